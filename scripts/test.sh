@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Sorvani and runs every test: once in an optimised build, once with the
+# address and undefined-behaviour sanitizers (skip that with SORVANI_SKIP_SANITIZE=1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [[ "${SORVANI_SKIP_SANITIZE:-0}" != 1 ]]; then
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DSORVANI_SANITIZE=ON -DSORVANI_BUILD_BENCH=OFF
+fi
