@@ -1,0 +1,7 @@
+#include "ui/CajaNumero.h"
+
+void CajaNumero::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    selectAll();
+}

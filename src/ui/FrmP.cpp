@@ -1,0 +1,244 @@
+#include "ui/FrmP.h"
+
+#include "grid/GridControl.h"
+#include "ui/CajaNumero.h"
+#include "ui/Generales.h"
+#include "worksheet/AceptarEcuaciones.h"
+#include "worksheet/CeldasCuadricula.h"
+#include "worksheet/HojaControles.h"
+#include "worksheet/Mensaje.h"
+#include "worksheet/NumeroEcuaciones.h"
+
+#include "solver/NumberText.h"
+#include "solver/RuntimeError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace {
+
+// Stands in for the classic dialog font, "MS Sans Serif" 8.25 pt: 11 pixels at 96 dpi.
+// Liberation Sans has Arial's metrics, so the captions measure as on the classic desktop.
+QFont fuenteDialogo()
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return f;
+}
+
+QString aTexto(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FrmP"));
+    setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
+    setAccessibleName(windowTitle());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QIcon icono;
+    for (const char* tamano : {"16", "32", "48"})
+        icono.addFile(QStringLiteral(":/ui/sorvani%1.png").arg(QLatin1String(tamano)));
+    setWindowIcon(icono);
+    setFont(fuenteDialogo());
+
+    c_ = Controles::construir(*this);
+
+    connect(c_.B_Incog, &QPushButton::clicked, this, &FrmP::B_Incog_Click);
+    connect(c_.T_Incog, &QLineEdit::returnPressed, this, &FrmP::B_Incog_Click);
+    connect(c_.B_Num, &QScrollBar::valueChanged, this, &FrmP::B_Num_Change);
+    connect(c_.B_Nuevo, &QToolButton::clicked, this, &FrmP::B_Nuevo_Click);
+    connect(c_.mnuNuevo, &QAction::triggered, this, &FrmP::B_Nuevo_Click);
+    connect(c_.B_Mostrar, &QToolButton::clicked, this, &FrmP::B_Mostrar_Click);
+    connect(c_.B_Calcular, &QToolButton::clicked, this, &FrmP::B_Calcular_Click);
+    connect(c_.MnuCalcular, &QAction::triggered, this, &FrmP::B_Calcular_Click);
+    connect(c_.Command2, &QToolButton::clicked, this, &FrmP::Command2_Click);
+    connect(c_.mnuHelpAbout, &QAction::triggered, this, &FrmP::mostrarAcercaDe);
+    connect(c_.B_Salir, &QToolButton::clicked, this, &FrmP::salir);
+    connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::salir);
+
+    Generales::Inicializar(*this, c_);
+    c_.T_Incog->setFocus();
+
+    adjustSize();
+    setFixedSize(size());
+    if (const QScreen* pantalla = screen())
+        move(pantalla->availableGeometry().center() - rect().center());
+}
+
+FrmP::~FrmP() = default;
+
+HojaControles FrmP::hoja() const
+{
+    return {*c_.Cuadric,   *c_.F_Resp,      *c_.Fr_Mat, *c_.T_Incog, *c_.B_Calcular,
+            *c_.MnuGenera, *c_.MnuCalcular, *c_.Et_st,  *c_.Et_tip};
+}
+
+void FrmP::B_Incog_Click()
+{
+    AceptarEcuaciones(hoja(), datos_);
+}
+
+void FrmP::B_Num_Change(int valor)
+{
+    c_.T_Incog->setText(NumeroEcuaciones::textoDeBarra(valor));
+}
+
+void FrmP::B_Nuevo_Click()
+{
+    Generales::NuevoCalculo(*this, c_);
+    // From the menu in the matrices view the box is disabled and cannot take the focus;
+    // the rest of the command still runs.
+    if (c_.T_Incog->isEnabled())
+        c_.T_Incog->setFocus();
+    c_.B_Calcular->setEnabled(false);
+    c_.MnuGenera->setEnabled(false);
+    c_.MnuCalcular->setEnabled(false);
+}
+
+void FrmP::B_Mostrar_Click()
+{
+    const bool hojaVisible = !c_.Cuadric->isHidden();
+    c_.Fr_Mat->setVisible(hojaVisible);
+    c_.Cuadric->setVisible(!hojaVisible);
+    c_.B_Nuevo->setEnabled(!hojaVisible);
+    c_.B_Incog->setEnabled(!hojaVisible);
+    c_.T_Incog->setEnabled(!hojaVisible);
+    c_.F_Resp->setFocus();
+}
+
+void FrmP::Command2_Click()
+{
+    mostrarAcercaDe();
+    c_.F_Resp->setFocus();
+}
+
+void FrmP::mostrarAcercaDe() {}
+
+void FrmP::salir()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+void FrmP::Habilitar(bool b)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c_.B_Nuevo, c_.B_Mostrar, c_.B_Calcular, c_.Command1, c_.Command2, c_.B_Salir,
+             c_.T_Incog, c_.B_Incog, c_.B_Num, c_.Op_Ch, c_.Op_Gauss})
+        w->setEnabled(b);
+}
+
+void FrmP::B_Calcular_Click()
+{
+    // Armed before the solution rows are cleared: after a failed set-up n can exceed the
+    // rows of F_Resp, and that too must end in this command's message.
+    try {
+        CeldasCuadricula solucion(*c_.F_Resp);
+        for (int i = 0; i < datos_.n; ++i)
+            solucion.setTextMatrix(i, 1, {});
+        datos_.FilaCambio = 0;
+        setCursor(Qt::WaitCursor);
+        Habilitar(false);
+
+        const std::string separador = QLocale().decimalPoint().toStdString();
+        CeldasCuadricula celdas(*c_.Cuadric);
+        if (c_.Op_Ch->isChecked())
+            resolverCholeski(celdas, separador);
+        else
+            resolverGaussJordan(celdas, separador);
+
+        c_.Et_tip->setText(QStringLiteral(
+            "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor."));
+        c_.F_Resp->setFocus();
+        Habilitar(true);
+        unsetCursor();
+    } catch (const solver::RuntimeError& e) {
+        Habilitar(true);
+        unsetCursor();
+        mostrarMensaje(this, QMessageBox::Warning,
+                       QStringLiteral("Se ha presentado un error, (") + aTexto(e.description()) +
+                           QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
+    }
+}
+
+void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)
+{
+    datos_.LeerDatos(hoja, separador);
+    datos_.CholeSki();
+    c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
+    c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
+    MostrarMatrices(separador);
+    datos_.SustAdelante();
+    datos_.SustAtras();
+    MostrarSolucion(separador);
+}
+
+void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador)
+{
+    c_.F_Rint[0]->setRows(0);
+    c_.F_Rint[1]->setRows(0);
+    c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
+    c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
+    datos_.LeerDatos(hoja, separador);
+
+    if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
+        // The method answers any failure of its display with its own message too.
+        try {
+            CeldasCuadricula solucion(*c_.F_Resp);
+            const GridControl::BulkUpdate agrupado(*c_.F_Resp);
+            for (int g = 0; g < datos_.n; ++g)
+                solucion.setTextMatrix(g, 1,
+                                       solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+            c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
+            return;
+        } catch (const solver::RuntimeError&) {
+        }
+    }
+    mostrarMensaje(this, QMessageBox::Warning,
+                   QStringLiteral("El sistema no es soluble por este método, inténtelo\n"
+                                  "por el método de Choleski."));
+}
+
+void FrmP::MostrarMatrices(const std::string& separador)
+{
+    GridControl& b = *c_.F_Rint[0];
+    GridControl& c = *c_.F_Rint[1];
+    const GridControl::BulkUpdate agrupadoB(b);
+    const GridControl::BulkUpdate agrupadoC(c);
+    const int n = datos_.n;
+    b.setCols(n);
+    c.setCols(n);
+    b.setRows(n);
+    c.setRows(n);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            b.setTextMatrix(i, j, aTexto(solver::generalText(datos_.B.at(i, j), separador)));
+            c.setTextMatrix(i, j, aTexto(solver::generalText(datos_.C.at(i, j), separador)));
+        }
+    }
+}
+
+void FrmP::MostrarSolucion(const std::string& separador)
+{
+    CeldasCuadricula solucion(*c_.F_Resp);
+    const GridControl::BulkUpdate agrupado(*c_.F_Resp);
+    for (int i = 0; i < datos_.n; ++i)
+        solucion.setTextMatrix(i, 1, solver::generalText(datos_.C.at(i, datos_.n), separador));
+}

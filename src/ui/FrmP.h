@@ -1,0 +1,51 @@
+#pragma once
+
+#include "solver/Solver.h"
+#include "ui/Controles.h"
+
+#include <QMainWindow>
+
+#include <string>
+
+struct HojaControles;
+
+namespace solver {
+class WorksheetSource;
+}
+
+// The program's one main window. It owns every control and the solver's data, and
+// leads the user through a calculation: the number of equations, the worksheet, the
+// method, the solution and the factors B and C.
+class FrmP : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FrmP(QWidget* parent = nullptr);
+    ~FrmP() override;
+
+private:
+    HojaControles hoja() const;
+
+    void B_Incog_Click();
+    void B_Num_Change(int valor);
+    void B_Nuevo_Click();
+    void B_Mostrar_Click();
+    void B_Calcular_Click();
+    void Command2_Click();
+    void salir();
+
+    // "Información" and "&Acerca de...": the about dialog is not part of the program yet,
+    // so this shows nothing for now.
+    void mostrarAcercaDe();
+
+    // Switches the eleven controls that a calculation must not be disturbed by.
+    void Habilitar(bool b);
+    void resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador);
+    void resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador);
+    void MostrarMatrices(const std::string& separador);
+    void MostrarSolucion(const std::string& separador);
+
+    Controles c_;
+    solver::Solver datos_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+struct Controles;
+class QWidget;
+
+namespace Generales {
+
+// Gives the cell editor and the window the worksheet's font, hides the editor, sizes the
+// solution grid's columns and puts the ready status and the first tip up.
+void Inicializar(QWidget& ventana, const Controles& c);
+
+// Empties the worksheet (disabled, 2 rows, no columns) and the result grids, then
+// Inicializar. The number box, the method, the view and the solver's data stay.
+void NuevoCalculo(QWidget& ventana, const Controles& c);
+
+} // namespace Generales
