@@ -18,7 +18,10 @@ public:
     int rows() const noexcept { return rows_; }
     int cols() const noexcept { return cols_; }
 
-    bool contains(int r, int c) const noexcept { return r >= 0 && r < rows_ && c >= 0 && c < cols_; }
+    bool contains(int r, int c) const noexcept
+    {
+        return r >= 0 && r < rows_ && c >= 0 && c < cols_;
+    }
 
     float at(int r, int c) const
     {

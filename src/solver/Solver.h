@@ -15,7 +15,11 @@ class WorksheetSource;
 class Solver
 {
 public:
-    enum class GaussJordanOutcome { Solved, Insoluble };
+    enum class GaussJordanOutcome
+    {
+        Solved,
+        Insoluble
+    };
 
     std::int16_t n = 0;
     SingleMatrix A;
