@@ -6,6 +6,7 @@
 #include <vector>
 
 class GridModel;
+class QPainter;
 
 // A spreadsheet-like grid in the manner of the classic flex grid: every cell holds a text,
 // the first FixedRows rows and FixedCols columns are headers that stay in view, and one
@@ -142,8 +143,41 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    struct Shape
+    {
+        int rows;
+        int cols;
+        int fixedRows;
+        int fixedCols;
+    };
+
+    // Fixed counts as laid out: never more than the rows and columns there are.
+    int fixedRowCount() const;
+    int fixedColCount() const;
+    int rowHeightPixels() const;
+    int colWidthPixels(int col) const;
+    int fixedWidthPixels() const;
+    int fixedHeightPixels() const;
+    int firstBodyRow() const;
+    int firstBodyCol() const;
+    int visibleBodyRows() const;
+    int colX(int col) const;
+    int rowY(int row) const;
+    int colAtX(int x) const;
+    int rowAtY(int y) const;
+    QRect cellRect(int row, int col) const;
+    bool isBodyCell(int row, int col) const;
+
+    void applyShape(const Shape& shape);
+    void moveCurrentTo(int row, int col);
+    void syncCurrentIndex();
+    void layoutColumns();
+    void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
+    int keyAscii(const QKeyEvent& event) const;
+
     GridModel* model_;
     std::vector<int> colWidths_; // twips
+    std::vector<int> colEdges_;  // pixels: left edge of each column, then the right end
     int fixedRows_ = 0;
     int fixedCols_ = 0;
     int row_ = -1;
