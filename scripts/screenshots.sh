@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Takes screenshots of the built program (build/src/app/sorvani) under a virtual X server
+# and prints their paths. Builds nothing: run scripts/run.sh or cmake --build first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+programa=build/src/app/sorvani
+salida=screenshots
+[[ -x "$programa" ]] || { echo "No existe $programa: compile primero." >&2; exit 1; }
+mkdir -p "$salida"
+
+# A free display number and a private runtime directory, so that an instance running on
+# the desktop does not count as "already running".
+pantalla=99
+while [[ -e /tmp/.X11-unix/X$pantalla || -e /tmp/.X$pantalla-lock ]]; do pantalla=$((pantalla + 1)); done
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+
+Xvfb ":$pantalla" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pid_x=$!
+pid_app=
+terminar() {
+  [[ -n "$pid_app" ]] && kill "$pid_app" 2>/dev/null || true
+  kill "$pid_x" 2>/dev/null || true
+  rm -rf "$runtime"
+}
+trap terminar EXIT
+export DISPLAY=":$pantalla"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb "$programa" &
+pid_app=$!
+ventana=$(xdotool search --sync --onlyvisible --name 'Métodos Numéricos : Sorvani' | head -n 1)
+xdotool windowactivate --sync "$ventana" 2>/dev/null || xdotool windowfocus --sync "$ventana"
+sleep 0.5
+
+foto() {
+  sleep 0.4
+  import -window root "$salida/$1.png"
+  echo "$salida/$1.png"
+}
+
+# Places in the window's client area, in pixels (twips / 15), below the menu bar.
+eval "$(xdotool getwindowgeometry --shell "$ventana")"
+menu=$((HEIGHT - 409))
+clic() { xdotool mousemove --window "$ventana" "$1" $((menu + $2)) click 1; }
+
+foto inicio
+
+# Four equations: the number box has the focus with its text selected.
+xdotool type --window "$ventana" 4
+xdotool key --window "$ventana" Return
+foto hoja_4
+
+# "Matrices B-C" (button B_Mostrar, centre of 1530..2895 x 90..690 twips).
+clic 144 26
+foto matrices
+clic 144 26
+foto hoja_de_nuevo
