@@ -1,0 +1,475 @@
+#include "MensajesModales.h"
+
+#include "grid/GridControl.h"
+#include "ui/FrmP.h"
+
+#include "solver/RuntimeError.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using Filas = QList<QStringList>;
+
+namespace {
+
+const QString kTipInicio = QStringLiteral(
+    "Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
+const QString kTipIngreso =
+    QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
+const QString kTipEdicion = QStringLiteral(
+    "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
+const QString kInsoluble = QStringLiteral(
+    "El sistema no es soluble por este método, inténtelo\npor el método de Choleski.");
+
+QString errorDelCalculo(int numero)
+{
+    return QStringLiteral("Se ha presentado un error, (") +
+           QString::fromStdString(solver::RuntimeError::descriptionOf(numero)) +
+           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
+}
+
+// The eleven controls that a calculation switches off and on, and the three menu items
+// whose state follows the worksheet.
+const char* const kConjunto[] = {"B_Nuevo",  "B_Mostrar", "B_Calcular", "Command1",
+                                 "Command2", "B_Salir",   "T_Incog",    "B_Incog",
+                                 "B_Num",    "Op_Ch",     "Op_Gauss"};
+const char* const kMenus[] = {"mnuNuevo", "MnuCalcular", "MnuGenera"};
+
+class Ventana
+{
+public:
+    Ventana()
+    {
+        v->show();
+        QApplication::setActiveWindow(v.get());
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    }
+
+    template <typename T = QWidget> T* w(const char* nombre) const
+    {
+        auto* h = v->findChild<T*>(QLatin1String(nombre));
+        if (!h)
+            qFatal("no control %s", nombre);
+        return h;
+    }
+    GridControl* grid(const char* nombre) const { return w<GridControl>(nombre); }
+    QAction* menu(const char* nombre) const { return w<QAction>(nombre); }
+    QString tip() const { return w<QLabel>("Et_tip")->text(); }
+    QString estado() const { return w<QLabel>("Et_st")->text(); }
+
+    QStringList deshabilitados() const
+    {
+        QStringList d;
+        for (const char* n : kConjunto)
+            if (!w(n)->isEnabled())
+                d << QLatin1String(n);
+        for (const char* n : kMenus)
+            if (!menu(n)->isEnabled())
+                d << QLatin1String(n);
+        return d;
+    }
+
+    void aceptar(const QString& texto)
+    {
+        w<QLineEdit>("T_Incog")->setText(texto);
+        w<QAbstractButton>("B_Incog")->click();
+    }
+
+    void llenar(const Filas& filas)
+    {
+        for (int i = 0; i < filas.size(); ++i)
+            for (int j = 0; j < filas[i].size(); ++j)
+                grid("Cuadric")->setTextMatrix(i + 1, j + 1, filas[i][j]);
+    }
+
+    void calcular() { w<QAbstractButton>("B_Calcular")->click(); }
+
+    QStringList columna(const char* nombre, int col) const
+    {
+        QStringList c;
+        for (int i = 0; i < grid(nombre)->Rows(); ++i)
+            c << grid(nombre)->TextMatrix(i, col);
+        return c;
+    }
+
+    QStringList celdas(const char* nombre) const
+    {
+        QStringList c;
+        for (int i = 0; i < grid(nombre)->Rows(); ++i)
+            for (int j = 0; j < grid(nombre)->Cols(); ++j)
+                c << grid(nombre)->TextMatrix(i, j);
+        return c;
+    }
+
+    std::unique_ptr<FrmP> v = std::make_unique<FrmP>();
+};
+
+} // namespace
+
+class TestFrmP : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void disposicion_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QRect>("twips");
+        const auto fila = [](const char* n, int l, int t, int w, int h) {
+            QTest::newRow(n) << QString::fromLatin1(n) << QRect(l, t, w, h);
+        };
+        fila("Frame2", -45, -90, 9465, 870);
+        fila("B_Calcular", 3105, 180, 1410, 600);
+        fila("B_Salir", 7710, 180, 1500, 600);
+        fila("Cuadric", 105, 885, 6990, 3735);
+        fila("Text1", 2760, 3990, 900, 195);
+        fila("Fr_Mat", 105, 870, 6990, 3765);
+        fila("F_Rint_1", 3600, 405, 3390, 3345);
+        fila("Label1", 3600, 30, 3375, 285);
+        fila("F_Resp", 7215, 1290, 1950, 3345);
+        fila("Frame1_1", 6315, 4710, 2850, 960);
+        fila("B_Num", 1035, 360, 240, 330);
+        fila("Et_tip", 540, 180, 2220, 645);
+        fila("Op_Gauss", 360, 540, 2400, 330);
+        fila("Et_st", 195, 5790, 7725, 195);
+        fila("Line4", 9150, 5790, 15, 240);
+    }
+
+    void disposicion()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QRect, twips);
+        Ventana f;
+        const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+        QCOMPARE(f.w(nombre.toLatin1())->geometry(), px);
+    }
+
+    void ventana()
+    {
+        Ventana f;
+        QCOMPARE(f.v->windowTitle(), QStringLiteral("Métodos Numéricos : Sorvani"));
+        QCOMPARE(f.v->centralWidget()->size(), QSize(620, 409));
+        QCOMPARE(f.v->minimumSize(), f.v->maximumSize());
+        QVERIFY(!(f.v->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(f.v->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(f.w("Fr_Mat")->isHidden());
+        QVERIFY(f.w("Text1")->isHidden());
+        QVERIFY(f.w<QRadioButton>("Op_Ch")->isChecked());
+        QCOMPARE(f.w<QScrollBar>("B_Num")->minimum(), 2);
+        QCOMPARE(f.w<QScrollBar>("B_Num")->maximum(), 100);
+        QCOMPARE(f.w<QScrollBar>("B_Num")->value(), 4);
+        QVERIFY(!(f.w("Text1")->focusPolicy() & Qt::TabFocus));
+    }
+
+    void ordenDeTabulacion()
+    {
+        Ventana f;
+        const QStringList esperado = {"T_Incog",    "B_Incog",   "Cuadric",  "Op_Ch",    "Op_Gauss",
+                                      "B_Calcular", "B_Mostrar", "Command1", "Command2", "B_Salir",
+                                      "B_Nuevo",    "F_Rint_0",  "F_Rint_1", "F_Resp",   "B_Num"};
+        QStringList visto;
+        QWidget* w = f.w("T_Incog");
+        do {
+            if (esperado.contains(w->objectName()) && !visto.contains(w->objectName()))
+                visto << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != f.w("T_Incog"));
+        QCOMPARE(visto, esperado);
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QKeySequence>("atajo");
+        QTest::addColumn<bool>("habilitado");
+        QTest::newRow("mnuNuevo") << "mnuNuevo"
+                                  << "&Nuevo Cálculo" << QKeySequence(Qt::Key_F2) << true;
+        QTest::newRow("MnuCalcular") << "MnuCalcular"
+                                     << "&Iniciar Cálculo" << QKeySequence(Qt::Key_F4) << false;
+        QTest::newRow("MnuGenera")
+            << "MnuGenera"
+            << "&Generar valores aleatorios" << QKeySequence(Qt::Key_F3) << false;
+        QTest::newRow("mnuSalir") << "mnuSalir"
+                                  << "&Salir" << QKeySequence() << true;
+        QTest::newRow("mnuOp") << "mnuOp"
+                               << "Ajustar &Columnas" << QKeySequence(Qt::Key_F5) << true;
+        QTest::newRow("mnuHelpAbout") << "mnuHelpAbout"
+                                      << "&Acerca de..." << QKeySequence(Qt::Key_F1) << true;
+        QTest::newRow("mnuArchivo") << "mnuArchivo"
+                                    << "&Archivo" << QKeySequence() << true;
+        QTest::newRow("mnuHelp") << "mnuHelp"
+                                 << "&Información" << QKeySequence() << true;
+    }
+
+    void menus()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QString, texto);
+        QFETCH(QKeySequence, atajo);
+        QFETCH(bool, habilitado);
+        Ventana f;
+        const QAction* a = f.menu(nombre.toLatin1());
+        QCOMPARE(a->text(), texto);
+        QCOMPARE(a->shortcut(), atajo);
+        QCOMPARE(a->isEnabled(), habilitado);
+    }
+
+    // Start, worksheet ready, solved, matrices shown and back, entry of n.
+    void etapas()
+    {
+        Ventana f;
+        const QStringList sinHoja = {"B_Calcular", "MnuCalcular", "MnuGenera"};
+        QCOMPARE(f.deshabilitados(), sinHoja);
+        QCOMPARE(f.estado(), QStringLiteral("Listo"));
+        QCOMPARE(f.tip(), kTipInicio);
+        QCOMPARE(f.grid("Cuadric")->Rows(), 2);
+        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
+        QCOMPARE(f.grid("F_Resp")->ColWidth(0), 380);
+        QCOMPARE(f.grid("F_Resp")->ColWidth(1), 1470);
+        QCOMPARE(QApplication::focusWidget(), f.w("T_Incog"));
+        QCOMPARE(f.w<QLineEdit>("T_Incog")->selectedText(), QStringLiteral("4"));
+
+        // Typing replaces the selected "4"; Enter accepts and inserts nothing.
+        QTest::keyClick(f.w("T_Incog"), Qt::Key_2);
+        QTest::keyClick(f.w("T_Incog"), Qt::Key_Return);
+        QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral("2"));
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QCOMPARE(f.estado(), QStringLiteral("Ingrese todos los datos para el sistema de 2 "
+                                            "ecuaciones, luego pulse Calcular."));
+        QCOMPARE(f.tip(), kTipIngreso);
+        QCOMPARE(QApplication::focusWidget(), f.w("Cuadric"));
+
+        f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
+        QTest::keyClick(f.v.get(), Qt::Key_F4);
+        QCOMPARE(f.columna("F_Resp", 1), QStringList({"1,5", "0"}));
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QCOMPARE(f.tip(), kTipEdicion);
+        QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+
+        f.w<QAbstractButton>("B_Mostrar")->click();
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "T_Incog", "B_Incog"}));
+        QVERIFY(f.w("Cuadric")->isHidden() && !f.w("Fr_Mat")->isHidden());
+        f.w<QAbstractButton>("B_Mostrar")->click();
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QVERIFY(!f.w("Cuadric")->isHidden() && f.w("Fr_Mat")->isHidden());
+
+        f.w<QRadioButton>("Op_Gauss")->setChecked(true);
+        QTest::keyClick(f.v.get(), Qt::Key_F2);
+        QCOMPARE(f.deshabilitados(), sinHoja);
+        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
+        QCOMPARE(f.grid("Cuadric")->Rows(), 2);
+        QVERIFY(!f.w("Cuadric")->isEnabled());
+        QCOMPARE(f.grid("F_Resp")->Rows(), 0);
+        QCOMPARE(f.grid("F_Rint_0")->Rows(), 0);
+        QCOMPARE(f.grid("F_Rint_1")->Rows(), 0);
+        QCOMPARE(f.estado(), QStringLiteral("Listo"));
+        QCOMPARE(f.tip(), kTipInicio);
+        QCOMPARE(f.grid("F_Resp")->ColWidth(1), 1470);
+        QVERIFY(f.w<QRadioButton>("Op_Gauss")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), f.w("T_Incog"));
+        QCOMPARE(f.w<QLineEdit>("T_Incog")->selectedText(), QStringLiteral("2"));
+
+        f.aceptar(QStringLiteral("2"));
+        QCOMPARE(f.celdas("Cuadric").mid(5), QStringList({"", "", "", "EQ2", "", "", ""}));
+    }
+
+    void barraDelNumero()
+    {
+        Ventana f;
+        f.w<QScrollBar>("B_Num")->setValue(7);
+        QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral(" 7"));
+        f.w<QAbstractButton>("B_Incog")->click();
+        QCOMPARE(f.grid("Cuadric")->Cols(), 9);
+        QVERIFY(f.estado().contains(QStringLiteral("sistema de  7 ecuaciones")));
+    }
+
+    void matricesAntesDeCalcular()
+    {
+        Ventana f;
+        auto* boton = f.w<QToolButton>("B_Mostrar");
+        boton->click();
+        QVERIFY(f.w("Cuadric")->isHidden());
+        QVERIFY(!f.w("Fr_Mat")->isHidden());
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog",
+                                                  "MnuCalcular", "MnuGenera"}));
+        QCOMPARE(f.grid("F_Rint_0")->Cols(), 0);
+        QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+        boton->click();
+        QVERIFY(!f.w("Cuadric")->isHidden());
+        QVERIFY(f.w("Fr_Mat")->isHidden());
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Calcular", "MnuCalcular", "MnuGenera"}));
+        QCOMPARE(boton->text(), QStringLiteral("Matrices B-C"));
+        QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+    }
+
+    // The two places where the matrices view meets commands meant for the worksheet.
+    void vistaDeMatrices()
+    {
+        Ventana f;
+        f.aceptar(QStringLiteral("2"));
+        f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
+        f.w<QAbstractButton>("B_Mostrar")->click();
+        f.calcular();
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QVERIFY(!f.w("Fr_Mat")->isHidden());
+        QCOMPARE(f.celdas("F_Rint_0"), QStringList({"2", "0", "4", "3"}));
+
+        // Accepting n brings the worksheet back into view.
+        f.aceptar(QStringLiteral("3"));
+        QVERIFY(!f.w("Cuadric")->isHidden());
+        QVERIFY(f.w("Fr_Mat")->isHidden());
+        QCOMPARE(QApplication::focusWidget(), f.w("Cuadric"));
+
+        // The menu's new calculation runs while the number box is disabled, minus the focus.
+        f.w<QAbstractButton>("B_Mostrar")->click();
+        f.menu("mnuNuevo")->trigger();
+        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog",
+                                                  "MnuCalcular", "MnuGenera"}));
+        QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+    }
+
+    void resolver_data()
+    {
+        QTest::addColumn<QLocale>("region");
+        QTest::addColumn<bool>("choleski");
+        QTest::addColumn<QStringList>("b");
+        QTest::addColumn<QStringList>("c");
+        QTest::addColumn<QStringList>("solucion");
+        const QLocale es(QLocale::Spanish, QLocale::Spain);
+        const QLocale en(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("Choleski, coma")
+            << es << true << QStringList{"0,5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"}
+            << QStringList{"1", "1,5"};
+        QTest::newRow("Choleski, punto")
+            << en << true << QStringList{"0.5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"}
+            << QStringList{"1", "1.5"};
+        QTest::newRow("Gauss-Jordan, coma")
+            << es << false << QStringList() << QStringList() << QStringList{"1,00000", "1,50000"};
+        QTest::newRow("Gauss-Jordan, punto")
+            << en << false << QStringList() << QStringList() << QStringList{"1.00000", "1.50000"};
+    }
+
+    void resolver()
+    {
+        QFETCH(QLocale, region);
+        QFETCH(bool, choleski);
+        QFETCH(QStringList, b);
+        QFETCH(QStringList, c);
+        QFETCH(QStringList, solucion);
+        QLocale::setDefault(region);
+        Ventana f;
+        const QString s = region.decimalPoint();
+        f.aceptar(QStringLiteral("2"));
+        f.llenar({{"0" + s + "5", "1", "2"}, {"1", "1", "2" + s + "5"}});
+        f.w<QRadioButton>(choleski ? "Op_Ch" : "Op_Gauss")->setChecked(true);
+        MensajesModales mensajes;
+        f.calcular();
+
+        QCOMPARE(mensajes.textos(), QStringList());
+        QCOMPARE(f.celdas("F_Rint_0"), b);
+        QCOMPARE(f.celdas("F_Rint_1"), c);
+        QCOMPARE(f.columna("F_Resp", 1), solucion);
+        QCOMPARE(f.grid("F_Resp")->ColAlignment(1) == GridControl::AlignLeftCenter, !choleski);
+        QCOMPARE(f.grid("F_Rint_0")->ScrollBars(),
+                 choleski ? GridControl::ScrollBoth : GridControl::ScrollNone);
+    }
+
+    void celdaConBlancos()
+    {
+        Ventana f;
+        f.aceptar(QStringLiteral("2"));
+        f.llenar({{"", "  ", "3"}, {"4", "5", "6"}});
+        MensajesModales mensajes;
+        bool ocupado = true;
+        mensajes.alAparecer = [&] { ocupado = f.v->cursor().shape() == Qt::WaitCursor; };
+        f.calcular();
+
+        QCOMPARE(mensajes.textos(), QStringList{errorDelCalculo(13)});
+        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
+        QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
+        QVERIFY(!ocupado);
+        QCOMPARE(f.grid("Cuadric")->TextMatrix(1, 1), QStringLiteral("0"));
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QCOMPARE(f.tip(), kTipIngreso);
+
+        // A failure after a solve leaves the solution column empty.
+        f.llenar({{"2", "1"}});
+        f.calcular();
+        QCOMPARE(f.columna("F_Resp", 1), QStringList({"1,5", "0"}));
+        f.grid("Cuadric")->setTextMatrix(1, 2, QStringLiteral(" "));
+        f.calcular();
+        QCOMPARE(mensajes.vistos.size(), 2);
+        QCOMPARE(f.columna("F_Resp", 1), QStringList({"", ""}));
+    }
+
+    void insolubleUnaVez_data()
+    {
+        QTest::addColumn<Filas>("filas");
+        QTest::newRow("ecuaciones iguales") << Filas{{"1", "1", "2"}, {"1", "1", "2"}};
+        QTest::newRow("primera columna nula, con reintentos")
+            << Filas{{"0", "1", "1", "2"}, {"0", "2", "1", "3"}, {"0", "1", "3", "4"}};
+    }
+
+    // The message comes while the calculation is still running.
+    void insolubleUnaVez()
+    {
+        QFETCH(Filas, filas);
+        Ventana f;
+        f.aceptar(QString::number(filas.size()));
+        f.llenar(filas);
+        f.w<QRadioButton>("Op_Gauss")->setChecked(true);
+        MensajesModales mensajes;
+        QStringList durante;
+        bool ocupado = false;
+        mensajes.alAparecer = [&] {
+            durante = f.deshabilitados();
+            ocupado = f.v->cursor().shape() == Qt::WaitCursor;
+        };
+        f.calcular();
+
+        QCOMPARE(mensajes.textos(), QStringList{kInsoluble});
+        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
+        QCOMPARE(durante.size(), 11);
+        QVERIFY(ocupado);
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QVERIFY(f.v->cursor().shape() != Qt::WaitCursor);
+        QCOMPARE(f.tip(), kTipEdicion);
+        QVERIFY(f.columna("F_Resp", 1).join(QString()).isEmpty());
+    }
+
+    // Fewer solution rows than equations, as a failed set-up leaves them: clearing the
+    // solution column fails inside the command, which reports it.
+    void filasDeSolucionQueFaltan()
+    {
+        Ventana f;
+        f.aceptar(QStringLiteral("4"));
+        f.grid("F_Resp")->setRows(2);
+        MensajesModales mensajes;
+        f.calcular();
+        QCOMPARE(mensajes.textos(), QStringList{errorDelCalculo(9)});
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QVERIFY(f.v->cursor().shape() != Qt::WaitCursor);
+    }
+
+    void salir()
+    {
+        Ventana f;
+        f.w<QAbstractButton>("B_Salir")->click();
+        QVERIFY(!f.v->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmP)
+#include "tst_frmp.moc"
