@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <vector>
+
+// Every cell of a grid, fixed cells included, at the grid's own coordinates, plus the
+// alignment code of each column. Text writes between beginBulk() and endBulk() are
+// gathered into one dataChanged() over the rectangle they touched.
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+    // Cells inside the new size keep their text, the others are dropped, new ones are empty.
+    void setRows(int rows);
+    void setCols(int cols);
+
+    // Only for alignment: fixed cells of a general column are centred.
+    void setFixedCounts(int fixedRows, int fixedCols);
+
+    bool contains(int row, int col) const;
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+
+    int colAlignment(int col) const;
+    void setColAlignment(int col, int code);
+    Qt::Alignment cellAlignment(int row, int col) const;
+
+    void beginBulk();
+    void endBulk();
+
+private:
+    std::size_t offset(int row, int col) const
+    {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+               static_cast<std::size_t>(col);
+    }
+    void reshape(int rows, int cols);
+
+    std::vector<QString> cells_; // row-major
+    std::vector<int> alignments_;
+    int rows_ = 0;
+    int cols_ = 0;
+    int fixedRows_ = 0;
+    int fixedCols_ = 0;
+    int bulkDepth_ = 0;
+    // Rectangle written during the current bulk; empty when top > bottom.
+    int dirtyTop_ = 0;
+    int dirtyLeft_ = 0;
+    int dirtyBottom_ = -1;
+    int dirtyRight_ = -1;
+};
