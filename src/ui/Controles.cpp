@@ -129,30 +129,31 @@ Controles Controles::construir(QMainWindow& ventana)
     c.Frame2 = crear<QGroupBox>(area, "Frame2", QString(), enTwips(-45, -90, 9465, 870));
     c.B_Nuevo = botonGrafico(
         c.Frame2, "B_Nuevo", QStringLiteral("Nuevo Cálculo"), enTwips(165, 180, 1365, 600),
-        icono(QStringLiteral(":/ui/nuevo.png"), QStringLiteral(":/ui/nuevo_gris.png")));
+        icono(QStringLiteral(":/nuevo.png"), QStringLiteral(":/nuevo_gris.png")));
     c.B_Mostrar =
         botonGrafico(c.Frame2, "B_Mostrar", QStringLiteral("Matrices B-C"),
-                     enTwips(1530, 180, 1365, 600), icono(QStringLiteral(":/ui/mostrar.png")));
+                     enTwips(1530, 180, 1365, 600), icono(QStringLiteral(":/mostrar.png")));
     c.B_Calcular =
         botonGrafico(c.Frame2, "B_Calcular", QStringLiteral("Calcular"),
-                     enTwips(3105, 180, 1410, 600), icono(QStringLiteral(":/ui/calcular.png")));
+                     enTwips(3105, 180, 1410, 600), icono(QStringLiteral(":/calcular.png")));
     c.B_Calcular->setEnabled(false);
     c.Command1 = botonGrafico(
         c.Frame2, "Command1", QStringLiteral("Ajustar Columnas"), enTwips(4710, 180, 1500, 600),
-        icono(QStringLiteral(":/ui/ajustar.png"), QStringLiteral(":/ui/ajustar_gris.png")));
+        icono(QStringLiteral(":/ajustar.png"), QStringLiteral(":/ajustar_gris.png")));
     QIcon informacion;
-    for (const char* tamano : {"16", "32", "48"})
-        informacion.addFile(QStringLiteral(":/ui/informacion%1.png").arg(QLatin1String(tamano)));
+    for (const char* tamano : {"16", "24", "32", "48"})
+        informacion.addFile(QStringLiteral(":/informacion%1.png").arg(QLatin1String(tamano)));
     c.Command2 = botonGrafico(c.Frame2, "Command2", QStringLiteral("Información"),
                               enTwips(6210, 180, 1500, 600), informacion);
-    c.B_Salir = botonGrafico(
-        c.Frame2, "B_Salir", QStringLiteral("Salir"), enTwips(7710, 180, 1500, 600),
-        icono(QStringLiteral(":/ui/salir.png"), QStringLiteral(":/ui/salir_gris.png")));
+    c.B_Salir =
+        botonGrafico(c.Frame2, "B_Salir", QStringLiteral("Salir"), enTwips(7710, 180, 1500, 600),
+                     icono(QStringLiteral(":/salir.png"), QStringLiteral(":/salir_gris.png")));
 
     // Worksheet area: the worksheet and the matrices frame share it, one shown at a time.
     c.Cuadric = cuadricula(area, "Cuadric", QStringLiteral("Hoja de datos"),
                            enTwips(105, 885, 6990, 3735), 2, 0, 1, 0);
-    c.Cuadric->setCursor(QCursor(QPixmap(QStringLiteral(":/ui/cursor_mas.png"))));
+    // The plus sign's hot spot is its centre.
+    c.Cuadric->setCursor(QCursor(QPixmap(QStringLiteral(":/cursor_mas.png")), 15, 15));
     c.Text1 = crear<QLineEdit>(area, "Text1", QStringLiteral("Editor de celda"),
                                enTwips(2760, 3990, 900, 195));
     c.Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -203,7 +204,7 @@ Controles Controles::construir(QMainWindow& ventana)
 
     c.Image1 = crear<QLabel>(c.Frame1[0], "Image1", QStringLiteral("Bombilla"),
                              enTwips(45, 270, 480, 480));
-    c.Image1->setPixmap(QPixmap(QStringLiteral(":/ui/bombilla.png")));
+    c.Image1->setPixmap(QPixmap(QStringLiteral(":/bombilla.png")));
     c.Et_tip = crear<QLabel>(c.Frame1[0], "Et_tip", QStringLiteral("Sugerencia"),
                              enTwips(540, 180, 2220, 645));
     c.Et_tip->setWordWrap(true);

@@ -46,6 +46,8 @@ QString aTexto(const std::string& s)
 
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
+    // The pictures live in this static library: register them before the first use.
+    Q_INIT_RESOURCE(resources);
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());
@@ -53,8 +55,8 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     QIcon icono;
-    for (const char* tamano : {"16", "32", "48"})
-        icono.addFile(QStringLiteral(":/ui/sorvani%1.png").arg(QLatin1String(tamano)));
+    for (const char* tamano : {"16", "32", "48", "64"})
+        icono.addFile(QStringLiteral(":/sorvani%1.png").arg(QLatin1String(tamano)));
     setWindowIcon(icono);
     setFont(fuenteDialogo());
 

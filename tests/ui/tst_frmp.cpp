@@ -169,6 +169,39 @@ private slots:
         QCOMPARE(f.w<QScrollBar>("B_Num")->maximum(), 100);
         QCOMPARE(f.w<QScrollBar>("B_Num")->value(), 4);
         QVERIFY(!(f.w("Text1")->focusPolicy() & Qt::TabFocus));
+        QCOMPARE(f.w("Cuadric")->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(f.w("Cuadric")->cursor().hotSpot(), QPoint(15, 15));
+        QVERIFY(!f.v->windowIcon().isNull());
+    }
+
+    // Three buttons carry a greyed copy of their picture for the disabled state.
+    void imagenesGrises_data()
+    {
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<QString>("gris");
+        QTest::newRow("B_Nuevo") << "B_Nuevo"
+                                 << ":/nuevo_gris.png";
+        QTest::newRow("Command1") << "Command1"
+                                  << ":/ajustar_gris.png";
+        QTest::newRow("B_Salir") << "B_Salir"
+                                 << ":/salir_gris.png";
+    }
+
+    void imagenesGrises()
+    {
+        QFETCH(QString, boton);
+        QFETCH(QString, gris);
+        Ventana f;
+        const QIcon icono = f.w<QToolButton>(boton.toLatin1())->icon();
+        const QImage esperada = QImage(gris).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY(!esperada.isNull());
+        QCOMPARE(icono.pixmap(24, QIcon::Disabled)
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 esperada);
+        QVERIFY(icono.pixmap(24, QIcon::Normal)
+                    .toImage()
+                    .convertToFormat(QImage::Format_ARGB32_Premultiplied) != esperada);
     }
 
     void ordenDeTabulacion()
