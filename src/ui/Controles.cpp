@@ -92,7 +92,7 @@ GridControl* cuadricula(QWidget* padre, const char* nombre, const QString& acces
 
 QFrame* linea(QWidget* padre, const char* nombre, const QRect& sitio, QPalette::ColorRole color)
 {
-    auto* l = crear<QFrame>(padre, nombre, QString(), sitio);
+    auto* l = crear<QFrame>(padre, nombre, QStringLiteral("Borde de la línea de estado"), sitio);
     l->setFrameShape(QFrame::NoFrame);
     l->setAutoFillBackground(true);
     l->setBackgroundRole(color);
@@ -126,7 +126,8 @@ Controles Controles::construir(QMainWindow& ventana)
     ventana.setCentralWidget(area);
 
     // Top band: only its lower border shows under the menu bar.
-    c.Frame2 = crear<QGroupBox>(area, "Frame2", QString(), enTwips(-45, -90, 9465, 870));
+    c.Frame2 =
+        crear<QGroupBox>(area, "Frame2", QStringLiteral("Botones"), enTwips(-45, -90, 9465, 870));
     c.B_Nuevo = botonGrafico(
         c.Frame2, "B_Nuevo", QStringLiteral("Nuevo Cálculo"), enTwips(165, 180, 1365, 600),
         icono(QStringLiteral(":/nuevo.png"), QStringLiteral(":/nuevo_gris.png")));
