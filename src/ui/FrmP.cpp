@@ -17,7 +17,6 @@
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,8 +45,11 @@ QString aTexto(const std::string& s)
 
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
-    // The pictures live in this static library: register them before the first use.
-    Q_INIT_RESOURCE(resources);
+    // The pictures live in this static library: register them once, before the first use.
+    [[maybe_unused]] static const bool imagenes = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());
