@@ -1,0 +1,128 @@
+#include "worksheet/CellEditor.h"
+
+#include "grid/GridControl.h"
+#include "grid/Twips.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+CellEditor::CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent)
+    : QObject(parent), cuadric_(cuadric), text1_(text1)
+{
+    text1_.installEventFilter(this);
+    connect(&cuadric_, &GridControl::GotFocus, this, &CellEditor::commit);
+    connect(&cuadric_, &GridControl::LeaveCell, this, &CellEditor::commit);
+    connect(&cuadric_, &GridControl::RowColChange, this, &CellEditor::showPosition);
+}
+
+bool CellEditor::isOpen() const
+{
+    return !text1_.isHidden();
+}
+
+void CellEditor::UbicarEditor(int keyAscii)
+{
+    // Before the first worksheet is laid out there is no cell to edit.
+    if (!cuadric_.hasCurrentCell())
+        return;
+
+    text1_.setGeometry(cuadric_.x() + twipsToPixels(cuadric_.CellLeft()),
+                       cuadric_.y() + twipsToPixels(cuadric_.CellTop()),
+                       twipsToPixels(cuadric_.CellWidth()), twipsToPixels(cuadric_.CellHeight()));
+    text1_.show();
+    text1_.raise();
+    text1_.setFocus();
+
+    if (keyAscii > DoubleClickCode || keyAscii < 0) {
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        text1_.setText(QString::fromUcs4(&code, 1));
+    } else {
+        text1_.setText(cuadric_.Text());
+    }
+    text1_.setCursorPosition(text1_.text().size());
+    text1_.deselect();
+}
+
+void CellEditor::commit()
+{
+    if (!isOpen())
+        return;
+    cuadric_.setText(text1_.text());
+    text1_.hide();
+}
+
+void CellEditor::returnToGrid()
+{
+    cuadric_.setFocus();
+    // Let the focus change run, so that the grid's own focus handling commits the text
+    // before the current cell moves. User input stays queued: a click waiting behind the
+    // key must not start another command in the middle of this one.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Without an active window the grid cannot take the focus; the text still belongs
+    // in the cell the editor was opened over.
+    commit();
+}
+
+void CellEditor::MoverCelda(int keyCode)
+{
+    switch (keyCode) {
+    case KeyEscape:
+        text1_.hide();
+        cuadric_.setFocus();
+        break;
+    case KeyEnter:
+        returnToGrid();
+        if (cuadric_.Col() < cuadric_.Cols() - 1) {
+            cuadric_.setCol(cuadric_.Col() + 1);
+        } else if (cuadric_.Row() < cuadric_.Rows() - 1) {
+            cuadric_.setRow(cuadric_.Row() + 1);
+            cuadric_.setCol(1);
+        }
+        break;
+    case KeyDown:
+        returnToGrid();
+        if (cuadric_.Row() < cuadric_.Rows() - 1)
+            cuadric_.setRow(cuadric_.Row() + 1);
+        break;
+    case KeyUp:
+        returnToGrid();
+        if (cuadric_.Row() > cuadric_.FixedRows())
+            cuadric_.setRow(cuadric_.Row() - 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void CellEditor::showPosition()
+{
+    cuadric_.setTextMatrix(0, 0, QStringLiteral("%1,%2").arg(cuadric_.Row()).arg(cuadric_.Col()));
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &text1_ || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    int code = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Escape:
+        code = KeyEscape;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        code = KeyEnter;
+        break;
+    case Qt::Key_Up:
+        code = KeyUp;
+        break;
+    case Qt::Key_Down:
+        code = KeyDown;
+        break;
+    default:
+        return false;
+    }
+    // Enter and Escape insert nothing; the arrows are not the line edit's either.
+    MoverCelda(code);
+    return true;
+}

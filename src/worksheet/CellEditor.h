@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+
+class GridControl;
+class QLineEdit;
+
+// The worksheet cannot be edited in place: a single line edit is laid over the current
+// cell, filled and focused when the user starts typing or double-clicks, and its text is
+// written into the cell when the grid takes the focus back or its current cell is about
+// to change. Enter walks the worksheet in reading order, the up and down arrows move
+// between equations.
+class CellEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Key codes of the keys the editor acts on.
+    static constexpr int KeyEscape = 27;
+    static constexpr int KeyEnter = 13;
+    static constexpr int KeyUp = 38;
+    static constexpr int KeyDown = 40;
+    static constexpr int DoubleClickCode = 32;
+
+    // The editor must share the grid's parent, so both use the same coordinates.
+    CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent = nullptr);
+
+    bool isOpen() const;
+
+    // Opens the editor over the current cell. A printable character (code above 32)
+    // replaces the cell's text; the space bar, Backspace, Enter, other control codes and
+    // a double-click keep it for editing.
+    void UbicarEditor(int keyAscii);
+
+    // Acts on a key pressed in the editor; any other key is the line edit's own.
+    void MoverCelda(int keyCode);
+
+    // Writes an open editor's text into the current cell and closes it.
+    void commit();
+
+    // Writes "row,col" of the current cell into the corner cell.
+    void showPosition();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void returnToGrid();
+
+    GridControl& cuadric_;
+    QLineEdit& text1_;
+};

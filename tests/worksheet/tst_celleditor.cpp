@@ -1,0 +1,224 @@
+#include "grid/GridControl.h"
+#include "worksheet/CellEditor.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Cell = std::pair<int, int>;
+
+// A worksheet for n equations as the window lays it out, with the editor over it.
+struct Sheet
+{
+    explicit Sheet(int n)
+    {
+        window.resize(640, 480);
+        grid = new GridControl(&window);
+        grid->setGeometry(7, 59, 466, 249);
+        text1 = new QLineEdit(&window);
+        text1->setFocusPolicy(Qt::ClickFocus);
+        editor = std::make_unique<CellEditor>(*grid, *text1);
+        QObject::connect(grid, &GridControl::KeyPress, editor.get(),
+                         [this](int k) { editor->UbicarEditor(k); });
+        QObject::connect(grid, &GridControl::DblClick, editor.get(),
+                         [this] { editor->UbicarEditor(CellEditor::DoubleClickCode); });
+        text1->hide();
+        grid->setFixedRows(1);
+        grid->setRows(n + 1);
+        grid->setCols(n + 2);
+        grid->setFixedCols(1);
+        grid->setCol(1);
+        grid->setRow(1);
+        grid->setTextMatrix(0, 0, "1,1");
+        window.show();
+        QApplication::setActiveWindow(&window);
+        grid->setFocus();
+    }
+
+    Cell current() const { return {grid->Row(), grid->Col()}; }
+    // One key at a time, each to whatever has the focus then, as a user types.
+    void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            const auto key = c.unicode() < 128 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, c, {});
+        }
+    }
+    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+
+    QWidget window;
+    GridControl* grid;
+    QLineEdit* text1;
+    std::unique_ptr<CellEditor> editor;
+};
+
+} // namespace
+
+class TestCellEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingReplacesTheValue()
+    {
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.grid->setTextMatrix(1, 1, "42");
+        s.type("7");
+        QVERIFY(s.editor->isOpen());
+        QCOMPARE(s.text1->text(), QString("7"));
+        QCOMPARE(s.text1->cursorPosition(), 1);
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("42")); // not written yet
+        // The editor lies exactly over the current cell.
+        QCOMPARE(s.text1->geometry().topLeft(),
+                 s.grid->pos() + QPoint(s.grid->CellLeft() / 15, s.grid->CellTop() / 15));
+        s.type("5");
+        s.key(Qt::Key_Return);
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("75"));
+        QVERIFY(!s.editor->isOpen());
+    }
+
+    void openingKeysKeepTheValue_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("backspace") << int(Qt::Key_Backspace);
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("double-click") << 0;
+    }
+
+    void openingKeysKeepTheValue()
+    {
+        QFETCH(int, how);
+        Sheet s(3);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.grid->setTextMatrix(1, 1, "3,25");
+        if (how == 0) {
+            const QRect cell = s.grid->visualRect(s.grid->model()->index(1, 1));
+            QTest::mouseDClick(s.grid->viewport(), Qt::LeftButton, {}, cell.center());
+        } else {
+            s.key(Qt::Key(how));
+        }
+        QVERIFY(s.editor->isOpen());
+        QCOMPARE(s.text1->text(), QString("3,25"));
+        QCOMPARE(s.text1->cursorPosition(), 4);
+        QCOMPARE(s.current(), Cell(1, 1)); // opening never moves
+    }
+
+    void enterWalksInReadingOrder()
+    {
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        const QList<Cell> expected = {{1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}, {2, 3}};
+        for (int step = 0; step < expected.size(); ++step) {
+            s.type(QString::number(step + 1));
+            s.key(Qt::Key_Return);
+            QCOMPARE(s.current(), expected[step]);
+            QVERIFY(!s.editor->isOpen());
+            QCOMPARE(s.grid->TextMatrix(0, 0),
+                     QStringLiteral("%1,%2").arg(expected[step].first).arg(expected[step].second));
+        }
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("1"));
+        QCOMPARE(s.grid->TextMatrix(1, 3), QString("3"));
+        QCOMPARE(s.grid->TextMatrix(2, 1), QString("4"));
+        QCOMPARE(s.grid->TextMatrix(2, 3), QString("6")); // the last one overwrote the 5th
+    }
+
+    void arrowsMoveBetweenEquations_data()
+    {
+        QTest::addColumn<int>("startRow");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("endRow");
+        QTest::newRow("down") << 1 << int(Qt::Key_Down) << 2;
+        QTest::newRow("up") << 3 << int(Qt::Key_Up) << 2;
+        QTest::newRow("up in the first row") << 1 << int(Qt::Key_Up) << 1;
+        QTest::newRow("down in the last row") << 3 << int(Qt::Key_Down) << 3;
+    }
+
+    void arrowsMoveBetweenEquations()
+    {
+        QFETCH(int, startRow);
+        QFETCH(int, key);
+        QFETCH(int, endRow);
+        Sheet s(3);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.grid->setCol(2);
+        s.grid->setRow(startRow);
+        s.type("9");
+        s.key(Qt::Key(key));
+        QCOMPARE(s.grid->TextMatrix(startRow, 2), QString("9"));
+        QCOMPARE(s.current(), Cell(endRow, 2));
+        QVERIFY(!s.editor->isOpen());
+    }
+
+    void escapeDiscards()
+    {
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.grid->setTextMatrix(1, 1, "old");
+        s.type("123");
+        s.key(Qt::Key_Escape);
+        QVERIFY(!s.editor->isOpen());
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("old"));
+        QCOMPARE(QApplication::focusWidget(), s.grid);
+    }
+
+    void leftAndRightEditTheText()
+    {
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.type("12");
+        s.key(Qt::Key_Left);
+        s.type("5");
+        s.key(Qt::Key_Right);
+        s.type("0");
+        QCOMPARE(s.text1->text(), QString("1520"));
+        QCOMPARE(s.current(), Cell(1, 1));
+        QVERIFY(s.editor->isOpen());
+    }
+
+    void clickOnAnotherCellCommitsIntoTheEditedOne()
+    {
+        Sheet s(3);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.type("8");
+        const QRect other = s.grid->visualRect(s.grid->model()->index(3, 2));
+        QTest::mouseClick(s.grid->viewport(), Qt::LeftButton, {}, other.center());
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("8"));
+        QCOMPARE(s.grid->TextMatrix(3, 2), QString());
+        QCOMPARE(s.current(), Cell(3, 2));
+        QCOMPARE(s.grid->TextMatrix(0, 0), QString("3,2"));
+        QVERIFY(!s.editor->isOpen());
+    }
+
+    void anyTextIsAccepted()
+    {
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.type("abc ñ");
+        s.key(Qt::Key_Return);
+        QCOMPARE(s.grid->TextMatrix(1, 1), QString("abc ñ"));
+    }
+
+    void noCellBeforeTheFirstLayout()
+    {
+        QWidget window;
+        auto* grid = new GridControl(&window);
+        grid->setFixedRows(1);
+        grid->setRows(2);
+        grid->setCols(0);
+        auto* text1 = new QLineEdit(&window);
+        text1->hide();
+        CellEditor editor(*grid, *text1);
+        editor.UbicarEditor('7');
+        editor.UbicarEditor(CellEditor::DoubleClickCode);
+        QVERIFY(!editor.isOpen());
+    }
+};
+
+QTEST_MAIN(TestCellEditor)
+#include "tst_celleditor.moc"
