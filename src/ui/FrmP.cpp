@@ -5,6 +5,7 @@
 #include "ui/Generales.h"
 #include "worksheet/AceptarEcuaciones.h"
 #include "worksheet/CeldasCuadricula.h"
+#include "worksheet/CellEditor.h"
 #include "worksheet/HojaControles.h"
 #include "worksheet/Mensaje.h"
 #include "worksheet/NumeroEcuaciones.h"
@@ -63,7 +64,11 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     setFont(fuenteDialogo());
 
     c_ = Controles::construir(*this);
+    editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
 
+    connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
+    connect(c_.Cuadric, &GridControl::DblClick, this,
+            [this] { EditarCelda(CellEditor::DoubleClickCode); });
     connect(c_.B_Incog, &QPushButton::clicked, this, &FrmP::B_Incog_Click);
     connect(c_.T_Incog, &QLineEdit::returnPressed, this, &FrmP::B_Incog_Click);
     connect(c_.B_Num, &QScrollBar::valueChanged, this, &FrmP::B_Num_Change);
@@ -149,8 +154,16 @@ void FrmP::Habilitar(bool b)
         w->setEnabled(b);
 }
 
+void FrmP::EditarCelda(int keyAscii)
+{
+    editor_->UbicarEditor(keyAscii);
+}
+
 void FrmP::B_Calcular_Click()
 {
+    // A value still open in the editor is what the user sees in the cell: it must be the
+    // one the calculation reads.
+    editor_->commit();
     // Armed before the solution rows are cleared: after a failed set-up n can exceed the
     // rows of F_Resp, and that too must end in this command's message.
     try {

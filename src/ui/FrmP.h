@@ -7,6 +7,7 @@
 
 #include <string>
 
+class CellEditor;
 struct HojaControles;
 
 namespace solver {
@@ -32,6 +33,7 @@ private:
     void B_Nuevo_Click();
     void B_Mostrar_Click();
     void B_Calcular_Click();
+    void EditarCelda(int keyAscii);
     void Command2_Click();
     void salir();
 
@@ -47,5 +49,6 @@ private:
     void MostrarSolucion(const std::string& separador);
 
     Controles c_;
+    CellEditor* editor_;
     solver::Solver datos_;
 };
