@@ -3,13 +3,16 @@
 #include "grid/GridModel.h"
 #include "grid/Twips.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -36,7 +39,7 @@ GridControl::BulkUpdate::~BulkUpdate()
 GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(new GridModel(this))
 {
     QAbstractItemView::setModel(model_);
-    setSelectionMode(NoSelection);
+    setSelectionMode(ContiguousSelection);
     setEditTriggers(NoEditTriggers);
     setTabKeyNavigation(false);
     setFocusPolicy(Qt::StrongFocus);
@@ -118,6 +121,28 @@ void GridControl::setCol(int col)
 {
     if (hasCurrentCell() && isBodyCell(row_, col))
         moveCurrentTo(row_, col);
+}
+
+int GridControl::RowSel() const
+{
+    return rowSel_;
+}
+
+void GridControl::setRowSel(int row)
+{
+    if (hasCurrentCell() && isBodyCell(row, colSel_))
+        setSelectionCorner(row, colSel_);
+}
+
+int GridControl::ColSel() const
+{
+    return colSel_;
+}
+
+void GridControl::setColSel(int col)
+{
+    if (hasCurrentCell() && isBodyCell(rowSel_, col))
+        setSelectionCorner(rowSel_, col);
 }
 
 QString GridControl::Text() const
@@ -224,6 +249,83 @@ int GridControl::CellWidth() const
 int GridControl::CellHeight() const
 {
     return hasCurrentCell() ? pixelsToTwips(rowHeightPixels()) : 0;
+}
+
+void GridControl::copyToClipboard() const
+{
+    if (!hasCurrentCell())
+        return;
+    const int top = std::min(row_, rowSel_);
+    const int bottom = std::max(row_, rowSel_);
+    const int left = std::min(col_, colSel_);
+    const int right = std::max(col_, colSel_);
+    QStringList lines;
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c)
+            cells << model_->text(r, c);
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
+
+bool GridControl::pasteEnabled() const
+{
+    return pasteEnabled_;
+}
+
+void GridControl::setPasteEnabled(bool enabled)
+{
+    pasteEnabled_ = enabled;
+}
+
+void GridControl::pasteFromClipboard()
+{
+    if (!pasteEnabled_ || !hasCurrentCell())
+        return;
+    const QList<QStringList> block = parseBlock(QGuiApplication::clipboard()->text());
+    if (std::all_of(block.begin(), block.end(), [](const QStringList& r) { return r.isEmpty(); }))
+        return;
+    emit BeforePaste();
+    // The handler may have reshaped the grid: the block goes where the current cell is now.
+    if (!hasCurrentCell())
+        return;
+    const int top = row_;
+    const int left = col_;
+    int bottom = top;
+    int right = left;
+    {
+        BulkUpdate bulk(*this);
+        for (int r = 0; r < block.size() && top + r < Rows(); ++r) {
+            const QStringList& values = block[r];
+            for (int c = 0; c < values.size() && left + c < Cols(); ++c) {
+                model_->setText(top + r, left + c, values[c]);
+                bottom = std::max(bottom, top + r);
+                right = std::max(right, left + c);
+            }
+        }
+    }
+    setSelectionCorner(bottom, right);
+}
+
+QList<QStringList> GridControl::parseBlock(const QString& text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    static const QRegularExpression blanks(QStringLiteral("[ \t]+"));
+    QStringList lines = text.split(lineBreak);
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    QList<QStringList> block;
+    block.reserve(lines.size());
+    for (const QString& line : std::as_const(lines)) {
+        // Spreadsheets separate cells by tabs and leave empty cells empty; a system typed
+        // in a text editor has its numbers lined up with spaces.
+        if (line.contains(QLatin1Char('\t')))
+            block << line.split(QLatin1Char('\t'));
+        else
+            block << line.split(blanks, Qt::SkipEmptyParts);
+    }
+    return block;
 }
 
 GridModel* GridControl::gridModel() const
@@ -341,6 +443,32 @@ bool GridControl::isBodyCell(int row, int col) const
     return model_->contains(row, col) && row >= fixedRows_ && col >= fixedCols_;
 }
 
+bool GridControl::isSelected(int row, int col) const
+{
+    return hasCurrentCell() && row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) &&
+           col >= std::min(col_, colSel_) && col <= std::max(col_, colSel_);
+}
+
+// The body cell a drag over this point reaches: over a header it is the body cell just
+// before the first one in view, past the last row or column it is the last one, so that
+// a drag out of the body scrolls it.
+QModelIndex GridControl::bodyCellNear(const QPoint& point) const
+{
+    const int lastRow = Rows() - 1;
+    const int lastCol = Cols() - 1;
+    int row = lastRow;
+    if (point.y() < fixedHeightPixels())
+        row = std::max(fixedRowCount(), firstBodyRow() - 1);
+    else if (const int under = rowAtY(point.y()); under >= 0)
+        row = under;
+    int col = lastCol;
+    if (point.x() < fixedWidthPixels())
+        col = std::max(fixedColCount(), firstBodyCol() - 1);
+    else if (const int under = colAtX(point.x()); under >= 0)
+        col = under;
+    return isBodyCell(row, col) ? model_->index(row, col) : QModelIndex();
+}
+
 void GridControl::layoutColumns()
 {
     colEdges_.assign(colWidths_.size() + 1, 0);
@@ -363,6 +491,12 @@ void GridControl::applyShape(const Shape& shape)
         col = shape.fixedCols;
     }
     const bool moves = row != row_ || col != col_;
+    int rowSel = row;
+    int colSel = col;
+    if (!moves && hasBody) {
+        rowSel = std::clamp(rowSel_, shape.fixedRows, shape.rows - 1);
+        colSel = std::clamp(colSel_, shape.fixedCols, shape.cols - 1);
+    }
     if (moves)
         emit LeaveCell();
 
@@ -371,10 +505,10 @@ void GridControl::applyShape(const Shape& shape)
     const auto cols = static_cast<std::size_t>(shape.cols);
     colWidths_.resize(std::max(colWidths_.size(), cols), kDefaultColWidth);
     layoutColumns();
-    syncingCurrent_ = true;
+    syncing_ = true;
     model_->setRows(shape.rows);
     model_->setCols(shape.cols);
-    syncingCurrent_ = false;
+    syncing_ = false;
     fixedRows_ = shape.fixedRows;
     fixedCols_ = shape.fixedCols;
     model_->setFixedCounts(fixedRows_, fixedCols_);
@@ -383,7 +517,10 @@ void GridControl::applyShape(const Shape& shape)
     updateGeometries();
     row_ = row;
     col_ = col;
+    rowSel_ = rowSel;
+    colSel_ = colSel;
     syncCurrentIndex();
+    syncSelection();
     if (hasCurrentCell())
         scrollTo(model_->index(row_, col_));
     viewport()->update();
@@ -391,19 +528,52 @@ void GridControl::applyShape(const Shape& shape)
         emit RowColChange();
 }
 
+// Every move collapses the selection, even one onto the cell that is already current.
 void GridControl::moveCurrentTo(int row, int col)
 {
-    if (row == row_ && col == col_)
+    if (row == row_ && col == col_) {
+        setSelectionCorner(row, col);
         return;
+    }
     emit LeaveCell();
+    const bool collapsed = rowSel_ == row_ && colSel_ == col_;
     const QRect oldRect = hasCurrentCell() ? cellRect(row_, col_) : QRect();
     row_ = row;
     col_ = col;
+    rowSel_ = row;
+    colSel_ = col;
     syncCurrentIndex();
-    viewport()->update(oldRect);
+    syncSelection();
+    if (collapsed)
+        viewport()->update(oldRect);
+    else
+        viewport()->update();
     scrollTo(model_->index(row_, col_));
     viewport()->update(cellRect(row_, col_));
     emit RowColChange();
+}
+
+void GridControl::setSelectionCorner(int row, int col)
+{
+    if (row == rowSel_ && col == colSel_)
+        return;
+    rowSel_ = row;
+    colSel_ = col;
+    syncSelection();
+    viewport()->update();
+}
+
+void GridControl::syncSelection()
+{
+    QItemSelection selection;
+    if (hasCurrentCell())
+        selection.select(model_->index(std::min(row_, rowSel_), std::min(col_, colSel_)),
+                         model_->index(std::max(row_, rowSel_), std::max(col_, colSel_)));
+    if (selectionModel()->selection() == selection)
+        return;
+    syncing_ = true;
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    syncing_ = false;
 }
 
 void GridControl::syncCurrentIndex()
@@ -411,9 +581,9 @@ void GridControl::syncCurrentIndex()
     const QModelIndex index = hasCurrentCell() ? model_->index(row_, col_) : QModelIndex();
     if (selectionModel()->currentIndex() == index)
         return;
-    syncingCurrent_ = true;
+    syncing_ = true;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    syncingCurrent_ = false;
+    syncing_ = false;
 }
 
 // A change made through the selection model (an accessibility client, a test) is a move
@@ -421,12 +591,20 @@ void GridControl::syncCurrentIndex()
 void GridControl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QAbstractItemView::currentChanged(current, previous);
-    if (syncingCurrent_)
+    if (syncing_)
         return;
     if (current.isValid() && isBodyCell(current.row(), current.column()))
         moveCurrentTo(current.row(), current.column());
     else
         syncCurrentIndex();
+}
+
+// The selection is the grid's own rectangle: a change from outside is put back.
+void GridControl::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!syncing_)
+        syncSelection();
 }
 
 QRect GridControl::visualRect(const QModelIndex& index) const
@@ -500,13 +678,18 @@ QModelIndex GridControl::moveCursor(CursorAction cursorAction, Qt::KeyboardModif
 {
     if (!hasCurrentCell())
         return {};
+    return stepFrom(row_, col_, cursorAction, modifiers);
+}
+
+// The body cell that a navigation key reaches from (row, col).
+QModelIndex GridControl::stepFrom(int row, int col, CursorAction cursorAction,
+                                  Qt::KeyboardModifiers modifiers) const
+{
     const int firstRow = fixedRows_;
     const int lastRow = Rows() - 1;
     const int firstCol = fixedCols_;
     const int lastCol = Cols() - 1;
     const bool control = modifiers & Qt::ControlModifier;
-    int row = row_;
-    int col = col_;
     switch (cursorAction) {
     case MoveUp:
         row = std::max(firstRow, row - 1);
@@ -672,7 +855,9 @@ void GridControl::paintCell(QPainter& painter, int row, int col, const QRect& re
     const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
     const bool fixed = row < fixedRowCount() || col < fixedColCount();
     const bool current = row == row_ && col == col_;
-    const bool highlighted = current && enabled && hasFocus();
+    const bool focused = current && enabled && hasFocus();
+    const bool extended = rowSel_ != row_ || colSel_ != col_;
+    const bool highlighted = focused || (enabled && extended && !fixed && isSelected(row, col));
 
     QPalette::ColorRole background = fixed ? QPalette::Button : QPalette::Base;
     QPalette::ColorRole foreground = fixed ? QPalette::ButtonText : QPalette::Text;
@@ -694,7 +879,7 @@ void GridControl::paintCell(QPainter& painter, int row, int col, const QRect& re
                          static_cast<int>(model_->cellAlignment(row, col)), text);
     }
 
-    if (highlighted) {
+    if (focused) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = inner;
@@ -768,16 +953,36 @@ void GridControl::keyPressEvent(QKeyEvent* event)
         break;
     }
     if (navigation) {
-        const QModelIndex target = moveCursor(action, event->modifiers());
-        if (target.isValid())
+        if (!hasCurrentCell()) {
+            event->accept();
+            return;
+        }
+        // Shift moves the selection's far corner; the current cell stays as its anchor.
+        if (event->modifiers() & Qt::ShiftModifier) {
+            const QModelIndex corner = stepFrom(rowSel_, colSel_, action, event->modifiers());
+            setSelectionCorner(corner.row(), corner.column());
+            scrollTo(corner);
+        } else {
+            const QModelIndex target = moveCursor(action, event->modifiers());
             moveCurrentTo(target.row(), target.column());
+        }
         event->accept();
         return;
     }
 
-    // Copy and paste are kept free for the clipboard.
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste)) {
-        event->ignore();
+    // The clipboard keys never reach KeyPress, so they never start an edit.
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        if (!pasteEnabled_) {
+            event->ignore();
+            return;
+        }
+        pasteFromClipboard();
+        event->accept();
         return;
     }
     const int code = keyAscii(*event);
@@ -798,19 +1003,35 @@ void GridControl::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
+    dragging_ = false;
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && isBodyCell(index.row(), index.column()))
-        moveCurrentTo(index.row(), index.column());
+    if (index.isValid() && isBodyCell(index.row(), index.column())) {
+        if (event->modifiers() & Qt::ShiftModifier)
+            setSelectionCorner(index.row(), index.column());
+        else
+            moveCurrentTo(index.row(), index.column());
+        // A drag extends from this cell; LeaveCell handlers may have changed the grid.
+        dragging_ = hasCurrentCell();
+    }
     event->accept();
 }
 
 void GridControl::mouseMoveEvent(QMouseEvent* event)
 {
+    if (dragging_ && (event->buttons() & Qt::LeftButton) && hasCurrentCell()) {
+        const QModelIndex corner = bodyCellNear(event->position().toPoint());
+        if (corner.isValid()) {
+            setSelectionCorner(corner.row(), corner.column());
+            scrollTo(corner);
+        }
+    }
     event->accept();
 }
 
 void GridControl::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton)
+        dragging_ = false;
     event->accept();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -12,6 +14,8 @@ class QPainter;
 // the first FixedRows rows and FixedCols columns are headers that stay in view, and one
 // body cell is the current cell. Sizes and positions are in twips. The grid edits
 // nothing by itself: typing on it raises KeyPress, and the owner decides what to do.
+// The one exception is the clipboard: Ctrl+C copies the selection on every grid, and
+// Ctrl+V pastes a block where the owner has enabled it.
 class GridControl : public QAbstractItemView
 {
     Q_OBJECT
@@ -77,6 +81,14 @@ public:
     int Col() const;
     void setCol(int col);
 
+    // The selection is the rectangle between the current cell and its other corner
+    // (RowSel, ColSel), always inside the body; a move of the current cell collapses it
+    // onto the new current cell. Values outside the body are ignored.
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+
     // Text of the current cell.
     QString Text() const;
     void setText(const QString& text);
@@ -105,6 +117,19 @@ public:
     int CellWidth() const;
     int CellHeight() const;
 
+    // The selected cells as lines of tab-separated texts, exactly as shown; nothing
+    // happens on a grid without a body.
+    void copyToClipboard() const;
+    // Off by default. Where enabled, Ctrl+V raises BeforePaste and then writes the
+    // clipboard's block into the body from the current cell on, clipped to the body; the
+    // written cells become the selection and the current cell stays where it is.
+    bool pasteEnabled() const;
+    void setPasteEnabled(bool enabled);
+    void pasteFromClipboard();
+    // Rows of texts: lines end in \r\n, \n or \r (a final empty line is dropped); a line
+    // holding a tab is split on every tab, any other line on runs of blanks.
+    static QList<QStringList> parseBlock(const QString& text);
+
     GridModel* gridModel() const;
 
     // The grid always shows its own model: any other is refused.
@@ -125,6 +150,8 @@ signals:
     // A double-click on a body cell, after the click that made it current.
     void DblClick();
     void GotFocus();
+    // Raised by a paste before its first write, so that a pending edit lands first.
+    void BeforePaste();
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -135,6 +162,8 @@ protected:
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
     void updateGeometries() override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void scrollContentsBy(int dx, int dy) override;
 
     void paintEvent(QPaintEvent* event) override;
@@ -172,10 +201,16 @@ private:
     int rowAtY(int y) const;
     QRect cellRect(int row, int col) const;
     bool isBodyCell(int row, int col) const;
+    bool isSelected(int row, int col) const;
+    QModelIndex bodyCellNear(const QPoint& point) const;
+    QModelIndex stepFrom(int row, int col, CursorAction action,
+                         Qt::KeyboardModifiers modifiers) const;
 
     void applyShape(const Shape& shape);
     void moveCurrentTo(int row, int col);
     void syncCurrentIndex();
+    void setSelectionCorner(int row, int col);
+    void syncSelection();
     void layoutColumns();
     void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
     int keyAscii(const QKeyEvent& event) const;
@@ -187,6 +222,11 @@ private:
     int fixedCols_ = 0;
     int row_ = -1;
     int col_ = -1;
+    int rowSel_ = -1;
+    int colSel_ = -1;
     int scrollBars_ = ScrollBoth;
-    bool syncingCurrent_ = false;
+    bool pasteEnabled_ = false;
+    bool dragging_ = false;
+    // Set while the grid itself updates the selection model, whose echoes are ignored.
+    bool syncing_ = false;
 };
