@@ -66,6 +66,9 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     c_ = Controles::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
 
+    // Pasting a block lands after an open edit, never under it.
+    c_.Cuadric->setPasteEnabled(true);
+    connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
     connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
     connect(c_.Cuadric, &GridControl::DblClick, this,
             [this] { EditarCelda(CellEditor::DoubleClickCode); });

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
@@ -101,6 +102,26 @@ private slots:
         QCOMPARE(t.grid("Cuadric")->TextMatrix(2, 3), QString("7"));
         QCOMPARE(t.solution(), (QStringList{"-2", "7"}));
         QVERIFY(!t.window->findChild<QLineEdit*>("Text1")->isVisible());
+    }
+
+    void pasteCommitsAnOpenEditFirst()
+    {
+        Teclado t;
+        QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
+        t.type("2");
+        t.key(Qt::Key_Return);
+        t.type("9");
+        QGuiApplication::clipboard()->setText(QStringLiteral("1,5\t0\t3\n4\t1\t9\t6"));
+        // The edit lands in its cell first; the block, pasted at the same cell, then
+        // replaces it. The fourth value of the second line falls outside the body.
+        t.grid("Cuadric")->pasteFromClipboard();
+        QVERIFY(!t.window->findChild<QLineEdit*>("Text1")->isVisible());
+        QCOMPARE(t.grid("Cuadric")->TextMatrix(1, 1), QString("1,5"));
+        QCOMPARE(t.grid("Cuadric")->TextMatrix(2, 3), QString("9"));
+        QCOMPARE(t.grid("Cuadric")->TextMatrix(2, 0), QString("EQ2"));
+        t.key(Qt::Key_F4);
+        // 1.5 X1 = 3 ; 4 X1 + X2 = 9
+        QCOMPARE(t.solution(), (QStringList{"2", "1"}));
     }
 };
 
