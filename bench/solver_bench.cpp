@@ -1,0 +1,152 @@
+// The checked solver beside the same loops with no checks at all: what the error
+// detection costs. Run: build/bench/solver_bench
+#include "solver/Solver.h"
+#include "solver/WorksheetSource.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+solver::Solver makeSystem(int n)
+{
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coefficient(0, 99);
+    std::uniform_int_distribution<int> term(0, 7099);
+    solver::Solver s;
+    s.n = std::int16_t(n);
+    s.Redimensionar();
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            s.A.set(i, j, float(coefficient(rng)));
+        s.A.set(i, n, float(term(rng)));
+    }
+    return s;
+}
+
+// The same order of operations with no bounds checks, no trap checks and no retries.
+using Matrix = std::vector<std::vector<float>>;
+
+void croutUnchecked(const Matrix& A, Matrix& B, Matrix& C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        C[i][i] = 1.f;
+    for (int i = 0; i < n; ++i) {
+        for (int j = i; j < n; ++j) {
+            if (i == 0) {
+                B[j][0] = A[j][0];
+                continue;
+            }
+            float s = 0.f;
+            for (int k = 0; k < i; ++k)
+                s = float(double(s) + double(B[j][k]) * C[k][i]);
+            B[j][i] = float(double(A[j][i]) - s);
+        }
+        for (int l = i + 1; l < n; ++l) {
+            if (i == 0) {
+                C[0][l] = float(double(A[0][l]) / B[0][0]);
+                continue;
+            }
+            float s = 0.f;
+            for (int k = 0; k < i; ++k)
+                s = float(double(s) + double(B[i][k]) * C[k][l]);
+            C[i][l] = float((double(A[i][l]) - s) / B[i][i]);
+        }
+    }
+}
+
+void reduceUnchecked(Matrix& M, int n)
+{
+    for (int j = 0; j < n; ++j) {
+        const float p = M[j][j];
+        for (int k = 0; k <= n; ++k)
+            M[j][k] = float(double(M[j][k]) / p);
+        for (int l = 0; l < n; ++l) {
+            if (l == j)
+                continue;
+            const float f = M[l][j];
+            for (int m = 0; m <= n; ++m)
+                M[l][m] = float(double(M[l][m]) - double(f) * M[j][m]);
+        }
+    }
+}
+
+Matrix toRows(const solver::SingleMatrix& m)
+{
+    Matrix rows(std::size_t(m.rows()), std::vector<float>(std::size_t(m.cols())));
+    for (int i = 0; i < m.rows(); ++i)
+        for (int j = 0; j < m.cols(); ++j)
+            rows[i][j] = m.at(i, j);
+    return rows;
+}
+
+void CholeskiChecked(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    solver::Solver s = makeSystem(n);
+    for (auto _ : state) {
+        s.FilaCambio = 0;
+        s.CholeSki();
+        s.SustAdelante();
+        s.SustAtras();
+        benchmark::DoNotOptimize(s.C.row(0));
+    }
+}
+
+void CholeskiUnchecked(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const solver::Solver s = makeSystem(n);
+    const Matrix A = toRows(s.A);
+    Matrix B = toRows(s.B);
+    Matrix C = toRows(s.C);
+    for (auto _ : state) {
+        croutUnchecked(A, B, C, n);
+        for (int i = 0; i < n; ++i)
+            B[i][n] = A[i][n];
+        reduceUnchecked(B, n);
+        for (int i = 0; i < n; ++i)
+            C[i][n] = B[i][n];
+        reduceUnchecked(C, n);
+        benchmark::DoNotOptimize(C[0].data());
+    }
+}
+
+void GaussJordanChecked(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    solver::Solver s = makeSystem(n);
+    const solver::SingleMatrix original = s.A;
+    // Never read: the system needs no retry.
+    class NoSheet : public solver::WorksheetSource
+    {
+        std::string TextMatrix(int, int) const override { return "0"; }
+        void setTextMatrix(int, int, std::string_view) override {}
+    } sheet;
+    for (auto _ : state) {
+        s.A = original;
+        benchmark::DoNotOptimize(s.GaussJordan(sheet, "."));
+    }
+}
+
+void GaussJordanUnchecked(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const Matrix original = toRows(makeSystem(n).A);
+    Matrix A;
+    for (auto _ : state) {
+        A = original;
+        reduceUnchecked(A, n);
+        benchmark::DoNotOptimize(A[0].data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(CholeskiChecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CholeskiUnchecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GaussJordanChecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GaussJordanUnchecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,23 @@
+#include "solver/RuntimeError.h"
+
+namespace solver {
+
+RuntimeError::RuntimeError(int number) : number_(number), description_(descriptionOf(number)) {}
+
+std::string RuntimeError::descriptionOf(int number)
+{
+    switch (number) {
+    case Overflow:
+        return "Desbordamiento";
+    case SubscriptOutOfRange:
+        return "Subíndice fuera del intervalo";
+    case DivisionByZero:
+        return "División por cero";
+    case TypeMismatch:
+        return "No coinciden los tipos";
+    default:
+        return "Error " + std::to_string(number);
+    }
+}
+
+} // namespace solver

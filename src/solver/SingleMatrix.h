@@ -1,0 +1,56 @@
+#pragma once
+
+#include "solver/RuntimeError.h"
+
+#include <vector>
+
+namespace solver {
+
+// A two-dimensional array of single-precision values, indexed (row, column) from 0.
+// It knows its own bounds: after a failed worksheet set-up the window's n and the
+// bounds may disagree, and every access outside them raises error 9.
+class SingleMatrix
+{
+public:
+    SingleMatrix() = default;
+    SingleMatrix(int rows, int cols) : rows_(rows), cols_(cols), data_(std::size_t(rows) * cols) {}
+
+    int rows() const noexcept { return rows_; }
+    int cols() const noexcept { return cols_; }
+
+    bool contains(int r, int c) const noexcept
+    {
+        return r >= 0 && r < rows_ && c >= 0 && c < cols_;
+    }
+
+    float at(int r, int c) const
+    {
+        check(r, c);
+        return data_[index(r, c)];
+    }
+    void set(int r, int c, float v)
+    {
+        check(r, c);
+        data_[index(r, c)] = v;
+    }
+
+    // Unchecked row access for loops whose bounds were checked as a whole.
+    float* row(int r) noexcept { return data_.data() + std::size_t(r) * cols_; }
+    const float* row(int r) const noexcept { return data_.data() + std::size_t(r) * cols_; }
+
+    bool operator==(const SingleMatrix&) const = default;
+
+private:
+    void check(int r, int c) const
+    {
+        if (!contains(r, c))
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    }
+    std::size_t index(int r, int c) const noexcept { return std::size_t(r) * cols_ + c; }
+
+    int rows_ = 0;
+    int cols_ = 0;
+    std::vector<float> data_;
+};
+
+} // namespace solver

@@ -1,0 +1,272 @@
+#include "solver/Solver.h"
+
+#include "solver/NumberText.h"
+#include "solver/SingleArithmetic.h"
+#include "solver/WorksheetSource.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace solver {
+namespace {
+
+// Element access for the algorithms below. The checked form is the literal one: every
+// read and write is bounds-checked, so an index beyond a matrix raises error 9 exactly
+// where the loop reaches it. The unchecked form is used when the bounds have been checked
+// for the whole loop nest (the usual case), and lets the row operations run vectorised.
+template <bool Checked> struct Access
+{
+    static float get(const SingleMatrix& m, int r, int c)
+    {
+        if constexpr (Checked)
+            return m.at(r, c);
+        else
+            return m.row(r)[c];
+    }
+    static void put(SingleMatrix& m, int r, int c, float v)
+    {
+        if constexpr (Checked)
+            m.set(r, c, v);
+        else
+            m.row(r)[c] = v;
+    }
+};
+
+bool fits(const SingleMatrix& m, int rows, int cols)
+{
+    return m.rows() >= rows && m.cols() >= cols;
+}
+
+bool isInfinite(float v)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return (bits & 0x7f800000u) == 0x7f800000u;
+}
+
+// Stores the first `count` results and raises error 6 when result `count` did not fit.
+[[noreturn]] void commitUntilOverflow(float* dst, const float* results, int count)
+{
+    std::memcpy(dst, results, sizeof(float) * std::size_t(count));
+    throw RuntimeError(RuntimeError::Overflow);
+}
+
+// The two row operations of a Gauss-Jordan step, each element evaluated in double and
+// rounded once. They compute into a scratch row and commit it, so that on an overflow
+// exactly the elements before the failing one are stored, as in an element-by-element loop.
+using ScratchRow = std::array<float, 128>;
+
+void divideRow(float* row, float pivot, int count, ScratchRow& scratch)
+{
+    if (pivot == 0.0f)
+        checkedDivide(row[0], 0.0); // raises 11, or 6 for zero by zero; nothing is stored
+    std::uint32_t overflow = 0;
+    for (int k = 0; k < count; ++k) {
+        scratch[k] = static_cast<float>(double(row[k]) / double(pivot));
+        overflow |= isInfinite(scratch[k]);
+    }
+    if (overflow) {
+        int k = 0;
+        while (!isInfinite(scratch[k]))
+            ++k;
+        commitUntilOverflow(row, scratch.data(), k);
+    }
+    std::memcpy(row, scratch.data(), sizeof(float) * std::size_t(count));
+}
+
+void subtractRowMultiple(float* row, float factor, const float* pivotRow, int count,
+                         ScratchRow& scratch)
+{
+    std::uint32_t overflow = 0;
+    for (int m = 0; m < count; ++m) {
+        scratch[m] = static_cast<float>(double(row[m]) - double(factor) * double(pivotRow[m]));
+        overflow |= isInfinite(scratch[m]);
+    }
+    if (overflow) {
+        int m = 0;
+        while (!isInfinite(scratch[m]))
+            ++m;
+        commitUntilOverflow(row, scratch.data(), m);
+    }
+    std::memcpy(row, scratch.data(), sizeof(float) * std::size_t(count));
+}
+
+// Full Gauss-Jordan reduction of the n x n block of m together with its column n: no row
+// exchange, no tolerance; a zero pivot traps. The substitutions and the Gauss-Jordan
+// method are this same procedure on B, C and A.
+template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
+{
+    using X = Access<Checked>;
+    [[maybe_unused]] ScratchRow scratch;
+    for (int j = 0; j < n; ++j) {
+        const float p = X::get(m, j, j);
+        if constexpr (Checked) {
+            for (int k = 0; k <= n; ++k)
+                X::put(m, j, k, storeSingle(checkedDivide(X::get(m, j, k), p)));
+        } else {
+            divideRow(m.row(j), p, n + 1, scratch);
+        }
+        for (int l = 0; l < n; ++l) {
+            if (l == j)
+                continue;
+            const float f = X::get(m, l, j);
+            if constexpr (Checked) {
+                for (int c = 0; c <= n; ++c)
+                    X::put(m, l, c,
+                           storeSingle(double(X::get(m, l, c)) - double(f) * X::get(m, j, c)));
+            } else {
+                subtractRowMultiple(m.row(l), f, m.row(j), n + 1, scratch);
+            }
+        }
+    }
+}
+
+void reduceToIdentity(SingleMatrix& m, int n)
+{
+    if (n + 1 <= int(ScratchRow{}.size()) && fits(m, n, n + 1))
+        reduceToIdentity<false>(m, n);
+    else
+        reduceToIdentity<true>(m, n);
+}
+
+// One attempt of the Crout factorization.
+template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
+{
+    using X = Access<Checked>;
+    for (int i = 0; i < n; ++i)
+        X::put(C, i, i, 1.0f);
+    for (int i = 0; i < n; ++i) {
+        for (int j = i; j < n; ++j) {
+            if (i == 0) {
+                X::put(B, j, 0, X::get(A, j, 0));
+                continue;
+            }
+            // The running sum is rounded to single after every addition. It is a local
+            // value, so checking it once after the loop raises the same error: once
+            // infinite it cannot become finite again.
+            float s = 0.0f;
+            for (int k = 0; k < i; ++k)
+                s = static_cast<float>(double(s) + double(X::get(B, j, k)) * X::get(C, k, i));
+            if (isInfinite(s))
+                throw RuntimeError(RuntimeError::Overflow);
+            X::put(B, j, i, storeSingle(double(X::get(A, j, i)) - s));
+        }
+        for (int l = i + 1; l < n; ++l) {
+            if (i == 0) {
+                X::put(C, 0, l, storeSingle(checkedDivide(X::get(A, 0, l), X::get(B, 0, 0))));
+                continue;
+            }
+            float s = 0.0f;
+            for (int k = 0; k < i; ++k)
+                s = static_cast<float>(double(s) + double(X::get(B, i, k)) * X::get(C, k, l));
+            if (isInfinite(s))
+                throw RuntimeError(RuntimeError::Overflow);
+            X::put(C, i, l,
+                   storeSingle(checkedDivide(double(X::get(A, i, l)) - s, X::get(B, i, i))));
+        }
+    }
+}
+
+} // namespace
+
+void Solver::Redimensionar()
+{
+    A = SingleMatrix(n, n + 1);
+    B = SingleMatrix(n, n + 1);
+    C = SingleMatrix(n, n + 1);
+}
+
+void Solver::LeerDatos(WorksheetSource& sheet, std::string_view decimalSeparator)
+{
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j <= n; ++j) {
+            if (sheet.TextMatrix(i + 1, j + 1).empty())
+                sheet.setTextMatrix(i + 1, j + 1, "0");
+            A.set(i, j, textToSingle(sheet.TextMatrix(i + 1, j + 1), decimalSeparator));
+        }
+    }
+}
+
+void Solver::IntercambiarFilas()
+{
+    ++FilaCambio;
+    if (FilaCambio > n - 1)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    std::vector<float> temp(std::size_t(n) + 1);
+    for (int j = 0; j <= n; ++j) {
+        temp[j] = A.at(0, j);
+        A.set(0, j, A.at(FilaCambio, j));
+        A.set(FilaCambio, j, temp[j]);
+    }
+}
+
+void Solver::CholeSki()
+{
+    // A division by zero costs one row exchange and a fresh start; the exchanges
+    // accumulate, and running out of rows (error 9) goes to the caller. Any other error
+    // ends the factorization quietly with what was computed so far.
+    for (;;) {
+        try {
+            if (fits(A, n, n) && fits(B, n, n) && fits(C, n, n))
+                crout<false>(A, B, C, n);
+            else
+                crout<true>(A, B, C, n);
+            return;
+        } catch (const RuntimeError& e) {
+            if (e.number() != RuntimeError::DivisionByZero)
+                return;
+        }
+        IntercambiarFilas();
+    }
+}
+
+void Solver::SustAdelante()
+{
+    for (int i = 0; i < n; ++i)
+        B.set(i, n, A.at(i, n));
+    reduceToIdentity(B, n);
+}
+
+void Solver::SustAtras()
+{
+    for (int i = 0; i < n; ++i)
+        C.set(i, n, B.at(i, n));
+    reduceToIdentity(C, n);
+}
+
+Solver::GaussJordanOutcome Solver::GaussJordan(WorksheetSource& sheet,
+                                               std::string_view decimalSeparator)
+{
+    for (;;) {
+        try {
+            // Bring a non-zero first coefficient to row 0: every later row that has one is
+            // exchanged with row 0 in turn, so row 0 ends with the last of them.
+            if (A.at(0, 0) == 0.0f) {
+                std::vector<float> temp(std::size_t(n) + 1);
+                for (int f = 0; f < n; ++f) {
+                    if (A.at(f, 0) == 0.0f)
+                        continue;
+                    for (int c = 0; c <= n; ++c) {
+                        temp[c] = A.at(0, c);
+                        A.set(0, c, A.at(f, c));
+                        A.set(f, c, temp[c]);
+                    }
+                }
+            }
+            reduceToIdentity(A, n);
+            return GaussJordanOutcome::Solved;
+        } catch (const RuntimeError& e) {
+            if (e.number() != RuntimeError::Overflow || FilaCambio >= n - 2)
+                return GaussJordanOutcome::Insoluble;
+        }
+        // Start again from the worksheet with another first equation. Errors here are not
+        // the method's to handle.
+        LeerDatos(sheet, decimalSeparator);
+        IntercambiarFilas();
+    }
+}
+
+} // namespace solver
