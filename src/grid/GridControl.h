@@ -115,9 +115,14 @@ public:
     QModelIndex indexAt(const QPoint& point) const override;
 
 signals:
+    // Raised in pairs around every change of the current cell, its appearance and its
+    // disappearance included (Row() and Col() read -1 on the side where there is none).
     void LeaveCell();
     void RowColChange();
+    // The character code of a typed key: its code point, 13 Enter, 8 Backspace, 27 Escape,
+    // 1 to 26 Ctrl+letter (not Ctrl+C, Ctrl+V). Navigation keys and Tab raise nothing.
     void KeyPress(int keyAscii);
+    // A double-click on a body cell, after the click that made it current.
     void DblClick();
     void GotFocus();
 
