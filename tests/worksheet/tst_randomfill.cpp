@@ -1,0 +1,238 @@
+#include "WorksheetGrid.h"
+
+#include "grid/GridControl.h"
+#include "worksheet/RandomFill.h"
+#include "worksheet/RandomGenerator.h"
+
+#include <QStringList>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+QStringList bodyTexts(const GridControl& g, int n)
+{
+    QStringList texts;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            texts << g.TextMatrix(r, c);
+    return texts;
+}
+
+QStringList headerTexts(const GridControl& g, int n)
+{
+    QStringList texts;
+    for (int c = 0; c <= n + 1; ++c)
+        texts << g.TextMatrix(0, c);
+    for (int r = 1; r <= n; ++r)
+        texts << g.TextMatrix(r, 0);
+    return texts;
+}
+
+} // namespace
+
+class TestRandomFill : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizes_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("two equations") << 2;
+        QTest::newRow("seven equations") << 7;
+        QTest::newRow("a hundred equations") << 100;
+    }
+
+    // Each cell holds the floor of its own draw, taken row by row and left to right, times
+    // 100 (coefficients) or 7100 (the independent term), written as plain digits.
+    void valuesFollowTheDraws_data() { sizes_data(); }
+    void valuesFollowTheDraws()
+    {
+        QFETCH(int, n);
+        GridControl g;
+        layOutWorksheet(g, n);
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+
+        RandomGenerator replay;
+        for (int r = 1; r <= n; ++r) {
+            for (int c = 1; c <= n + 1; ++c) {
+                const double factor = c == n + 1 ? 7100.0 : 100.0;
+                const int expected = static_cast<int>(std::floor(replay.next() * factor));
+                QCOMPARE(g.TextMatrix(r, c), QString::number(expected));
+            }
+        }
+    }
+
+    void ranges_data() { sizes_data(); }
+    void ranges()
+    {
+        QFETCH(int, n);
+        GridControl g;
+        layOutWorksheet(g, n);
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+
+        int coefficientMin = 100;
+        int coefficientMax = -1;
+        for (int r = 1; r <= n; ++r) {
+            for (int c = 1; c <= n + 1; ++c) {
+                const QString text = g.TextMatrix(r, c);
+                QVERIFY2(!text.isEmpty(), qPrintable(QStringLiteral("(%1,%2)").arg(r).arg(c)));
+                for (const QChar ch : text)
+                    QVERIFY2(ch.isDigit(), qPrintable(text));
+                QVERIFY(text == QLatin1String("0") || !text.startsWith(QLatin1Char('0')));
+                const int v = text.toInt();
+                if (c == n + 1) {
+                    QVERIFY2(v >= 0 && v <= 7099, qPrintable(text));
+                } else {
+                    QVERIFY2(v >= 0 && v <= 99, qPrintable(text));
+                    coefficientMin = std::min(coefficientMin, v);
+                    coefficientMax = std::max(coefficientMax, v);
+                }
+            }
+        }
+        if (n == 100) {
+            // Ten thousand coefficients reach both ends of their range.
+            QCOMPARE(coefficientMin, 0);
+            QCOMPARE(coefficientMax, 99);
+        }
+    }
+
+    void drawsOneValuePerCell_data() { sizes_data(); }
+    void drawsOneValuePerCell()
+    {
+        QFETCH(int, n);
+        GridControl g;
+        layOutWorksheet(g, n);
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+
+        RandomGenerator counter;
+        for (int k = 0; k < n * (n + 1); ++k)
+            counter.next();
+        QCOMPARE(rng.next(), counter.next());
+    }
+
+    void headersAndLayoutUntouched()
+    {
+        const int n = 7;
+        GridControl g;
+        layOutWorksheet(g, n);
+        g.setColWidth(0, 500);
+        g.setColAlignment(0, GridControl::AlignCenterCenter);
+        g.setColWidth(3, 1234);
+        g.setColAlignment(3, GridControl::AlignRightCenter);
+        g.setRow(4);
+        g.setCol(5);
+        const QStringList headers = headerTexts(g, n);
+
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+
+        QCOMPARE(headerTexts(g, n), headers);
+        QCOMPARE(g.ColWidth(0), 500);
+        QCOMPARE(g.ColAlignment(0), int(GridControl::AlignCenterCenter));
+        QCOMPARE(g.ColWidth(3), 1234);
+        QCOMPARE(g.ColAlignment(3), int(GridControl::AlignRightCenter));
+        QCOMPARE(g.ColWidth(1), int(GridControl::kDefaultColWidth));
+        QCOMPARE(g.Row(), 4);
+        QCOMPARE(g.Col(), 5);
+        QCOMPARE(g.Rows(), n + 1);
+        QCOMPARE(g.Cols(), n + 2);
+    }
+
+    void twoGenerationsDiffer_data() { sizes_data(); }
+    void twoGenerationsDiffer()
+    {
+        QFETCH(int, n);
+        GridControl g;
+        layOutWorksheet(g, n);
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+        const QStringList first = bodyTexts(g, n);
+        GenerarValores(g, n, rng);
+        QVERIFY(bodyTexts(g, n) != first);
+    }
+
+    // A fresh generator stands for a new run of the program.
+    void freshGeneratorRepeatsTheFirstGeneration_data() { sizes_data(); }
+    void freshGeneratorRepeatsTheFirstGeneration()
+    {
+        QFETCH(int, n);
+        GridControl first;
+        layOutWorksheet(first, n);
+        RandomGenerator run1;
+        GenerarValores(first, n, run1);
+
+        GridControl second;
+        layOutWorksheet(second, n);
+        RandomGenerator run2;
+        GenerarValores(second, n, run2);
+
+        QCOMPARE(bodyTexts(second, n), bodyTexts(first, n));
+    }
+
+    void replacesTypedValues()
+    {
+        const int n = 5;
+        GridControl g;
+        layOutWorksheet(g, n);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 1; c <= n + 1; ++c)
+                g.setTextMatrix(r, c, QStringLiteral("-12,5e3x"));
+        RandomGenerator rng;
+        GenerarValores(g, n, rng);
+        for (const QString& text : bodyTexts(g, n)) {
+            bool ok = false;
+            text.toInt(&ok);
+            QVERIFY2(ok, qPrintable(text));
+        }
+    }
+
+    // Values are multiples of 2^-24 below 1, so that a product with 100 or 7100 never
+    // reaches the factor; they spread evenly over [0, 1).
+    void generatorValues()
+    {
+        RandomGenerator rng;
+        constexpr int kDraws = 1'000'000;
+        constexpr int kBuckets = 20;
+        std::vector<int> buckets(kBuckets, 0);
+        float largest = 0.0f;
+        for (int k = 0; k < kDraws; ++k) {
+            const float u = rng.next();
+            QVERIFY(u >= 0.0f);
+            QVERIFY(u < 1.0f);
+            const double scaled = static_cast<double>(u) * 16777216.0;
+            QCOMPARE(scaled, std::floor(scaled));
+            QVERIFY(std::floor(static_cast<double>(u) * 7100.0f) <= 7099.0);
+            largest = std::max(largest, u);
+            ++buckets[static_cast<std::size_t>(u * kBuckets)];
+        }
+        QVERIFY(largest > 0.9999f);
+        for (const int count : buckets)
+            QVERIFY2(std::abs(count - kDraws / kBuckets) < kDraws / kBuckets / 20,
+                     qPrintable(QString::number(count)));
+    }
+
+    void generatorsStartAlike()
+    {
+        RandomGenerator a;
+        RandomGenerator b;
+        std::vector<float> first;
+        for (int k = 0; k < 1000; ++k) {
+            const float u = a.next();
+            QCOMPARE(b.next(), u);
+            first.push_back(u);
+        }
+        // No value follows itself, as a stuck state would make it.
+        QVERIFY(std::adjacent_find(first.begin(), first.end()) == first.end());
+    }
+};
+
+QTEST_MAIN(TestRandomFill)
+#include "tst_randomfill.moc"
