@@ -3,12 +3,17 @@
 #include "grid/GridControl.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
+#include "ui/Recursos.h"
+#include "ui/frmAbout.h"
 #include "worksheet/AceptarEcuaciones.h"
 #include "worksheet/CeldasCuadricula.h"
 #include "worksheet/CellEditor.h"
+#include "worksheet/ColumnFitting.h"
 #include "worksheet/HojaControles.h"
 #include "worksheet/Mensaje.h"
 #include "worksheet/NumeroEcuaciones.h"
+#include "worksheet/RandomFill.h"
+#include "worksheet/TextWidthTable.h"
 
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
@@ -46,11 +51,7 @@ QString aTexto(const std::string& s)
 
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
-    // The pictures live in this static library: register them once, before the first use.
-    [[maybe_unused]] static const bool imagenes = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
+    cargarRecursos();
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());
@@ -81,11 +82,15 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.B_Calcular, &QToolButton::clicked, this, &FrmP::B_Calcular_Click);
     connect(c_.MnuCalcular, &QAction::triggered, this, &FrmP::B_Calcular_Click);
     connect(c_.Command2, &QToolButton::clicked, this, &FrmP::Command2_Click);
+    connect(c_.MnuGenera, &QAction::triggered, this, &FrmP::MnuGenera_Click);
+    connect(c_.mnuOp, &QAction::triggered, this, &FrmP::mnuOp_Click);
+    connect(c_.Command1, &QToolButton::clicked, this, &FrmP::Command1_Click);
     connect(c_.mnuHelpAbout, &QAction::triggered, this, &FrmP::mostrarAcercaDe);
     connect(c_.B_Salir, &QToolButton::clicked, this, &FrmP::salir);
     connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::salir);
 
     Generales::Inicializar(*this, c_);
+    medida_ = std::make_unique<TextWidthTable>(font());
     c_.T_Incog->setFocus();
 
     adjustSize();
@@ -141,7 +146,39 @@ void FrmP::Command2_Click()
     c_.F_Resp->setFocus();
 }
 
-void FrmP::mostrarAcercaDe() {}
+void FrmP::mostrarAcercaDe()
+{
+    frmAbout::showAbout(this);
+}
+
+void FrmP::MnuGenera_Click()
+{
+    setCursor(Qt::WaitCursor);
+    GenerarValores(*c_.Cuadric, datos_.n, aleatorio_);
+    unsetCursor();
+}
+
+void FrmP::AjustarColumnas(GridControl& grid)
+{
+    ::AjustarColumnas(grid, *medida_);
+}
+
+void FrmP::mnuOp_Click()
+{
+    setCursor(Qt::WaitCursor);
+    AjustarColumnas(*c_.Cuadric);
+    AjustarColumnas(*c_.F_Rint[0]);
+    AjustarColumnas(*c_.F_Rint[1]);
+    unsetCursor();
+}
+
+void FrmP::Command1_Click()
+{
+    mnuOp_Click();
+    c_.F_Resp->setFocus();
+    // The header column goes back to the centring the worksheet's layout gives it.
+    c_.Cuadric->setColAlignment(0, GridControl::AlignCenterCenter);
+}
 
 void FrmP::salir()
 {

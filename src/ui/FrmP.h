@@ -2,12 +2,15 @@
 
 #include "solver/Solver.h"
 #include "ui/Controles.h"
+#include "worksheet/RandomGenerator.h"
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 
 class CellEditor;
+class TextWidthTable;
 struct HojaControles;
 
 namespace solver {
@@ -35,11 +38,13 @@ private:
     void B_Calcular_Click();
     void EditarCelda(int keyAscii);
     void Command2_Click();
+    void MnuGenera_Click();
+    void mnuOp_Click();
+    void Command1_Click();
     void salir();
 
-    // "Información" and "&Acerca de...": the about dialog is not part of the program yet,
-    // so this shows nothing for now.
     void mostrarAcercaDe();
+    void AjustarColumnas(GridControl& grid);
 
     // Switches the eleven controls that a calculation must not be disturbed by.
     void Habilitar(bool b);
@@ -51,4 +56,8 @@ private:
     Controles c_;
     CellEditor* editor_;
     solver::Solver datos_;
+    RandomGenerator aleatorio_;
+    // Column widths are measured in the window's font, which start-up makes the
+    // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
+    std::unique_ptr<TextWidthTable> medida_;
 };

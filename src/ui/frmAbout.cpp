@@ -1,6 +1,7 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
+#include "ui/Recursos.h"
 
 #include <QColor>
 #include <QCursor>
@@ -59,6 +60,7 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    cargarRecursos();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Información"));
     QIcon icon;
