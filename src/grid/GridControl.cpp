@@ -18,6 +18,7 @@
 #include <QStyleOptionFocusRect>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int kTextMarginPixels = 2;
@@ -165,19 +166,32 @@ QString GridControl::TextMatrix(int row, int col) const
     return model_->text(row, col);
 }
 
-void GridControl::setTextMatrix(int row, int col, const QString& text)
+QStringView GridControl::TextView(int row, int col) const
 {
-    model_->setText(row, col, text);
+    return model_->textView(row, col);
+}
+
+void GridControl::setTextMatrix(int row, int col, QString text)
+{
+    model_->setText(row, col, std::move(text));
 }
 
 void GridControl::beginUpdate()
 {
+    ++bulkDepth_;
     model_->beginBulk();
 }
 
 void GridControl::endUpdate()
 {
     model_->endBulk();
+    // Column widths set meanwhile are laid out once, at the end.
+    if (bulkDepth_ > 0 && --bulkDepth_ == 0 && widthsPending_) {
+        widthsPending_ = false;
+        layoutColumns();
+        updateGeometries();
+        viewport()->update();
+    }
 }
 
 int GridControl::ColWidth(int col) const
@@ -190,6 +204,10 @@ void GridControl::setColWidth(int col, int twips)
     if (col < 0 || col >= Cols())
         return;
     colWidths_[static_cast<std::size_t>(col)] = twips < 0 ? kDefaultColWidth : twips;
+    if (bulkDepth_ > 0) {
+        widthsPending_ = true;
+        return;
+    }
     layoutColumns();
     updateGeometries();
     viewport()->update();

@@ -96,7 +96,9 @@ public:
     // Text of any cell; reads outside the grid give "" and writes there are ignored.
     bool isValidCell(int row, int col) const;
     QString TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString& text);
+    // The text of a cell without a copy; valid until that cell or the grid's size changes.
+    QStringView TextView(int row, int col) const;
+    void setTextMatrix(int row, int col, QString text);
 
     // Nestable; the last endUpdate() signals and repaints once.
     void beginUpdate();
@@ -225,6 +227,8 @@ private:
     int rowSel_ = -1;
     int colSel_ = -1;
     int scrollBars_ = ScrollBoth;
+    int bulkDepth_ = 0;
+    bool widthsPending_ = false;
     bool pasteEnabled_ = false;
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.

@@ -115,14 +115,19 @@ QString GridModel::text(int row, int col) const
     return contains(row, col) ? cells_[offset(row, col)] : QString();
 }
 
-void GridModel::setText(int row, int col, const QString& text)
+QStringView GridModel::textView(int row, int col) const
+{
+    return contains(row, col) ? QStringView(cells_[offset(row, col)]) : QStringView();
+}
+
+void GridModel::setText(int row, int col, QString text)
 {
     if (!contains(row, col))
         return;
     QString& cell = cells_[offset(row, col)];
     if (cell == text)
         return;
-    cell = text;
+    cell = std::move(text);
     if (bulkDepth_ == 0) {
         const QModelIndex changed = index(row, col);
         emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::TextAlignmentRole});

@@ -31,7 +31,9 @@ public:
 
     bool contains(int row, int col) const;
     QString text(int row, int col) const;
-    void setText(int row, int col, const QString& text);
+    // Valid until the cell or the grid's size changes: for reading loops, without a copy.
+    QStringView textView(int row, int col) const;
+    void setText(int row, int col, QString text);
 
     int colAlignment(int col) const;
     void setColAlignment(int col, int code);

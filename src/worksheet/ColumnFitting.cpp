@@ -22,12 +22,16 @@ void AjustarColumnas(GridControl& g, const TextWidthTable& measure)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
             double& w = widest[static_cast<std::size_t>(c)];
-            w = std::max(w, measure.TextWidth(g.TextMatrix(r, c)));
+            w = std::max(w, measure.TextWidth(g.TextView(r, c)));
         }
-    for (int c = 0; c < cols; ++c) {
-        g.setColWidth(c, static_cast<int>(solver::roundHalfEven(
-                             widest[static_cast<std::size_t>(c)] + kMarginTwips)));
-        g.setColAlignment(c, GridControl::AlignLeftCenter);
+    {
+        // The columns are laid out once, when the last width is set.
+        const GridControl::BulkUpdate bulk(g);
+        for (int c = 0; c < cols; ++c) {
+            g.setColWidth(c, static_cast<int>(solver::roundHalfEven(
+                                 widest[static_cast<std::size_t>(c)] + kMarginTwips)));
+            g.setColAlignment(c, GridControl::AlignLeftCenter);
+        }
     }
     g.setScrollBars(GridControl::ScrollBoth);
 }

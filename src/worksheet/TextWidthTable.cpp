@@ -26,14 +26,14 @@ TextWidthTable::TextWidthTable(const QFont& font) : metrics_(font)
     }
 }
 
-double TextWidthTable::TextWidth(const QString& text) const
+double TextWidthTable::TextWidth(QStringView text) const
 {
     double width = 0.0;
     int previous = -1;
     for (const QChar ch : text) {
         const char16_t code = ch.unicode();
         if (code >= kTableSize)
-            return metrics_.horizontalAdvance(text) * kTwipsPerPixel;
+            return metrics_.horizontalAdvance(text.toString()) * kTwipsPerPixel;
         width += advances_[code];
         const int index = kernIndex_[code];
         if (previous >= 0 && index >= 0)

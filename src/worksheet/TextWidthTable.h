@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QFontMetricsF>
+#include <QStringView>
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 class QFont;
-class QString;
 
 // Width of a text in twips in one font, measured from tables of the font's advances, so
 // that thousands of cells are measured in well under a frame. Every Latin-1 character has
@@ -19,7 +19,7 @@ class TextWidthTable
 public:
     explicit TextWidthTable(const QFont& font);
 
-    double TextWidth(const QString& text) const;
+    double TextWidth(QStringView text) const;
 
 private:
     static constexpr int kTableSize = 256;
