@@ -21,12 +21,18 @@ pid_x=$!
 pid_app=
 terminar() {
   [[ -n "$pid_app" ]] && kill "$pid_app" 2>/dev/null || true
+  kill "${pid_wm:-}" 2>/dev/null || true
   kill "$pid_x" 2>/dev/null || true
   rm -rf "$runtime"
 }
 trap terminar EXIT
 export DISPLAY=":$pantalla"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A window manager, as on a desktop: title bars, and the focus back on the window after
+# a dialog closes.
+openbox --sm-disable >/dev/null 2>&1 &
+pid_wm=$!
+sleep 0.5
 
 XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb "$programa" &
 pid_app=$!
@@ -45,6 +51,8 @@ eval "$(xdotool getwindowgeometry --shell "$ventana")"
 menu=$((HEIGHT - 409))
 clic() { xdotool mousemove --window "$ventana" "$1" $((menu + $2)) click 1; }
 
+teclas() { for t in "$@"; do xdotool type --delay 20 -- "$t"; xdotool key Return; done; }
+
 foto inicio
 
 # Four equations: the number box has the focus with its text selected.
@@ -52,8 +60,29 @@ xdotool type --window "$ventana" 4
 xdotool key --window "$ventana" Return
 foto hoja_4
 
-# "Matrices B-C" (button B_Mostrar, centre of 1530..2895 x 90..690 twips).
+# A system typed through the in-cell editor, value and Enter, then F4 (Choleski).
+teclas 4 -2 1 3 11  -2 4 -2 1 -15  1 -2 4 -2 15  3 1 -2 4 -7
+xdotool type 25
+foto editor_abierto
+xdotool key Escape
+xdotool key F4
+foto choleski_4
+
+# "Matrices B-C" (button B_Mostrar, centre of 1530..2895 x 90..690 twips), fitted with F5.
 clic 144 26
+xdotool key F5
 foto matrices
 clic 144 26
-foto hoja_de_nuevo
+
+# The about dialog, closed with Escape.
+xdotool key F1
+foto acerca_de
+xdotool key Escape
+
+# One hundred equations: random values (F3), fitted (F5), solved (F4).
+xdotool key F2
+xdotool type 100
+xdotool key Return F3 F5 F4
+foto aleatorio_100
+clic 144 26
+foto matrices_100

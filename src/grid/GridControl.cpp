@@ -892,9 +892,13 @@ void GridControl::paintCell(QPainter& painter, int row, int col, const QRect& re
 
     const QString text = model_->text(row, col);
     if (!text.isEmpty()) {
+        // Align within the part of the cell that is in view, and mark a text that does not
+        // fit with an ellipsis: a number cut off at the edge would read as another number.
+        const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
+                               .intersected(viewport()->rect());
+        const QString shown = fontMetrics().elidedText(text, Qt::ElideRight, area.width());
         painter.setPen(palette().color(group, foreground));
-        painter.drawText(inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0),
-                         static_cast<int>(model_->cellAlignment(row, col)), text);
+        painter.drawText(area, static_cast<int>(model_->cellAlignment(row, col)), shown);
     }
 
     if (focused) {
