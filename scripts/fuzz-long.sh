@@ -2,14 +2,16 @@
 # The long fuzz run: builds the fuzz targets in build-fuzz/ and runs each one in turn for
 # the given number of seconds (default 600), optionally capped at a number of executions,
 # then prints how many inputs each one executed.
-#   scripts/fuzz-long.sh [seconds-per-target] [max-executions-per-target]
+#   scripts/fuzz-long.sh [seconds-per-target] [max-executions-per-target] [target...]
 # New inputs go to build-fuzz/fuzz-long/<target>/corpus (a copy of the checked-in seeds);
 # an input that breaks a property is saved in build-fuzz/fuzz-long/<target>/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
 runs=${2:--1}
-targets=(fuzz_text_to_single fuzz_read_number fuzz_solve)
+shift $(( $# < 2 ? $# : 2 ))
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_text_to_single fuzz_read_number fuzz_solve)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSORVANI_FUZZ=ON >/dev/null
