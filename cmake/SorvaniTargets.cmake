@@ -13,4 +13,10 @@ function(sorvani_configure_target target)
                                              -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(SORVANI_FUZZ)
+    # Coverage for libFuzzer everywhere; the fuzz targets add the fuzzer's own main().
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
 endfunction()

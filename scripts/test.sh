@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Sorvani and runs every test: once in an optimised build, once with the
-# address and undefined-behaviour sanitizers (skip that with SORVANI_SKIP_SANITIZE=1).
+# address and undefined-behaviour sanitizers (skip that with SORVANI_SKIP_SANITIZE=1),
+# and a few seconds of each fuzz target built with clang (skip with SORVANI_SKIP_FUZZ=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,4 +18,7 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [[ "${SORVANI_SKIP_SANITIZE:-0}" != 1 ]]; then
   ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DSORVANI_SANITIZE=ON -DSORVANI_BUILD_BENCH=OFF
+fi
+if [[ "${SORVANI_SKIP_FUZZ:-0}" != 1 ]]; then
+  CC=clang CXX=clang++ run_suite build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVANI_FUZZ=ON
 fi
