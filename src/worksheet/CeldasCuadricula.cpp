@@ -6,7 +6,17 @@
 std::string CeldasCuadricula::TextMatrix(int row, int col) const
 {
     comprobar(row, col);
-    return grid_.TextMatrix(row, col).toStdString();
+    // Cell texts are nearly always plain ASCII numbers: copy those without going through
+    // a UTF-8 encoder and a temporary buffer.
+    const QStringView text = grid_.TextView(row, col);
+    std::string ascii;
+    ascii.reserve(std::size_t(text.size()));
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return text.toUtf8().toStdString();
+        ascii.push_back(char(c.unicode()));
+    }
+    return ascii;
 }
 
 void CeldasCuadricula::setTextMatrix(int row, int col, std::string_view text)
