@@ -5,4 +5,11 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
-exec build/src/app/sorvani "$@"
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+  exec build/src/app/sorvani "$@"
+fi
+echo "No hay pantalla gráfica (DISPLAY y WAYLAND_DISPLAY están vacías)."
+echo "Se muestra una demostración en una pantalla virtual (Xvfb): un sistema tecleado"
+echo "celda por celda, resuelto por Choleski y por Gauss - Jordan, y un sistema aleatorio"
+echo "de 100 ecuaciones. Capturas guardadas:"
+exec scripts/screenshots.sh

@@ -68,6 +68,14 @@ xdotool key Escape
 xdotool key F4
 foto choleski_4
 
+# The same system by Gauss - Jordan: the option button inside "Método de Cálculo"
+# (frame at 6315,4710 twips; the option at 360,540 inside it).
+clic 465 361
+xdotool key F4
+foto gauss_jordan_4
+clic 470 340
+xdotool key F4
+
 # "Matrices B-C" (button B_Mostrar, centre of 1530..2895 x 90..690 twips), fitted with F5.
 clic 144 26
 xdotool key F5
