@@ -1,4 +1,5 @@
-# Settings shared by every target of the project, applied per target.
+# Helpers shared by the project's CMake files: target settings, applied per target, and
+# installation.
 function(sorvani_configure_target target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
@@ -19,4 +20,17 @@ function(sorvani_configure_target target)
                                              -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+endfunction()
+
+# Installs a compressed copy of SOURCE into DESTINATION, as manual pages and Debian
+# changelogs are kept: gzip without a name or a time stamp, so rebuilds give the same bytes.
+function(sorvani_install_gzipped source destination)
+  find_program(SORVANI_GZIP gzip REQUIRED)
+  get_filename_component(name ${source} NAME)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+  add_custom_command(OUTPUT ${output}
+                     COMMAND ${SORVANI_GZIP} -9nc ${source} > ${output}
+                     DEPENDS ${source} VERBATIM)
+  add_custom_target(sorvani_gzip_${name} ALL DEPENDS ${output})
+  install(FILES ${output} DESTINATION ${destination})
 endfunction()

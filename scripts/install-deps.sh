@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-liberation2
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -9,6 +9,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvani"));
+    // Lets the desktop match the window to its menu entry (and so to its icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvani"));
 
     // One instance per user: a second start ends at once, silently. A lock whose owner
     // has died is recognised as stale and taken over; age alone never makes it stale,

@@ -59,7 +59,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     QIcon icono;
-    for (const char* tamano : {"16", "32", "48", "64"})
+    for (const char* tamano : {"16", "32", "48", "64", "128", "256"})
         icono.addFile(QStringLiteral(":/sorvani%1.png").arg(QLatin1String(tamano)));
     setWindowIcon(icono);
     setFont(fuenteDialogo());
