@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libbenchmark-dev
-  xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-liberation2
+  xvfb xauth x11-utils xdotool xclip openbox imagemagick fonts-dejavu-core fonts-liberation2
 )
 
 missing=()
