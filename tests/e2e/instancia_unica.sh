@@ -15,7 +15,7 @@ e2e_screenshot tras_segundo_arranque
 
 kill -0 "$primera" 2>/dev/null || e2e_fail "la primera instancia terminó"
 ventanas=$(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null || true)
-[[ "$ventanas" == "$ventana" ]] || e2e_fail "ventanas principales: $(echo $ventanas)"
+[[ "$ventanas" == "$ventana" ]] || e2e_fail "ventanas principales: ${ventanas//$'\n'/ }"
 
 # The first instance still answers the keyboard: its number box still has the "4" selected.
 e2e_focus "$ventana"

@@ -119,7 +119,8 @@ e2e_start_display()
         >"$E2E_WORK/xvfb.log" 2>&1 &
     e2e_track $!
     e2e_until test -s "$E2E_WORK/display" || e2e_fail "Xvfb no arrancó"
-    export DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
+    DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
+    export DISPLAY
     e2e_until xdpyinfo >/dev/null 2>&1 || e2e_fail "no se puede conectar con $DISPLAY"
 
     # An empty configuration folder: openbox's stock settings, not the user's.
@@ -174,7 +175,11 @@ e2e_wait_main_window()
 
 e2e_find_main_window()
 {
-    kill -0 "$1" 2>/dev/null || e2e_fail "el programa terminó sin mostrar su ventana"
+    if ! kill -0 "$1" 2>/dev/null; then
+        local estado=0
+        { wait "$1"; } 2>/dev/null || estado=$?
+        e2e_fail "el programa terminó con el estado $estado sin mostrar su ventana"
+    fi
     E2E_WINDOW=$(e2e_windows "$1" "^$E2E_TITLE\$" | head -n 1)
     [[ -n "$E2E_WINDOW" ]]
 }
@@ -202,9 +207,9 @@ e2e_type_values()
 # A left click at (x, y) pixels of the client area below the menu bar of the main window.
 e2e_click_client()
 {
-    local WIDTH HEIGHT X Y SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
-    local menu=$((HEIGHT - 409))
+    local alto
+    alto=$(xdotool getwindowgeometry --shell "$E2E_WINDOW" | sed -n 's/^HEIGHT=//p')
+    local menu=$((alto - 409))
     timeout "$E2E_WAIT" xdotool mousemove --window "$E2E_WINDOW" "$1" $((menu + $2)) click 1
 }
 
