@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-liberation2
+  xvfb xauth x11-utils xdotool xclip openbox imagemagick fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev file
 )
 
