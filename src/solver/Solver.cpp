@@ -2,6 +2,7 @@
 
 #include "solver/NumberText.h"
 #include "solver/SingleArithmetic.h"
+#include "solver/VectorState.h"
 #include "solver/WorksheetSource.h"
 
 #include <array>
@@ -99,6 +100,7 @@ void subtractRowMultiple(float* row, float factor, const float* pivotRow, int co
 // method are this same procedure on B, C and A.
 template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
 {
+    clearUpperVectorState();
     using X = Access<Checked>;
     [[maybe_unused]] ScratchRow scratch;
     for (int j = 0; j < n; ++j) {
@@ -126,6 +128,7 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
 
 void reduceToIdentity(SingleMatrix& m, int n)
 {
+    clearUpperVectorState();
     if (n + 1 <= int(ScratchRow{}.size()) && fits(m, n, n + 1))
         reduceToIdentity<false>(m, n);
     else
@@ -135,6 +138,7 @@ void reduceToIdentity(SingleMatrix& m, int n)
 // One attempt of the Crout factorization.
 template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
 {
+    clearUpperVectorState();
     using X = Access<Checked>;
     for (int i = 0; i < n; ++i)
         X::put(C, i, i, 1.0f);
