@@ -353,7 +353,7 @@ QString Estudiante::teclaEspecial()
                           QStringLiteral("el tabulador llevó el foco al editor"));
     return QStringLiteral("tecla %1%2%3 x%4 en %5")
         .arg(mods & Qt::ShiftModifier ? QStringLiteral("Mayús+") : QString(),
-             mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QLatin1String(n))
+             mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QString::fromUtf8(n))
         .arg(veces)
         .arg(destino);
 }

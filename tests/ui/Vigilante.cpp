@@ -83,7 +83,8 @@ void Vigilante::observar(FrmP& ventana, const Piezas& piezas)
     QObject::connect(p.mnuHelpAbout, &QAction::triggered, &ventana, al(Comando::Acerca));
     QObject::connect(p.MnuGenera, &QAction::triggered, &ventana, al(Comando::Generar));
     QObject::connect(p.mnuOp, &QAction::triggered, &ventana, al(Comando::Ajustar));
-    QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana, al(Comando::Ajustar));
+    QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana,
+                     al(Comando::Ajustar, p.Command1));
     // Moving the bar writes its value, after a blank, into the number box.
     QObject::connect(p.B_Num, &QScrollBar::valueChanged, &ventana, [this](int valor) {
         exigir(p_->T_Incog->text() == QLatin1Char(' ') + QString::number(valor),
@@ -172,6 +173,10 @@ void Vigilante::alComando(Comando c, const QObject* origen)
         m_.tip = kTipInicio;
         exigir(p_->F_Rint[0]->Rows() == 0 && p_->F_Rint[1]->Rows() == 0,
                QStringLiteral("las matrices B y C conservan filas tras Nuevo Cálculo"));
+        // The number box takes the focus, unless the matrices view has it disabled.
+        if (p_->T_Incog->isEnabled())
+            exigir(v_->focusWidget() == p_->T_Incog,
+                   QStringLiteral("el foco no está en el número tras Nuevo Cálculo"));
         break;
     case Comando::Calcular:
         alCalcular(vistos);
@@ -205,8 +210,31 @@ void Vigilante::alComando(Comando c, const QObject* origen)
         // Fitting moves the columns under an open editor, which stays where it was.
         if (!p_->Text1->isHidden())
             editorDesplazado_ = true;
+        alAjustar(origen == p_->Command1);
         break;
     }
+}
+
+// Every column at least the margin wide and left-aligned; the button centres the
+// worksheet's header column again and hands the focus to the solution grid.
+void Vigilante::alAjustar(bool boton)
+{
+    for (const GridControl* g : {p_->Cuadric, p_->F_Rint[0], p_->F_Rint[1]}) {
+        for (int c = 0; c < g->Cols(); ++c) {
+            const int alineacion = boton && g == p_->Cuadric && c == 0
+                                       ? GridControl::AlignCenterCenter
+                                       : GridControl::AlignLeftCenter;
+            exigir(g->ColWidth(c) >= 240 && g->ColAlignment(c) == alineacion,
+                   QStringLiteral("columna %1 de %2 ajustada a %3 twips, alineación %4")
+                       .arg(c)
+                       .arg(g->objectName())
+                       .arg(g->ColWidth(c))
+                       .arg(g->ColAlignment(c)));
+        }
+    }
+    if (boton)
+        exigir(v_->focusWidget() == p_->F_Resp,
+               QStringLiteral("el foco no está en la solución tras Ajustar Columnas"));
 }
 
 void Vigilante::alAceptar(const QList<Modal>& vistos)
@@ -233,6 +261,15 @@ void Vigilante::alAceptar(const QList<Modal>& vistos)
     m_.tip = kTipIngreso;
     exigir(v_->focusWidget() == p_->Cuadric,
            QStringLiteral("el foco no está en la hoja después de aceptar n"));
+    const GridControl& g = *p_->Cuadric;
+    exigir(g.Row() == 1 && g.Col() == 1 && g.ColWidth(0) == 500 &&
+               g.ColAlignment(0) == GridControl::AlignCenterCenter,
+           QStringLiteral("hoja dispuesta con la celda (%1, %2), columna 0 de %3 twips, "
+                          "alineación %4")
+               .arg(g.Row())
+               .arg(g.Col())
+               .arg(g.ColWidth(0))
+               .arg(g.ColAlignment(0)));
 }
 
 void Vigilante::alCalcular(const QList<Modal>& vistos)
@@ -514,6 +551,11 @@ void Vigilante::verificarHoja()
     const GridControl& g = *p_->Cuadric;
     const GridControl& resp = *p_->F_Resp;
     const int n = m_.n;
+    // Fixed at start-up and never fitted.
+    exigir(resp.ColWidth(0) == 380 && resp.ColWidth(1) == 1470,
+           QStringLiteral("columnas de la solución de %1 y %2 twips")
+               .arg(resp.ColWidth(0))
+               .arg(resp.ColWidth(1)));
     exigir(resp.Rows() == m_.filasResp,
            QStringLiteral("la solución tiene %1 filas, se esperaban %2")
                .arg(resp.Rows())
@@ -579,7 +621,8 @@ void Vigilante::verificarEditor()
         editorDesplazado_ = false;
         return;
     }
-    contar(QStringLiteral("editor abierto"));
+    contar(m_.matrices ? QStringLiteral("editor abierto sobre las matrices")
+                       : QStringLiteral("editor abierto"));
     const GridControl& g = *p_->Cuadric;
     if (!g.hasCurrentCell() || g.Row() < 1 || g.Col() < 1) {
         fallos_ << QStringLiteral("editor abierto sin celda del cuerpo debajo");

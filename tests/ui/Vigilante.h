@@ -85,6 +85,7 @@ private:
 
     void alComando(Comando c, const QObject* origen);
     void alAceptar(const QList<Modal>& vistos);
+    void alAjustar(bool boton);
     void alCalcular(const QList<Modal>& vistos);
     void revisarAleatorios();
 
