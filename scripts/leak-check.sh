@@ -42,7 +42,7 @@ export DISPLAY=":$pantalla"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 # The window manager activates each window as it shows, and the main window again when a
 # dialog closes.
-ASAN_OPTIONS= LSAN_OPTIONS= openbox --sm-disable >/dev/null 2>&1 &
+openbox --sm-disable >/dev/null 2>&1 &
 pid_wm=$!
 sleep 0.5
 QT_QPA_PLATFORM=xcb sesiones
