@@ -1,0 +1,597 @@
+#include "Estudiante.h"
+
+#include "Legible.h"
+#include "PiezasVentana.h"
+#include "Vigilante.h"
+
+#include "ui/FrmP.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLocale>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+QString nombre(const QWidget* w)
+{
+    if (!w)
+        return QStringLiteral("(nada)");
+    return w->objectName().isEmpty() ? QLatin1String(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+QChar mnemonico(const QString& texto)
+{
+    const qsizetype i = texto.indexOf(u'&');
+    return i >= 0 && i + 1 < texto.size() ? texto[i + 1].toUpper() : QChar();
+}
+
+} // namespace
+
+Estudiante::Estudiante(quint64 semilla, Vigilante& vigilante)
+    : azar_(semilla), vigilante_(vigilante)
+{
+    abrirVentana();
+}
+
+Estudiante::~Estudiante() = default;
+
+void Estudiante::abrirVentana()
+{
+    p_.reset();
+    v_.reset();
+    v_ = std::make_unique<FrmP>();
+    p_ = std::make_unique<Piezas>(*v_);
+    vigilante_.observar(*v_, *p_);
+    v_->show();
+    QApplication::setActiveWindow(v_.get());
+    vigilante_.exigir(QTest::qWaitForWindowActive(v_.get()),
+                      QStringLiteral("la ventana nueva no se activa"));
+}
+
+QString Estudiante::actuar()
+{
+    // Whatever took the activation meanwhile, the student clicks the window first.
+    if (QApplication::activeWindow() != v_.get())
+        QApplication::setActiveWindow(v_.get());
+    const QString hecho = accion();
+    cerrarMenus();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return hecho;
+}
+
+QString Estudiante::cerrarVentana()
+{
+    v_->close();
+    vigilante_.notarCierre();
+    return QStringLiteral("cuadro de cierre de la ventana");
+}
+
+int Estudiante::entre(int a, int b)
+{
+    return std::uniform_int_distribution<int>(a, b)(azar_);
+}
+
+bool Estudiante::probable(double p)
+{
+    return std::bernoulli_distribution(p)(azar_);
+}
+
+QString Estudiante::caracterAleatorio()
+{
+    static const std::vector<QString> clases = {
+        QStringLiteral("0123456789"),
+        QStringLiteral("+-"),
+        QStringLiteral(".,;:"),
+        QStringLiteral("eEdD&Hh%$#"),
+        QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+        QStringLiteral("     "),
+        QStringLiteral("ñÑáéíóúüÜ¿¡€°²½ßøœ"),
+        QStringLiteral("中文日本語한국어شعبעברית"),
+    };
+    const int r = entre(0, 99);
+    if (r < 2) {
+        // Beyond one UTF-16 unit, a combining accent, invisible and control characters.
+        static const std::vector<QString> raros = {
+            QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"\U0001D538"),
+            QStringLiteral("e\u0301"),        QStringLiteral("\u200b"),
+            QStringLiteral("\u00a0"),         QStringLiteral("\x01"),
+            QStringLiteral("\x7f"),           QStringLiteral("\ufffd")};
+        return uno(raros);
+    }
+    const std::vector<int> pesos = {40, 8, 8, 6, 14, 10, 8, 4};
+    std::discrete_distribution<int> clase(pesos.begin(), pesos.end());
+    const QString& de = clases[std::size_t(clase(azar_))];
+    return QString(de[entre(0, int(de.size()) - 1)]);
+}
+
+QString Estudiante::textoAleatorio()
+{
+    const int r = entre(0, 99);
+    if (r < 20) {
+        static const std::vector<QString> numeros = {
+            QStringLiteral("0"),         QStringLiteral("-12,5"),     QStringLiteral("3.25e2"),
+            QStringLiteral("1E+38"),     QStringLiteral("3,5E+38"),   QStringLiteral("-1e-45"),
+            QStringLiteral("1E-50"),     QStringLiteral("7"),         QStringLiteral("-0"),
+            QStringLiteral("  42  "),    QStringLiteral("1.234.567"), QStringLiteral("1,5,5"),
+            QStringLiteral("0,0000001"), QStringLiteral("99999999"),  QStringLiteral("nan"),
+            QStringLiteral("inf"),       QStringLiteral("-"),         QStringLiteral("1e"),
+            QStringLiteral("&H1F"),      QStringLiteral("1d2")};
+        return uno(numeros);
+    }
+    const int largo = r < 85 ? entre(1, 6) : r < 97 ? entre(7, 40) : entre(100, 1500);
+    QString s;
+    for (int i = 0; i < largo; ++i)
+        s += caracterAleatorio();
+    return s;
+}
+
+QString Estudiante::textoDeN()
+{
+    const int r = entre(0, 99);
+    if (r < 62)
+        return QString::number(entre(2, 8));
+    if (r < 66)
+        return QStringLiteral("100");
+    if (r < 72)
+        return QString::number(entre(9, 40));
+    static const std::vector<QString> raros = {
+        QStringLiteral("2.5"),    QStringLiteral("3.5"),
+        QStringLiteral("99.5"),   QStringLiteral(" 7"),
+        QStringLiteral("1e1"),    QStringLiteral("&H6"),
+        QStringLiteral("&o7"),    QStringLiteral("5abc"),
+        QStringLiteral("3,9"),    QStringLiteral("1 0"),
+        QStringLiteral("+4"),     QStringLiteral("2.0"),
+        QStringLiteral("0"),      QStringLiteral("1"),
+        QStringLiteral("101"),    QStringLiteral("-5"),
+        QStringLiteral("abc"),    QString(),
+        QStringLiteral("1.9"),    QStringLiteral("100.4"),
+        QStringLiteral("1e3"),    QStringLiteral("&H"),
+        QStringLiteral("&HFFFF"), QStringLiteral("1e400"),
+        QStringLiteral("1e-400"), QStringLiteral("99999999999999999999"),
+        QStringLiteral("ñ"),      QStringLiteral("."),
+        QStringLiteral("-"),      QStringLiteral("2e"),
+        QStringLiteral("4d-1"),   QStringLiteral(" "),
+        QStringLiteral("\u00a05")};
+    if (r < 90)
+        return uno(raros);
+    return textoAleatorio();
+}
+
+QString Estudiante::valorDeCelda()
+{
+    const QString punto = QLocale().decimalPoint();
+    switch (entre(0, 11)) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        return QString::number(entre(-20, 99));
+    case 4:
+        return QStringLiteral("0");
+    case 5:
+        return QString::number(entre(-999, 999)) + punto + QString::number(entre(0, 99));
+    case 6:
+        return QStringLiteral("1E+38");
+    case 7:
+        return QStringLiteral("1E-40");
+    case 8:
+        return QString();
+    case 9:
+        return QStringLiteral("3.4e39");
+    case 10:
+        return QString::number(entre(0, 9)) + (punto == u',' ? u'.' : u',') + u'5';
+    default:
+        return textoAleatorio().left(12);
+    }
+}
+
+// A block for the clipboard: numbers, zeros, repeated rows, bad values; tabs or blanks.
+QString Estudiante::bloqueAleatorio()
+{
+    const bool grande = probable(0.05);
+    const int filas = grande ? entre(50, 120) : entre(1, 8);
+    const int columnas = grande ? entre(50, 120) : entre(1, 9);
+    const QString sep = probable(0.7) ? QStringLiteral("\t") : QStringLiteral("  ");
+    const QString fin = uno(
+        std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
+    const int tipo = entre(0, 5);
+    QStringList lineas;
+    QStringList primera;
+    for (int r = 0; r < filas; ++r) {
+        QStringList celdas;
+        for (int c = 0; c < columnas; ++c) {
+            if (tipo == 0)
+                celdas << QStringLiteral("0");
+            else if (tipo == 1 && r > 0)
+                celdas << primera.value(c);
+            else if (tipo == 2)
+                celdas << QString::number(entre(0, 9));
+            else
+                celdas << valorDeCelda();
+        }
+        if (r == 0)
+            primera = celdas;
+        lineas << celdas.join(sep);
+    }
+    QString bloque = lineas.join(fin);
+    if (probable(0.5))
+        bloque += fin;
+    return bloque;
+}
+
+// ---- actions ----
+
+QWidget* Estudiante::foco() const
+{
+    QWidget* f = QApplication::focusWidget();
+    if (f && f->window() == v_.get())
+        return f;
+    return v_->focusWidget() ? v_->focusWidget() : v_.get();
+}
+
+// Each character as a key of its own, to whatever holds the focus at that moment.
+void Estudiante::teclear(const QString& texto)
+{
+    for (const char32_t cp : texto.toUcs4()) {
+        if (vigilante_.salio())
+            return;
+        const QString c = QString::fromUcs4(&cp, 1);
+        const Qt::Key tecla = cp == U' ' ? Qt::Key_Space
+                              : cp < 256 && cp > 32 && cp != 127
+                                  ? Qt::Key(QChar(cp).toUpper().unicode())
+                                  : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, foco(), tecla, c, Qt::NoModifier);
+    }
+}
+
+void Estudiante::tecla(Qt::Key k, Qt::KeyboardModifiers mods)
+{
+    QTest::keyClick(foco(), k, mods);
+}
+
+void Estudiante::clic(QWidget* w, QPoint donde, Qt::KeyboardModifiers mods)
+{
+    QTest::mouseClick(w, Qt::LeftButton, mods, donde);
+}
+
+QString Estudiante::accion()
+{
+    static const std::vector<int> pesos = {
+        18, // typing a text
+        20, // a special key
+        6,  // a function key
+        4,  // Ctrl+ keys
+        13, // a button or an option
+        8,  // a menu item
+        5,  // the scroll bar
+        12, // clicks and double-clicks on the grids
+        8,  // a number of equations
+        3,  // the clipboard
+        2,  // a click on any control
+        1,  // the window's close box, rarely
+    };
+    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
+    switch (cual(azar_)) {
+    case 0:
+        return teclearTexto();
+    case 1:
+        return teclaEspecial();
+    case 2:
+        return teclaDeFuncion();
+    case 3:
+        return teclaControl();
+    case 4:
+        return pulsarBoton();
+    case 5:
+        return elegirMenu();
+    case 6:
+        return moverBarra();
+    case 7:
+        return clicEnCuadricula();
+    case 8:
+        return fijarN();
+    case 9:
+        return pegar();
+    case 10:
+        return clicEnControl();
+    default:
+        if (!probable(0.1))
+            return teclaEspecial();
+        return cerrarVentana();
+    }
+}
+
+QString Estudiante::teclearTexto()
+{
+    const QString texto = textoAleatorio();
+    QString donde;
+    const int r = entre(0, 9);
+    if (r == 0 && p_->T_Incog->isEnabled()) {
+        clic(p_->T_Incog);
+        donde = QStringLiteral(" tras un clic en T_Incog");
+    } else if (r <= 2 && p_->Cuadric->isVisible()) {
+        donde = QStringLiteral(" tras ") + clicEnCuadricula(p_->Cuadric);
+    }
+    const QString destino = nombre(foco());
+    teclear(texto);
+    return QStringLiteral("teclea %1 en %2%3").arg(legible(texto), destino, donde);
+}
+
+QString Estudiante::teclaEspecial()
+{
+    static const std::vector<std::pair<Qt::Key, const char*>> teclas = {
+        {Qt::Key_Return, "Enter"},      {Qt::Key_Enter, "Intro"},
+        {Qt::Key_Escape, "Escape"},     {Qt::Key_Up, "Arriba"},
+        {Qt::Key_Down, "Abajo"},        {Qt::Key_Left, "Izquierda"},
+        {Qt::Key_Right, "Derecha"},     {Qt::Key_Tab, "Tab"},
+        {Qt::Key_Backtab, "Mayús+Tab"}, {Qt::Key_Backspace, "Retroceso"},
+        {Qt::Key_Delete, "Suprimir"},   {Qt::Key_Home, "Inicio"},
+        {Qt::Key_End, "Fin"},           {Qt::Key_PageUp, "RePág"},
+        {Qt::Key_PageDown, "AvPág"},    {Qt::Key_Space, "Espacio"},
+        {Qt::Key_Insert, "Insertar"},   {Qt::Key_Menu, "Menú"}};
+    const auto& [k, n] = uno(teclas);
+    Qt::KeyboardModifiers mods;
+    if (probable(0.1))
+        mods |= Qt::ShiftModifier;
+    if (probable(0.05))
+        mods |= Qt::ControlModifier;
+    const QString destino = nombre(foco());
+    const bool enEditor = foco() == p_->Text1;
+    const int veces = probable(0.15) ? entre(2, 12) : 1;
+    for (int i = 0; i < veces && !vigilante_.salio(); ++i) {
+        if (k == Qt::Key_Space)
+            QTest::sendKeyEvent(QTest::Click, foco(), k, QStringLiteral(" "), mods);
+        else
+            tecla(k, mods);
+    }
+    if ((k == Qt::Key_Tab || k == Qt::Key_Backtab) && !enEditor && !vigilante_.salio())
+        vigilante_.exigir(QApplication::focusWidget() != p_->Text1,
+                          QStringLiteral("el tabulador llevó el foco al editor"));
+    return QStringLiteral("tecla %1%2%3 x%4 en %5")
+        .arg(mods & Qt::ShiftModifier ? QStringLiteral("Mayús+") : QString(),
+             mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QString::fromUtf8(n))
+        .arg(veces)
+        .arg(destino);
+}
+
+QString Estudiante::teclaDeFuncion()
+{
+    const Qt::Key k = Qt::Key(Qt::Key_F1 + entre(0, 4));
+    // Through the window or through the focused control: the shortcut fires either way.
+    QWidget* destino = probable(0.5) ? static_cast<QWidget*>(v_.get()) : foco();
+    const QString n = nombre(destino);
+    QTest::keyClick(destino, k);
+    return QStringLiteral("F%1 en %2").arg(k - Qt::Key_F1 + 1).arg(n);
+}
+
+QString Estudiante::teclaControl()
+{
+    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V,
+                                                Qt::Key_A, Qt::Key_X, Qt::Key_Z, Qt::Key_Q};
+    const Qt::Key k = uno(teclas);
+    const QString destino = nombre(foco());
+    tecla(k, Qt::ControlModifier);
+    return QStringLiteral("Ctrl+%1 en %2").arg(QChar(char16_t(k))).arg(destino);
+}
+
+QString Estudiante::pulsarBoton()
+{
+    const std::vector<std::pair<QAbstractButton*, int>> botones = {
+        {p_->B_Nuevo, 8},  {p_->B_Mostrar, 10}, {p_->B_Calcular, 12},
+        {p_->Command1, 6}, {p_->Command2, 4},   {p_->B_Incog, 8},
+        {p_->Op_Ch, 8},    {p_->Op_Gauss, 8},   {p_->B_Salir, 1}};
+    std::vector<int> pesos;
+    for (const auto& b : botones)
+        pesos.push_back(b.second);
+    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
+    QAbstractButton* b = botones[std::size_t(cual(azar_))].first;
+    const bool habilitado = b->isEnabled();
+    if (probable(0.8))
+        clic(b);
+    else if (probable(0.5))
+        QTest::sendKeyEvent(QTest::Click, b, Qt::Key_Space, QStringLiteral(" "), Qt::NoModifier);
+    else
+        b->click();
+    return QStringLiteral("botón %1%2")
+        .arg(b->objectName(), habilitado ? QString() : QStringLiteral(" (deshabilitado)"));
+}
+
+QMenu* Estudiante::menuDe(QAction* a) const
+{
+    for (QAction* titulo : p_->barra->actions())
+        if (titulo->menu() && titulo->menu()->actions().contains(a))
+            return titulo->menu();
+    return nullptr;
+}
+
+QString Estudiante::elegirMenu()
+{
+    const std::vector<std::pair<QAction*, int>> acciones = {
+        {p_->mnuNuevo, 6}, {p_->MnuCalcular, 10}, {p_->MnuGenera, 10},
+        {p_->mnuOp, 5},    {p_->mnuHelpAbout, 3}, {p_->mnuSalir, 1}};
+    std::vector<int> pesos;
+    for (const auto& a : acciones)
+        pesos.push_back(a.second);
+    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
+    QAction* a = acciones[std::size_t(cual(azar_))].first;
+    const QString estado = a->isEnabled() ? QString() : QStringLiteral(" (deshabilitado)");
+    QMenu* menu = menuDe(a);
+    const int modo = entre(0, 3);
+    if (modo <= 1 || !menu) {
+        a->trigger();
+        return QStringLiteral("menú %1%2").arg(a->objectName(), estado);
+    }
+    if (modo == 2) {
+        // Alt and the menu's letter, then the item's letter or Escape.
+        QTest::keyClick(v_.get(), Qt::Key(mnemonico(menu->title()).unicode()), Qt::AltModifier);
+        QWidget* emergente = QApplication::activePopupWidget();
+        if (!emergente) {
+            vigilante_.contar(QStringLiteral("Alt sin menú"));
+            return QStringLiteral("Alt+%1 no abrió el menú").arg(mnemonico(menu->title()));
+        }
+        if (probable(0.85)) {
+            QTest::keyClick(emergente, Qt::Key(mnemonico(a->text()).unicode()));
+            return QStringLiteral("teclado: menú %1 %2%3")
+                .arg(menu->objectName(), a->objectName(), estado);
+        }
+        QTest::keyClick(emergente, Qt::Key_Escape);
+        return QStringLiteral("teclado: menú %1 y Escape").arg(menu->objectName());
+    }
+    clic(p_->barra, p_->barra->actionGeometry(menu->menuAction()).center());
+    if (auto* emergente = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        clic(emergente, emergente->actionGeometry(a).center());
+    return QStringLiteral("ratón: menú %1 %2%3").arg(menu->objectName(), a->objectName(), estado);
+}
+
+void Estudiante::cerrarMenus()
+{
+    for (int i = 0; i < 5 && QApplication::activePopupWidget(); ++i)
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    if (QWidget* emergente = QApplication::activePopupWidget())
+        emergente->close();
+}
+
+QString Estudiante::moverBarra()
+{
+    QScrollBar& barra = *p_->B_Num;
+    const int antes = barra.value();
+    const bool habilitada = barra.isEnabled();
+    QString como;
+    const int modo = entre(0, 3);
+    if (modo == 0 || !habilitada) {
+        const QPoint donde(entre(0, barra.width() - 1), entre(0, barra.height() - 1));
+        clic(&barra, donde);
+        como = QStringLiteral("clic en (%1,%2)").arg(donde.x()).arg(donde.y());
+    } else if (modo == 1) {
+        static const std::vector<QAbstractSlider::SliderAction> pasos = {
+            QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
+            QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
+            QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
+        const auto paso = uno(pasos);
+        barra.triggerAction(paso);
+        como = QStringLiteral("paso %1").arg(int(paso));
+    } else if (modo == 2) {
+        const int valor = probable(0.7) ? entre(2, 10) : entre(2, 100);
+        barra.setSliderDown(true);
+        barra.setSliderPosition(valor);
+        barra.setSliderDown(false);
+        como = QStringLiteral("arrastre a %1").arg(valor);
+    } else {
+        static const std::vector<Qt::Key> teclas = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                                    Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        const Qt::Key k = uno(teclas);
+        QTest::keyClick(&barra, k);
+        como = QStringLiteral("tecla %1").arg(int(k), 0, 16);
+    }
+    return QStringLiteral("barra %1 -> %2 (%3)%4")
+        .arg(antes)
+        .arg(barra.value())
+        .arg(como, habilitada ? QString() : QStringLiteral(" deshabilitada"));
+}
+
+QString Estudiante::clicEnCuadricula(GridControl* g)
+{
+    if (!g) {
+        std::vector<GridControl*> visibles;
+        if (p_->Cuadric->isVisible())
+            visibles.insert(visibles.end(), 6, p_->Cuadric);
+        visibles.push_back(p_->F_Resp);
+        if (p_->Fr_Mat->isVisible())
+            visibles.insert(visibles.end(), {p_->F_Rint[0], p_->F_Rint[1]});
+        g = uno(visibles);
+    }
+    QWidget* vista = g->viewport();
+    QPoint donde(entre(0, vista->width() - 1), entre(0, vista->height() - 1));
+    QString celda;
+    if (g->Rows() > 0 && g->Cols() > 0 && probable(0.8)) {
+        const int r = entre(0, g->Rows() - 1);
+        const int c = entre(0, g->Cols() - 1);
+        const QRect rect = g->visualRect(g->model()->index(r, c)) & vista->rect();
+        if (!rect.isEmpty()) {
+            donde = rect.center();
+            celda = QStringLiteral(" celda (%1, %2)").arg(r).arg(c);
+        }
+    }
+    const Qt::KeyboardModifiers mods = probable(0.1) ? Qt::ShiftModifier : Qt::NoModifier;
+    const bool doble = probable(0.3);
+    if (doble)
+        QTest::mouseDClick(vista, Qt::LeftButton, mods, donde);
+    else
+        clic(vista, donde, mods);
+    return QStringLiteral("%1%2 en %3 (%4,%5)%6")
+        .arg(doble ? QStringLiteral("doble clic") : QStringLiteral("clic"),
+             mods ? QStringLiteral(" con Mayús") : QString(), g->objectName())
+        .arg(donde.x())
+        .arg(donde.y())
+        .arg(celda);
+}
+
+QString Estudiante::fijarN()
+{
+    const QString texto = textoDeN();
+    if (!p_->T_Incog->isEnabled()) {
+        clic(p_->B_Incog);
+        return QStringLiteral("n %1 con la caja deshabilitada").arg(legible(texto));
+    }
+    clic(p_->T_Incog);
+    QString como;
+    switch (entre(0, 4)) {
+    case 0:
+    case 1:
+        tecla(Qt::Key_A, Qt::ControlModifier);
+        como = QStringLiteral("Ctrl+A");
+        break;
+    case 2:
+        tecla(Qt::Key_Home);
+        tecla(Qt::Key_End, Qt::ShiftModifier);
+        como = QStringLiteral("Inicio, Mayús+Fin");
+        break;
+    case 3:
+        tecla(Qt::Key_End);
+        for (int i = 0; i < 6; ++i)
+            tecla(Qt::Key_Backspace);
+        como = QStringLiteral("Fin y Retroceso");
+        break;
+    default:
+        como = QStringLiteral("sin borrar");
+        break;
+    }
+    teclear(texto);
+    const bool conEnter = probable(0.6);
+    if (conEnter)
+        tecla(Qt::Key_Return);
+    else
+        clic(p_->B_Incog);
+    return QStringLiteral("n %1 (%2, %3): la caja dice %4")
+        .arg(legible(texto), como, conEnter ? QStringLiteral("Enter") : QStringLiteral("Ingresar"),
+             vigilante_.salio() ? QString() : legible(p_->T_Incog->text()));
+}
+
+QString Estudiante::pegar()
+{
+    const QString bloque = bloqueAleatorio();
+    QGuiApplication::clipboard()->setText(bloque);
+    QString donde;
+    if (p_->Cuadric->isVisible() && probable(0.7))
+        donde = QStringLiteral(" tras ") + clicEnCuadricula(p_->Cuadric);
+    const QString destino = nombre(foco());
+    tecla(Qt::Key_V, Qt::ControlModifier);
+    return QStringLiteral("pega %1 en %2%3").arg(legible(bloque, 40), destino, donde);
+}
+
+QString Estudiante::clicEnControl()
+{
+    const QList<QWidget*> todos = v_->findChildren<QWidget*>();
+    QWidget* w = todos[entre(0, int(todos.size()) - 1)];
+    // "Salir" has its own, rarer, place among the buttons.
+    if (!w->isVisible() || w == p_->B_Salir)
+        return QStringLiteral("ningún clic: %1 no visible o Salir").arg(nombre(w));
+    const QPoint donde(entre(0, std::max(0, w->width() - 1)),
+                       entre(0, std::max(0, w->height() - 1)));
+    clic(w, donde);
+    return QStringLiteral("clic en %1 (%2,%3)").arg(nombre(w)).arg(donde.x()).arg(donde.y());
+}
