@@ -132,6 +132,9 @@ void FrmP::B_Nuevo_Click()
 void FrmP::B_Mostrar_Click()
 {
     const bool hojaVisible = !c_.Cuadric->isHidden();
+    // An edit still open would otherwise float over the matrices: it goes into its cell.
+    if (hojaVisible)
+        editor_->commit();
     c_.Fr_Mat->setVisible(hojaVisible);
     c_.Cuadric->setVisible(!hojaVisible);
     c_.B_Nuevo->setEnabled(!hojaVisible);

@@ -104,6 +104,21 @@ private slots:
         QVERIFY(!t.window->findChild<QLineEdit*>("Text1")->isVisible());
     }
 
+    void matricesViewTakesAnOpenEditIntoItsCell()
+    {
+        Teclado t;
+        QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
+        t.type("2");
+        t.key(Qt::Key_Return);
+        t.type("6");
+        t.window->findChild<QAbstractButton*>("B_Mostrar")->click();
+        QVERIFY(t.window->findChild<QLineEdit*>("Text1")->isHidden());
+        QCOMPARE(t.grid("Cuadric")->TextMatrix(1, 1), QString("6"));
+        t.window->findChild<QAbstractButton*>("B_Mostrar")->click();
+        QVERIFY(t.window->findChild<QLineEdit*>("Text1")->isHidden());
+        QCOMPARE(t.grid("Cuadric")->TextMatrix(1, 1), QString("6"));
+    }
+
     void pasteCommitsAnOpenEditFirst()
     {
         Teclado t;
