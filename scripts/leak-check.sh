@@ -28,23 +28,8 @@ echo "== offscreen"
 QT_QPA_PLATFORM=offscreen sesiones
 
 echo "== X (Xvfb, openbox)"
-pantalla=99
-while [[ -e /tmp/.X11-unix/X$pantalla || -e /tmp/.X$pantalla-lock ]]; do pantalla=$((pantalla + 1)); done
-Xvfb ":$pantalla" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pid_x=$!
-pid_wm=
-terminar() {
-  [[ -n "$pid_wm" ]] && kill "$pid_wm" 2>/dev/null || true
-  kill "$pid_x" 2>/dev/null || true
-}
-trap terminar EXIT
-export DISPLAY=":$pantalla"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-# The window manager activates each window as it shows, and the main window again when a
-# dialog closes.
-openbox --sm-disable >/dev/null 2>&1 &
-pid_wm=$!
-sleep 0.5
+source scripts/pantalla-virtual.sh
+iniciar_pantalla_virtual
 QT_QPA_PLATFORM=xcb sesiones
 
 echo "Sin fugas del programa."

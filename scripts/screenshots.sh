@@ -9,30 +9,13 @@ salida=screenshots
 [[ -x "$programa" ]] || { echo "No existe $programa: compile primero." >&2; exit 1; }
 mkdir -p "$salida"
 
-# A free display number and a private runtime directory, so that an instance running on
-# the desktop does not count as "already running".
-pantalla=99
-while [[ -e /tmp/.X11-unix/X$pantalla || -e /tmp/.X$pantalla-lock ]]; do pantalla=$((pantalla + 1)); done
+# A private runtime directory, so that an instance running on the desktop does not count
+# as "already running".
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-
-Xvfb ":$pantalla" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pid_x=$!
-pid_app=
-terminar() {
-  [[ -n "$pid_app" ]] && kill "$pid_app" 2>/dev/null || true
-  kill "${pid_wm:-}" 2>/dev/null || true
-  kill "$pid_x" 2>/dev/null || true
-  rm -rf "$runtime"
-}
-trap terminar EXIT
-export DISPLAY=":$pantalla"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-# A window manager, as on a desktop: title bars, and the focus back on the window after
-# a dialog closes.
-openbox --sm-disable >/dev/null 2>&1 &
-pid_wm=$!
-sleep 0.5
+source scripts/pantalla-virtual.sh
+iniciar_pantalla_virtual
+PANTALLA_LIMPIEZA+=('[[ -n "${pid_app:-}" ]] && kill "$pid_app" 2>/dev/null' 'rm -rf "$runtime"')
 
 XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb "$programa" &
 pid_app=$!
