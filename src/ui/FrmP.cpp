@@ -90,7 +90,6 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::salir);
 
     Generales::Inicializar(*this, c_);
-    medida_ = std::make_unique<TextWidthTable>(font());
     c_.T_Incog->setFocus();
 
     adjustSize();
@@ -163,6 +162,10 @@ void FrmP::MnuGenera_Click()
 
 void FrmP::AjustarColumnas(GridControl& grid)
 {
+    // Built at the first fitting rather than at start-up, which it would slow by a few
+    // milliseconds; the window's font never changes after start-up.
+    if (!medida_)
+        medida_ = std::make_unique<TextWidthTable>(font());
     ::AjustarColumnas(grid, *medida_);
 }
 

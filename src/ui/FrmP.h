@@ -59,5 +59,6 @@ private:
     RandomGenerator aleatorio_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
+    // Built at the first fitting.
     std::unique_ptr<TextWidthTable> medida_;
 };
