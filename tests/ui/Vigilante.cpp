@@ -6,6 +6,7 @@
 
 #include "ui/FrmP.h"
 
+#include "TextosDelPrograma.h"
 #include "solver/RuntimeError.h"
 
 #include <QAbstractButton>
@@ -20,15 +21,11 @@
 
 namespace {
 
-const QString kTipInicio = QStringLiteral(
-    "Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
-const QString kTipIngreso =
-    QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
-const QString kTipEdicion = QStringLiteral(
-    "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
-const QString kLimite = QStringLiteral("El número de ecuaciones está limitado a 100.");
-const QString kInsoluble = QStringLiteral(
-    "El sistema no es soluble por este método, inténtelo\npor el método de Choleski.");
+using textos::kInsoluble;
+using textos::kLimite;
+using textos::kTipEdicion;
+using textos::kTipIngreso;
+using textos::kTipInicio;
 
 QString errorDelCalculo(int numero)
 {

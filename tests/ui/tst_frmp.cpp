@@ -3,6 +3,7 @@
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
 
+#include "TextosDelPrograma.h"
 #include "solver/RuntimeError.h"
 
 #include <QAction>
@@ -21,14 +22,10 @@ using Filas = QList<QStringList>;
 
 namespace {
 
-const QString kTipInicio = QStringLiteral(
-    "Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
-const QString kTipIngreso =
-    QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
-const QString kTipEdicion = QStringLiteral(
-    "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
-const QString kInsoluble = QStringLiteral(
-    "El sistema no es soluble por este método, inténtelo\npor el método de Choleski.");
+using textos::kInsoluble;
+using textos::kTipEdicion;
+using textos::kTipIngreso;
+using textos::kTipInicio;
 
 QString errorDelCalculo(int numero)
 {

@@ -7,6 +7,7 @@
 #include "worksheet/NumeroEcuaciones.h"
 #include "worksheet/PrepararCuadricula.h"
 
+#include "TextosDelPrograma.h"
 #include "solver/RuntimeError.h"
 #include "solver/Solver.h"
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString kLimite = QStringLiteral("El número de ecuaciones está limitado a 100.");
+using textos::kLimite;
 
 // The controls as the window has them before the first acceptance.
 struct Ventana
