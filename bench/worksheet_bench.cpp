@@ -7,6 +7,7 @@
 #include "worksheet/RandomFill.h"
 #include "worksheet/RandomGenerator.h"
 #include "worksheet/TextWidthTable.h"
+#include "worksheet/WorksheetGrid.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -24,21 +25,6 @@
 namespace {
 
 constexpr int kN = 100;
-
-void layOutWorksheet(GridControl& g, int n)
-{
-    g.setRows(n + 1);
-    g.setCols(n + 2);
-    g.setFixedRows(1);
-    g.setFixedCols(1);
-    const GridControl::BulkUpdate bulk(g);
-    for (int j = 1; j <= n; ++j)
-        g.setTextMatrix(0, j, QStringLiteral("X%1").arg(j));
-    g.setTextMatrix(0, n + 1, QStringLiteral("T.I"));
-    for (int i = 1; i <= n; ++i)
-        g.setTextMatrix(i, 0, QStringLiteral("EQ%1").arg(i));
-    g.setTextMatrix(0, 0, QStringLiteral("100,101"));
-}
 
 // Factor-like texts of every form the general text form produces: "-0.1234567",
 // "1.234568E+07", "3", "-42.5".
@@ -64,6 +50,8 @@ struct Grids
     Grids()
     {
         layOutWorksheet(cuadric, kN);
+        // The widest corner indicator, as after a move to the last cell.
+        cuadric.setTextMatrix(0, 0, QStringLiteral("100,101"));
         RandomGenerator rng;
         GenerarValores(cuadric, kN, rng);
         std::mt19937 engine(11);
