@@ -70,10 +70,10 @@ xdotool key F1
 foto acerca_de
 xdotool key Escape
 
-# One hundred equations: random values (F3), fitted (F5), solved (F4).
+# One hundred equations: random values (F3), solved (F4), every grid fitted (F5).
 xdotool key F2
 xdotool type 100
-xdotool key Return F3 F5 F4
+xdotool key Return F3 F4 F5
 foto aleatorio_100
 clic 144 26
 foto matrices_100
