@@ -10,6 +10,10 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool xclip openbox imagemagick fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev file
+  clang-format shellcheck
+  qt6-translations-l10n fonts-liberation
+  dbus at-spi2-core python3-pyatspi
+  libeigen3-dev
 )
 
 missing=()
