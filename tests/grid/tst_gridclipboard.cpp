@@ -114,8 +114,6 @@ private slots:
     void mouseExtends();
     void selectionStaysInTheBody();
     void selectedCellsArePainted();
-    void parseBlock_data();
-    void parseBlock();
     void pasteAtTheCurrentCell_data();
     void pasteAtTheCurrentCell();
     void beforePasteComesFirst_data();
@@ -327,31 +325,6 @@ void TestGridClipboard::selectedCellsArePainted()
     grid->setRow(3);
     QCOMPARE(colourAt(2, 3), palette.color(QPalette::Base).rgb());
     QCOMPARE(colourAt(3, 1), palette.color(QPalette::Base).rgb());
-}
-
-void TestGridClipboard::parseBlock_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<QStringList>>("block");
-
-    using Block = QList<QStringList>;
-    QTest::newRow("empty") << "" << Block{};
-    QTest::newRow("tabs, final newline dropped") << "1\t2\n3\t4\n" << Block{{"1", "2"}, {"3", "4"}};
-    QTest::newRow("crlf") << "1\t2\r\n3\r\n" << Block{{"1", "2"}, {"3"}};
-    QTest::newRow("cr") << "1\r2" << Block{{"1"}, {"2"}};
-    QTest::newRow("empty tab fields kept") << "\t5\t" << Block{{"", "5", ""}};
-    QTest::newRow("tab lines keep their spaces") << " 1 \t2 3" << Block{{" 1 ", "2 3"}};
-    QTest::newRow("runs of blanks") << "  1   -2,5\n3 4  " << Block{{"1", "-2,5"}, {"3", "4"}};
-    QTest::newRow("each line by itself") << "1 2\n3\t4 5" << Block{{"1", "2"}, {"3", "4 5"}};
-    QTest::newRow("empty lines inside kept") << "1\n\n2\n\n" << Block{{"1"}, {}, {"2"}, {}};
-    QTest::newRow("commas do not separate") << "1,5;2,5" << Block{{"1,5;2,5"}};
-}
-
-void TestGridClipboard::parseBlock()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<QStringList>, block);
-    QCOMPARE(GridControl::parseBlock(text), block);
 }
 
 void TestGridClipboard::pasteAtTheCurrentCell_data()
