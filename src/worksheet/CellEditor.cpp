@@ -67,11 +67,11 @@ void CellEditor::returnToGrid()
 void CellEditor::MoverCelda(int keyCode)
 {
     switch (keyCode) {
-    case KeyEscape:
+    case GridKey::Escape:
         text1_.hide();
         cuadric_.setFocus();
         break;
-    case KeyEnter:
+    case GridKey::Enter:
         returnToGrid();
         if (cuadric_.Col() < cuadric_.Cols() - 1) {
             cuadric_.setCol(cuadric_.Col() + 1);
@@ -80,12 +80,12 @@ void CellEditor::MoverCelda(int keyCode)
             cuadric_.setCol(1);
         }
         break;
-    case KeyDown:
+    case GridKey::Down:
         returnToGrid();
         if (cuadric_.Row() < cuadric_.Rows() - 1)
             cuadric_.setRow(cuadric_.Row() + 1);
         break;
-    case KeyUp:
+    case GridKey::Up:
         returnToGrid();
         if (cuadric_.Row() > cuadric_.FixedRows())
             cuadric_.setRow(cuadric_.Row() - 1);
@@ -104,24 +104,10 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &text1_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
-    int code = 0;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Escape:
-        code = KeyEscape;
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        code = KeyEnter;
-        break;
-    case Qt::Key_Up:
-        code = KeyUp;
-        break;
-    case Qt::Key_Down:
-        code = KeyDown;
-        break;
-    default:
+    const GridKey::Code code = GridKey::keyCode(static_cast<QKeyEvent*>(event)->key());
+    if (code != GridKey::Escape && code != GridKey::Enter && code != GridKey::Up &&
+        code != GridKey::Down)
         return false;
-    }
     // Enter and Escape insert nothing; the arrows are not the line edit's either.
     MoverCelda(code);
     return true;
