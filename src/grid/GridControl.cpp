@@ -43,7 +43,6 @@ GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(ne
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    geometry_.setShape({});
 }
 
 GridControl::~GridControl() = default;
