@@ -1,4 +1,5 @@
 #include "CierreDeModales.h"
+#include "LocaleDePrueba.h"
 #include "TextosDelPrograma.h"
 #include "VentanaPrincipal.h"
 #include "WorksheetGrid.h"
@@ -26,12 +27,8 @@ class TestFrmP : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        localeAnterior_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    }
-    void cleanup() { QLocale::setDefault(localeAnterior_); }
+    void init() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanup() { locale_.restaurar(); }
 
     void disposicion_data()
     {
@@ -417,7 +414,7 @@ private slots:
     }
 
 private:
-    QLocale localeAnterior_;
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestFrmP)

@@ -1,4 +1,5 @@
 #include "CierreDeModales.h"
+#include "LocaleDePrueba.h"
 #include "Teclado.h"
 #include "VentanaPrincipal.h"
 #include "WorksheetGrid.h"
@@ -56,12 +57,8 @@ class TestSesionCompleta : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        localeAnterior_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    }
-    void cleanupTestCase() { QLocale::setDefault(localeAnterior_); }
+    void initTestCase() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanupTestCase() { locale_.restaurar(); }
 
     void sesionCompleta()
     {
@@ -146,7 +143,7 @@ private slots:
     }
 
 private:
-    QLocale localeAnterior_;
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestSesionCompleta)

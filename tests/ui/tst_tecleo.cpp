@@ -1,3 +1,4 @@
+#include "LocaleDePrueba.h"
 #include "Teclado.h"
 #include "VentanaPrincipal.h"
 
@@ -23,12 +24,8 @@ class TestTecleo : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        localeAnterior_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    }
-    void cleanup() { QLocale::setDefault(localeAnterior_); }
+    void init() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanup() { locale_.restaurar(); }
 
     void systemTypedWithTheKeyboardAlone()
     {
@@ -109,7 +106,7 @@ private slots:
     }
 
 private:
-    QLocale localeAnterior_;
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestTecleo)

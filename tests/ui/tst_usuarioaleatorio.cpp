@@ -1,6 +1,7 @@
 #include "CierreDeModales.h"
 #include "Estudiante.h"
 #include "LecturaEcuaciones.h"
+#include "LocaleDePrueba.h"
 #include "TextosDelPrograma.h"
 #include "VentanaPrincipal.h"
 #include "Vigilante.h"
@@ -68,8 +69,7 @@ public:
 
 private slots:
     void initTestCase() { manejadorAnterior = qInstallMessageHandler(anotarAvisos); }
-    void init() { localeAnterior_ = QLocale(); }
-    void cleanup() { QLocale::setDefault(localeAnterior_); }
+    void cleanup() { locale_.restaurar(); }
 
     // The test's own reading of the number box, checked against the examples of the rule
     // and against the window, before the random user relies on it.
@@ -134,7 +134,7 @@ private slots:
     {
         QFETCH(QLocale, locale);
         QFETCH(quint64, mezcla);
-        QLocale::setDefault(locale);
+        locale_.fijar(locale);
         const quint64 s = semilla() ^ mezcla;
         const int acciones = numeroDeAcciones();
         qInfo("SORVANI_MONKEY_SEED=%llu, %d acciones, locale %s", semilla(), acciones, qPrintable(locale.name()));
@@ -170,7 +170,7 @@ private slots:
     }
 
 private:
-    QLocale localeAnterior_;
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestUsuarioAleatorio)
