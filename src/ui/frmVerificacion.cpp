@@ -111,7 +111,8 @@ frmVerificacion::frmVerificacion(const verification::ReportText& informe, QWidge
         titulo->setBuddy(w);
         columna->addWidget(titulo);
         columna->addWidget(w);
-        tablas->addLayout(columna, int(t->headers.size()) - 1);
+        // Two fifths for the residuals: room for their caption on one line.
+        tablas->addLayout(columna, t == &informe.residuals ? 2 : 3);
     }
     marco->addLayout(tablas, 1);
 

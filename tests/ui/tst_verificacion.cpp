@@ -103,7 +103,9 @@ private slots:
         // The "0" the solve wrote into the empty cell did not count as a change.
         QCOMPARE(w.p.Cuadric->TextMatrix(2, 3), QStringLiteral("0"));
         QVERIFY(w.verificar()->isEnabled());
-        QVERIFY(!w.p.barra->actions().contains(w.verificar()));
+        // Not in the window's menus, which stay as they are.
+        for (QAction* titulo : w.p.barra->actions())
+            QVERIFY(!titulo->menu() || !titulo->menu()->actions().contains(w.verificar()));
     }
 
     void afterAnAction_data()
