@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString aTexto(const std::string& s)
@@ -94,10 +96,11 @@ frmVerificacion::frmVerificacion(const verification::ReportText& informe, QWidge
         marco->addWidget(
             rotulo(this, aTexto(informe.rowOrder.caption), QStringLiteral("Et_Orden")));
         QTableWidget* orden = tabla(this, informe.rowOrder, "T_Orden");
-        orden->setMaximumHeight(
-            orden->verticalHeader()->defaultSectionSize() *
-                int(std::min<std::size_t>(informe.rowOrder.rows.size() + 1, 4)) +
-            2 * orden->frameWidth() + 2);
+        // A few rows in view; a longer list scrolls.
+        const int filas = int(std::min<std::size_t>(informe.rowOrder.rows.size(), 3));
+        orden->setMaximumHeight(orden->horizontalHeader()->sizeHint().height() +
+                                orden->verticalHeader()->defaultSectionSize() * filas +
+                                2 * orden->frameWidth());
         marco->addWidget(orden);
     }
 

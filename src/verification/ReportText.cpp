@@ -113,8 +113,8 @@ ReportText describe(const Report& report, std::string_view sep)
     if (const std::string s = rowOrderSentence(report); !s.empty())
         text.statements.push_back(s);
 
-    text.residuals.caption = "Residuo por ecuación, r = b − A·x, en doble precisión";
-    text.residuals.headers = {"Ecuación", "Residuo"};
+    text.residuals.caption = "Residuo por ecuación, r = b − A·x";
+    text.residuals.headers = {"Ecuación", "Residuo en doble precisión"};
     for (int i = 0; i < n; ++i)
         text.residuals.rows.push_back(
             {equationName(i), numberText(report.residuals[std::size_t(i)], kErrorDigits, sep)});
@@ -142,7 +142,7 @@ ReportText describe(const Report& report, std::string_view sep)
         for (std::size_t i = 0; i < report.rowOrder.size(); ++i)
             if (report.rowOrder[i] != int(i))
                 text.rowOrder.rows.push_back(
-                    {std::to_string(i + 1), equationName(report.rowOrder[i])});
+                    {"Fila " + std::to_string(i + 1), equationName(report.rowOrder[i])});
     }
 
     text.figures.push_back(

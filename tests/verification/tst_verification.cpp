@@ -317,8 +317,8 @@ private slots:
         const QString text =
             QString::fromStdString(verification::plainText(verification::describe(r, ",")));
         for (const char* line :
-             {"EQ1\t0\n", "EQ2\t0\n", "X1\t1,5\t1,5\t0\n", "X2\t0\t0\t0\n", "1\tEQ2\n", "2\tEQ1\n",
-              "Cifras correctas esperadas\t6 de 7\n", "Determinante de A\t6\n"})
+             {"EQ1\t0\n", "EQ2\t0\n", "X1\t1,5\t1,5\t0\n", "X2\t0\t0\t0\n", "Fila 1\tEQ2\n",
+              "Fila 2\tEQ1\n", "Cifras correctas esperadas\t6 de 7\n", "Determinante de A\t6\n"})
             QVERIFY2(text.contains(QString::fromUtf8(line)), line);
         QVERIFY(text.contains(QStringLiteral("intercambió filas")));
     }
