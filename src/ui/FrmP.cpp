@@ -4,6 +4,7 @@
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
 #include "ui/Recursos.h"
+#include "ui/VerificacionSolucion.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AceptarEcuaciones.h"
 #include "worksheet/CeldasCuadricula.h"
@@ -66,6 +67,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 
     c_ = Controles::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
+    verificacion_ = new VerificacionSolucion(*this, *c_.Cuadric, *c_.F_Resp);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
@@ -244,6 +246,7 @@ void FrmP::B_Calcular_Click()
 void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)
 {
     datos_.LeerDatos(hoja, separador);
+    verificacion_->sistemaLeido(datos_.A);
     datos_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
@@ -251,6 +254,7 @@ void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& se
     datos_.SustAdelante();
     datos_.SustAtras();
     MostrarSolucion(separador);
+    verificacion_->solucionMostrada(verification::Method::Choleski, datos_);
 }
 
 void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador)
@@ -260,16 +264,21 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
     datos_.LeerDatos(hoja, separador);
+    verificacion_->sistemaLeido(datos_.A);
 
     if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
         // The method answers any failure of its display with its own message too.
         try {
-            CeldasCuadricula solucion(*c_.F_Resp);
-            const GridControl::BulkUpdate agrupado(*c_.F_Resp);
-            for (int g = 0; g < datos_.n; ++g)
-                solucion.setTextMatrix(g, 1,
-                                       solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+            {
+                CeldasCuadricula solucion(*c_.F_Resp);
+                const GridControl::BulkUpdate agrupado(*c_.F_Resp);
+                for (int g = 0; g < datos_.n; ++g)
+                    solucion.setTextMatrix(
+                        g, 1, solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+            }
             c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
+            // After the grouped writes have been announced, which would disable it again.
+            verificacion_->solucionMostrada(verification::Method::GaussJordan, datos_);
             return;
         } catch (const solver::RuntimeError&) {
         }
