@@ -73,7 +73,8 @@ bool PrepararCuadricula(const HojaControles& hoja, std::int16_t& n)
     } catch (const solver::RuntimeError& e) {
         mostrarFallo(hoja, QString::fromStdString(e.description()));
     } catch (const std::bad_alloc&) {
-        mostrarFallo(hoja, QStringLiteral("Memoria insuficiente"));
+        mostrarFallo(hoja, QString::fromStdString(solver::RuntimeError::descriptionOf(
+                               solver::RuntimeError::OutOfMemory)));
     }
     return false;
 }
