@@ -144,6 +144,21 @@ void exchangeWithFirstRow(SingleMatrix& m, int r, int last)
     }
 }
 
+// The sum of B(row, k) * C(k, col) for k below count, rounded to single after every
+// addition. It is a local value, so checking it once after the loop raises the same
+// error: once infinite it cannot become finite again.
+template <bool Checked>
+float runningSum(const SingleMatrix& B, const SingleMatrix& C, int row, int col, int count)
+{
+    using X = Access<Checked>;
+    float s = 0.0f;
+    for (int k = 0; k < count; ++k)
+        s = static_cast<float>(double(s) + double(X::get(B, row, k)) * X::get(C, k, col));
+    if (isInfinite(s))
+        throw RuntimeError(RuntimeError::Overflow);
+    return s;
+}
+
 // One attempt of the Crout factorization.
 template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
 {
@@ -157,14 +172,7 @@ template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, Singl
                 X::put(B, j, 0, X::get(A, j, 0));
                 continue;
             }
-            // The running sum is rounded to single after every addition. It is a local
-            // value, so checking it once after the loop raises the same error: once
-            // infinite it cannot become finite again.
-            float s = 0.0f;
-            for (int k = 0; k < i; ++k)
-                s = static_cast<float>(double(s) + double(X::get(B, j, k)) * X::get(C, k, i));
-            if (isInfinite(s))
-                throw RuntimeError(RuntimeError::Overflow);
+            const float s = runningSum<Checked>(B, C, j, i, i);
             X::put(B, j, i, storeSingle(double(X::get(A, j, i)) - s));
         }
         for (int l = i + 1; l < n; ++l) {
@@ -172,11 +180,7 @@ template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, Singl
                 X::put(C, 0, l, storeSingle(checkedDivide(X::get(A, 0, l), X::get(B, 0, 0))));
                 continue;
             }
-            float s = 0.0f;
-            for (int k = 0; k < i; ++k)
-                s = static_cast<float>(double(s) + double(X::get(B, i, k)) * X::get(C, k, l));
-            if (isInfinite(s))
-                throw RuntimeError(RuntimeError::Overflow);
+            const float s = runningSum<Checked>(B, C, i, l, i);
             X::put(C, i, l,
                    storeSingle(checkedDivide(double(X::get(A, i, l)) - s, X::get(B, i, i))));
         }
