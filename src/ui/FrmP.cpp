@@ -1,6 +1,7 @@
 #include "ui/FrmP.h"
 
 #include "grid/GridControl.h"
+#include "ui/AlSalir.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
 #include "ui/Recursos.h"
@@ -31,6 +32,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <new>
+
 namespace {
 
 // Stands in for the classic dialog font, "MS Sans Serif" 8.25 pt: 11 pixels at 96 dpi.
@@ -46,6 +49,21 @@ QFont fuenteDialogo()
 QString aTexto(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+// The description of the exception being handled, for the message that names it.
+QString descripcionDelFallo()
+{
+    using solver::RuntimeError;
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return aTexto(e.description());
+    } catch (const std::bad_alloc&) {
+        return aTexto(RuntimeError::descriptionOf(RuntimeError::OutOfMemory));
+    } catch (...) {
+        return aTexto(RuntimeError::descriptionOf(RuntimeError::InternalError));
+    }
 }
 
 } // namespace
@@ -209,12 +227,17 @@ void FrmP::EditarCelda(int keyAscii)
 
 void FrmP::B_Calcular_Click()
 {
-    // A value still open in the editor is what the user sees in the cell: it must be the
-    // one the calculation reads.
-    editor_->commit();
-    // Armed before the solution rows are cleared: after a failed set-up n can exceed the
-    // rows of F_Resp, and that too must end in this command's message.
     try {
+        // A value still open in the editor is what the user sees in the cell: it must be
+        // the one the calculation reads.
+        editor_->commit();
+        // However the command ends, and before any message about it.
+        const AlSalir restaurar([this] {
+            Habilitar(true);
+            unsetCursor();
+        });
+        // Cleared within the handler's reach: after a failed set-up n can exceed the rows
+        // of F_Resp, and that too must end in this command's message.
         CeldasCuadricula solucion(*c_.F_Resp);
         for (int i = 0; i < datos_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
@@ -232,13 +255,11 @@ void FrmP::B_Calcular_Click()
         c_.Et_tip->setText(QStringLiteral(
             "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor."));
         c_.F_Resp->setFocus();
-        Habilitar(true);
-        unsetCursor();
-    } catch (const solver::RuntimeError& e) {
-        Habilitar(true);
-        unsetCursor();
+    } catch (...) {
+        // Memory exhausted or any other failure is reported like the calculation's own
+        // errors: an exception must not leave a slot.
         mostrarMensaje(this, QMessageBox::Warning,
-                       QStringLiteral("Se ha presentado un error, (") + aTexto(e.description()) +
+                       QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo() +
                            QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
     }
 }

@@ -17,6 +17,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <memory>
+#include <new>
+#include <stdexcept>
+
 using textos::kInsoluble;
 using textos::kTipEdicion;
 using textos::kTipIngreso;
@@ -404,6 +408,44 @@ private slots:
         QCOMPARE(mensajes.textos(), QStringList{textos::errorDelCalculo(9)});
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(f.v->cursor().shape() != Qt::WaitCursor);
+    }
+
+    void falloInesperado_data()
+    {
+        QTest::addColumn<bool>("memoria");
+        QTest::addColumn<QString>("descripcion");
+        QTest::newRow("memoria agotada") << true << QStringLiteral("Memoria insuficiente");
+        QTest::newRow("otra excepción") << false << QStringLiteral("Error interno");
+    }
+
+    // An exception that is not a calculation error, thrown in the middle of the work (by a
+    // listener of the worksheet when the reading writes the "0" of an empty cell), ends in
+    // the command's message instead of leaving the slot, and the window is idle again.
+    void falloInesperado()
+    {
+        QFETCH(bool, memoria);
+        QFETCH(QString, descripcion);
+        VentanaPrincipal f;
+        f.aceptar(QStringLiteral("2"));
+        f.llenar({{"1", "", "3"}, {"4", "5", "6"}});
+        QStringList durante;
+        connect(f.p.Cuadric->model(), &QAbstractItemModel::dataChanged, this, [&] {
+            durante = f.deshabilitados();
+            if (memoria)
+                throw std::bad_alloc();
+            throw std::runtime_error("fallo");
+        });
+        CierreDeModales mensajes;
+        f.p.B_Calcular->click();
+
+        QCOMPARE(durante.size(), 11);
+        QCOMPARE(mensajes.textos(),
+                 QStringList{QStringLiteral("Se ha presentado un error, (") + descripcion +
+                             QStringLiteral(")\nRevise los datos, o pruebe por "
+                                            "el otro método.")});
+        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QCOMPARE(f.v->cursor().shape(), Qt::ArrowCursor);
     }
 
     void salir()
