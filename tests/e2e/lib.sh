@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests, sourced as: source lib.sh PROGRAM SCREENSHOT_DIR
 #
 # Each test gets its own X server (Xvfb on a display it picks itself) with openbox as the
