@@ -439,10 +439,9 @@ private slots:
         f.p.B_Calcular->click();
 
         QCOMPARE(durante.size(), 11);
-        QCOMPARE(mensajes.textos(),
-                 QStringList{QStringLiteral("Se ha presentado un error, (") + descripcion +
-                             QStringLiteral(")\nRevise los datos, o pruebe por "
-                                            "el otro método.")});
+        QCOMPARE(mensajes.textos(), QStringList{QStringLiteral("Se ha presentado un error, (") + descripcion +
+                                                QStringLiteral(")\nRevise los datos, o pruebe por "
+                                                               "el otro método.")});
         QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
         QCOMPARE(f.deshabilitados(), QStringList());
         QCOMPARE(f.v->cursor().shape(), Qt::ArrowCursor);

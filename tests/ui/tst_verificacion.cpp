@@ -101,25 +101,19 @@ private slots:
         QTest::addColumn<Cambio>("cambio");
         QTest::addColumn<bool>("habilitada");
 
-        QTest::newRow("typed edit")
-            << Cambio([](Ventana& w) { w.teclear(1, 1, Qt::Key_7); }) << false;
-        QTest::newRow("paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("8\t9")); })
-                               << false;
-        QTest::newRow("F3") << Cambio([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); })
-                            << false;
+        QTest::newRow("typed edit") << Cambio([](Ventana& w) { w.teclear(1, 1, Qt::Key_7); }) << false;
+        QTest::newRow("paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("8\t9")); }) << false;
+        QTest::newRow("F3") << Cambio([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << false;
         QTest::newRow("new n") << Cambio([](Ventana& w) { w.aceptar(3); }) << false;
-        QTest::newRow("Nuevo Cálculo")
-            << Cambio([](Ventana& w) { w.p.mnuNuevo->trigger(); }) << false;
-        QTest::newRow("failed solve")
-            << Cambio([](Ventana& w) { w.calcularConMensaje(1, QStringLiteral(" ")); }) << false;
+        QTest::newRow("Nuevo Cálculo") << Cambio([](Ventana& w) { w.p.mnuNuevo->trigger(); }) << false;
+        QTest::newRow("failed solve") << Cambio([](Ventana& w) { w.calcularConMensaje(1, QStringLiteral(" ")); }) << false;
         QTest::newRow("insoluble by Gauss - Jordan") << Cambio([](Ventana& w) {
             w.p.Op_Gauss->setChecked(true);
             w.calcularConMensaje(2, QStringLiteral("2"));
         }) << false;
         // The worksheet and the solution stay as they were.
         QTest::newRow("same n again") << Cambio([](Ventana& w) { w.aceptar(2); }) << true;
-        QTest::newRow("fitting the columns")
-            << Cambio([](Ventana& w) { w.p.Command1->click(); }) << true;
+        QTest::newRow("fitting the columns") << Cambio([](Ventana& w) { w.p.Command1->click(); }) << true;
         QTest::newRow("moving about") << Cambio([](Ventana& w) {
             w.p.Cuadric->setRow(2);
             w.p.Cuadric->setCol(2);
@@ -128,8 +122,7 @@ private slots:
             w.p.B_Mostrar->click();
             w.p.B_Mostrar->click();
         }) << true;
-        QTest::newRow("the same paste")
-            << Cambio([](Ventana& w) { w.pegar(QStringLiteral("2\t1")); }) << true;
+        QTest::newRow("the same paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("2\t1")); }) << true;
     }
 
     void afterAnAction()
@@ -173,8 +166,7 @@ private slots:
             auto* residuos = buscar<QTableWidget>(*d, "T_Residuos");
             auto* solucion = buscar<QTableWidget>(*d, "T_Solucion");
             for (int r = 0; r < residuos->rowCount(); ++r)
-                visto << residuos->verticalHeaderItem(r)->text() + '=' +
-                             residuos->item(r, 0)->text();
+                visto << residuos->verticalHeaderItem(r)->text() + '=' + residuos->item(r, 0)->text();
             for (int r = 0; r < solucion->rowCount(); ++r)
                 visto << solucion->item(r, 0)->text() + '/' + solucion->item(r, 1)->text();
             buscar<QAbstractButton>(*d, "B_Copiar")->click();
@@ -187,8 +179,7 @@ private slots:
         });
         w.verificar()->trigger();
         QVERIFY(abierto);
-        QCOMPARE(visto, QStringList(
-                            {"Verificación de la solución", "EQ1=0", "EQ2=0", "2,5/2,5", "-2/-2"}));
+        QCOMPARE(visto, QStringList({"Verificación de la solución", "EQ1=0", "EQ2=0", "2,5/2,5", "-2/-2"}));
         QVERIFY(!QApplication::activeModalWidget());
         const QString copiado = QGuiApplication::clipboard()->text();
         QVERIFY(copiado.contains(QStringLiteral("X1\t2,5\t2,5\t0\n")));

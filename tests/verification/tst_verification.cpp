@@ -91,14 +91,11 @@ private slots:
         const Rows example{{2, 1, 3}, {4, 5, 6}};
         QTest::newRow("worked example") << example << Singles{1.5f, 0} << Doubles{0, 0} << 0.0;
         // ‖A‖∞ = 9, ‖x‖∞ = 1.5, ‖b‖∞ = 6.
-        QTest::newRow("worked example, wrong x")
-            << example << Singles{1.5f, 0.25f} << Doubles{-0.25, -1.25} << 1.25 / 19.5;
-        QTest::newRow("3x3 exact") << Rows{{1, 1, 1, 6}, {0, 2, 5, -4}, {2, 5, -1, 27}}
-                                   << Singles{5, 3, -2} << Doubles{0, 0, 0} << 0.0;
+        QTest::newRow("worked example, wrong x") << example << Singles{1.5f, 0.25f} << Doubles{-0.25, -1.25} << 1.25 / 19.5;
+        QTest::newRow("3x3 exact") << Rows{{1, 1, 1, 6}, {0, 2, 5, -4}, {2, 5, -1, 27}} << Singles{5, 3, -2} << Doubles{0, 0, 0} << 0.0;
         // 0.1 is not a single: the residual is the single's own representation error.
-        QTest::newRow("inexact single")
-            << Rows{{10, 0, 1}, {0, 1, 0}} << Singles{0.1f, 0} << Doubles{1 - 10 * double(0.1f), 0}
-            << std::abs(1 - 10 * double(0.1f)) / (10 * double(0.1f) + 1);
+        QTest::newRow("inexact single") << Rows{{10, 0, 1}, {0, 1, 0}} << Singles{0.1f, 0} << Doubles{1 - 10 * double(0.1f), 0}
+                                        << std::abs(1 - 10 * double(0.1f)) / (10 * double(0.1f) + 1);
     }
 
     void residualsAndBackwardError()
@@ -120,13 +117,10 @@ private slots:
         QTest::addColumn<double>("overall");
 
         // x̂ = (2, 1): |2.25 − 2| / 2 and |1.5 − 1| / 1; overall max(0.25, 0.5) / 2.
-        QTest::newRow("hand check")
-            << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2.25f, 1.5f} << Doubles{0.125, 0.5} << 0.25;
-        QTest::newRow("exact") << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2, 1} << Doubles{0, 0}
-                               << 0.0;
+        QTest::newRow("hand check") << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2.25f, 1.5f} << Doubles{0.125, 0.5} << 0.25;
+        QTest::newRow("exact") << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2, 1} << Doubles{0, 0} << 0.0;
         // x̂ = (1.5, 0): no relative error for an unknown whose true value is 0.
-        QTest::newRow("zero reference")
-            << Rows{{2, 1, 3}, {4, 5, 6}} << Singles{1.5f, 0.5f} << Doubles{0, -1} << 0.5 / 1.5;
+        QTest::newRow("zero reference") << Rows{{2, 1, 3}, {4, 5, 6}} << Singles{1.5f, 0.5f} << Doubles{0, -1} << 0.5 / 1.5;
     }
 
     void forwardError()
@@ -157,12 +151,10 @@ private slots:
 
         // κ∞ of the order 6 Hilbert matrix is 2.9E+07; the single solve misses every digit.
         QTest::newRow("hilbert 6") << hilbert(6) << 1e7 << 1e8 << 0 << 1e-2 << 10.0;
-        QTest::newRow("diagonally dominant 60")
-            << diagonallyDominant(60) << 1.0 << 3.0 << 7 << 0.0 << 1e-6;
+        QTest::newRow("diagonally dominant 60") << diagonallyDominant(60) << 1.0 << 3.0 << 7 << 0.0 << 1e-6;
         QTest::newRow("hilbert 3") << hilbert(3) << 500.0 << 1000.0 << 4 << 0.0 << 1e-3;
         // κ∞ = 4 / 1.2E-07 bounds the error; this right-hand side happens to meet none.
-        QTest::newRow("nearly singular 2x2")
-            << Rows{{1, 1, 2}, {1, 1 + 1e-7f, 2}} << 1e7 << 1e8 << 0 << 0.0 << 0.0;
+        QTest::newRow("nearly singular 2x2") << Rows{{1, 1, 2}, {1, 1 + 1e-7f, 2}} << 1e7 << 1e8 << 0 << 0.0 << 0.0;
     }
 
     void conditionAndDigits()
@@ -173,14 +165,11 @@ private slots:
         QFETCH(int, digits);
         QFETCH(double, errorLow);
         QFETCH(double, errorHigh);
-        const auto r =
-            verification::verify({matrixOf(a), choleskiSolution(a), Method::Choleski, 0});
+        const auto r = verification::verify({matrixOf(a), choleskiSolution(a), Method::Choleski, 0});
         QCOMPARE(r.singularity, Singularity::None);
-        QVERIFY2(r.condition >= conditionLow && r.condition <= conditionHigh,
-                 qPrintable(QString::number(r.condition)));
+        QVERIFY2(r.condition >= conditionLow && r.condition <= conditionHigh, qPrintable(QString::number(r.condition)));
         QCOMPARE(r.expectedDigits, digits);
-        QVERIFY2(*r.forwardError >= errorLow && *r.forwardError <= errorHigh,
-                 qPrintable(QString::number(*r.forwardError)));
+        QVERIFY2(*r.forwardError >= errorLow && *r.forwardError <= errorHigh, qPrintable(QString::number(*r.forwardError)));
         QVERIFY(r.backwardError < 1e-6);
     }
 
@@ -190,8 +179,7 @@ private slots:
         QTest::addColumn<std::vector<float>>("x");
 
         QTest::newRow("proportional rows") << Rows{{1, 2, 3}, {2, 4, 6}} << Singles{1, 1};
-        QTest::newRow("rows in progression")
-            << Rows{{1, 2, 3, 1}, {4, 5, 6, 1}, {7, 8, 9, 1}} << Singles{1, 1, 1};
+        QTest::newRow("rows in progression") << Rows{{1, 2, 3, 1}, {4, 5, 6, 1}, {7, 8, 9, 1}} << Singles{1, 1, 1};
         QTest::newRow("zero matrix") << Rows{{0, 0, 0}, {0, 0, 0}} << Singles{0, 0};
     }
 
@@ -303,22 +291,17 @@ private slots:
         QFETCH(int, digits);
         QFETCH(QString, separator);
         QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(
-                     verification::numberText(value, digits, separator.toStdString())),
-                 text);
+        QCOMPARE(QString::fromStdString(verification::numberText(value, digits, separator.toStdString())), text);
     }
 
     void copiedText()
     {
         // The worked example solved by Choleski after one exchange: rows 1 and 2 swapped.
         // κ∞ = ‖A‖∞·‖A⁻¹‖∞ = 9 · 1: 7 − 0.95 rounds to 6 digits.
-        const auto r = verification::verify(
-            {matrixOf({{2, 1, 3}, {4, 5, 6}}), {1.5f, 0}, Method::Choleski, 1});
-        const QString text =
-            QString::fromStdString(verification::plainText(verification::describe(r, ",")));
-        for (const char* line :
-             {"EQ1\t0\n", "EQ2\t0\n", "X1\t1,5\t1,5\t0\n", "X2\t0\t0\t0\n", "Fila 1\tEQ2\n",
-              "Fila 2\tEQ1\n", "Cifras correctas esperadas\t6 de 7\n", "Determinante de A\t6\n"})
+        const auto r = verification::verify({matrixOf({{2, 1, 3}, {4, 5, 6}}), {1.5f, 0}, Method::Choleski, 1});
+        const QString text = QString::fromStdString(verification::plainText(verification::describe(r, ",")));
+        for (const char* line : {"EQ1\t0\n", "EQ2\t0\n", "X1\t1,5\t1,5\t0\n", "X2\t0\t0\t0\n", "Fila 1\tEQ2\n", "Fila 2\tEQ1\n",
+                                 "Cifras correctas esperadas\t6 de 7\n", "Determinante de A\t6\n"})
             QVERIFY2(text.contains(QString::fromUtf8(line)), line);
         QVERIFY(text.contains(QStringLiteral("intercambió filas")));
     }
