@@ -1,4 +1,5 @@
 #include "ui/FrmP.h"
+#include "ui/TraduccionQt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Sorvani"));
     // Lets the desktop match the window to its menu entry (and so to its icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvani"));
+    cargarTraduccionQt(app);
 
     // One instance per user: a second start ends at once, silently. A lock whose owner
     // has died is recognised as stale and taken over; age alone never makes it stale,
