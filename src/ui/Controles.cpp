@@ -3,6 +3,7 @@
 #include "grid/GridControl.h"
 #include "grid/Twips.h"
 #include "ui/CajaNumero.h"
+#include "ui/IndicadorFoco.h"
 #include "worksheet/NumeroEcuaciones.h"
 
 #include <QAction>
@@ -88,6 +89,9 @@ GridControl* cuadricula(QWidget* padre, const char* nombre, const QString& acces
     g->setFixedCols(columnasFijas);
     g->setRows(filas);
     g->setCols(columnas);
+    // A grid shows its focus on its current cell; without one, the frame shows it.
+    auto* foco = new IndicadorFoco(*g, [g] { return g->hasCurrentCell(); });
+    QObject::connect(g, &GridControl::RowColChange, foco, qOverload<>(&QWidget::update));
     return g;
 }
 
@@ -232,6 +236,7 @@ void Controles::crearEntradaDelNumero()
     B_Num->setPageStep(1);
     B_Num->setValue(4);
     B_Num->setFocusPolicy(Qt::StrongFocus);
+    new IndicadorFoco(*B_Num);
     B_Incog = crear<QPushButton>(F_Inc, "B_Incog", QStringLiteral("Ingresar"),
                                  enTwips(1440, 360, 1185, 375), QStringLiteral("Ingresar"));
 }

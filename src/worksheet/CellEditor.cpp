@@ -6,11 +6,27 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
+
+namespace {
+
+// The numeric keypad's decimal key types the locale's decimal separator, as in a
+// spreadsheet, whatever symbol the keyboard layout gives it.
+bool isKeypadDecimal(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    return (mods & Qt::KeypadModifier) &&
+           !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+           (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma);
+}
+
+} // namespace
 
 CellEditor::CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent)
     : QObject(parent), cuadric_(cuadric), text1_(text1)
 {
     text1_.installEventFilter(this);
+    cuadric_.installEventFilter(this);
     connect(&cuadric_, &GridControl::GotFocus, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::LeaveCell, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::RowColChange, this, &CellEditor::showPosition);
@@ -102,6 +118,18 @@ void CellEditor::showPosition()
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == &text1_ || watched == &cuadric_)) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const QString separator = QLocale().decimalPoint();
+        // The same key again, typing the separator: on the grid it opens the editor
+        // with it, in the editor it is inserted.
+        if (isKeypadDecimal(key) && key.text() != separator) {
+            QKeyEvent decimal(QEvent::KeyPress, key.key(), key.modifiers(), separator,
+                              key.isAutoRepeat(), key.count());
+            QCoreApplication::sendEvent(watched, &decimal);
+            return true;
+        }
+    }
     if (watched != &text1_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const GridKey::Code code = GridKey::keyCode(static_cast<QKeyEvent*>(event)->key());

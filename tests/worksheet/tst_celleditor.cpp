@@ -1,3 +1,4 @@
+#include "LocaleDePrueba.h"
 #include "Teclado.h"
 #include "WorksheetGrid.h"
 
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 #include <memory>
@@ -51,6 +53,8 @@ class TestCellEditor : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { locale_.restaurar(); }
+
     void typingReplacesTheValue()
     {
         Sheet s(2);
@@ -190,6 +194,46 @@ private slots:
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("abc ñ"));
     }
 
+    // The keypad's decimal key types the locale's separator, on the grid and in the
+    // editor; the main keyboard's keys and the keypad's digits type what they show.
+    void keypadDecimalTypesTheLocaleSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("opensTheEditor");
+        QTest::addColumn<QString>("cell");
+        const int kp = Qt::KeypadModifier;
+        const int period = Qt::Key_Period;
+        // With Num Lock off, Shift makes the keypad's Delete key the decimal key.
+        const int shiftKp = kp | Qt::ShiftModifier;
+        QTest::newRow("es keypad period, editor") << "es_ES" << period << kp << false << "1,5";
+        QTest::newRow("es keypad period, grid") << "es_ES" << period << kp << true << ",5";
+        QTest::newRow("es shift keypad period") << "es_ES" << period << shiftKp << false << "1,5";
+        QTest::newRow("en keypad period") << "en_US" << period << kp << false << "1.5";
+        QTest::newRow("es main period") << "es_ES" << period << 0 << false << "1.5";
+        QTest::newRow("es keypad digit") << "es_ES" << int(Qt::Key_3) << kp << false << "135";
+    }
+
+    void keypadDecimalTypesTheLocaleSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, opensTheEditor);
+        QFETCH(QString, cell);
+        locale_.fijar(QLocale(locale));
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        if (!opensTheEditor)
+            teclado::escribir("1");
+        teclado::tecla(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(s.editor->isOpen());
+        teclado::escribir("5");
+        teclado::tecla(Qt::Key_Return);
+        QCOMPARE(s.grid->TextMatrix(1, 1), cell);
+    }
+
     void noCellBeforeTheFirstLayout()
     {
         QWidget window;
@@ -204,6 +248,9 @@ private slots:
         editor.UbicarEditor(CellEditor::DoubleClickCode);
         QVERIFY(!editor.isOpen());
     }
+
+private:
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestCellEditor)
