@@ -1,6 +1,7 @@
 #include "ui/FrmP.h"
 
 #include "grid/GridControl.h"
+#include "ui/Accesibilidad.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
 #include "ui/Recursos.h"
@@ -52,6 +53,8 @@ QString aTexto(const std::string& s)
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
     cargarRecursos();
+    // Before the first control: the containers must meet the window's own interfaces.
+    instalarAccesibilidad();
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());

@@ -6,6 +6,25 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringList>
+
+namespace {
+
+// What a screen reader says when the editor takes the focus: which cell it edits, by the
+// headers of its row and of its column ("Editor de celda, EQ2 X3").
+QString editorName(const GridControl& grid)
+{
+    QStringList headers;
+    for (int c = 0; c < grid.FixedCols(); ++c)
+        headers << grid.TextMatrix(grid.Row(), c);
+    for (int r = 0; r < grid.FixedRows(); ++r)
+        headers << grid.TextMatrix(r, grid.Col());
+    headers.removeAll(QString());
+    const QString name = QStringLiteral("Editor de celda");
+    return headers.isEmpty() ? name : name + QStringLiteral(", ") + headers.join(QLatin1Char(' '));
+}
+
+} // namespace
 
 CellEditor::CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent)
     : QObject(parent), cuadric_(cuadric), text1_(text1)
@@ -30,6 +49,7 @@ void CellEditor::UbicarEditor(int keyAscii)
     text1_.setGeometry(cuadric_.x() + twipsToPixels(cuadric_.CellLeft()),
                        cuadric_.y() + twipsToPixels(cuadric_.CellTop()),
                        twipsToPixels(cuadric_.CellWidth()), twipsToPixels(cuadric_.CellHeight()));
+    text1_.setAccessibleName(editorName(cuadric_));
     text1_.show();
     text1_.raise();
     text1_.setFocus();
