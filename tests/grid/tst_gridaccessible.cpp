@@ -126,8 +126,10 @@ void TestGridAccessible::cells_data()
     QTest::addColumn<QStringList>("rowHeaders");
     QTest::addColumn<QStringList>("columnHeaders");
 
-    QTest::newRow("typed coefficient") << 1 << 2 << "-1,25" << QStringList{"EQ2"} << QStringList{"X3"};
-    QTest::newRow("independent term") << 1 << 3 << "-11" << QStringList{"EQ2"} << QStringList{"T.I"};
+    QTest::newRow("typed coefficient")
+        << 1 << 2 << "-1,25" << QStringList{"EQ2"} << QStringList{"X3"};
+    QTest::newRow("independent term")
+        << 1 << 3 << "-11" << QStringList{"EQ2"} << QStringList{"T.I"};
     QTest::newRow("empty first cell") << 0 << 0 << "" << QStringList{"EQ1"} << QStringList{"X1"};
     QTest::newRow("last equation") << 2 << 0 << "" << QStringList{"EQ3"} << QStringList{"X1"};
 }
@@ -186,8 +188,8 @@ void TestGridAccessible::selection_data()
     QTest::addColumn<QList<int>>("columns");
 
     QTest::newRow("one cell") << QPoint(2, 2) << QPoint(2, 2) << 1 << QList<int>() << QList<int>();
-    QTest::newRow("block upwards") << QPoint(3, 3) << QPoint(2, 2) << 4 << QList<int>()
-                                   << QList<int>();
+    QTest::newRow("block upwards")
+        << QPoint(3, 3) << QPoint(2, 2) << 4 << QList<int>() << QList<int>();
     QTest::newRow("whole second equation")
         << QPoint(1, 2) << QPoint(4, 2) << 4 << QList<int>{1} << QList<int>();
     QTest::newRow("whole first column")

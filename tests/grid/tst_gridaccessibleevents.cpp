@@ -229,10 +229,10 @@ void TestGridAccessibleEvents::writes_data()
     QTest::addColumn<QRect>("changed");
     QTest::addColumn<int>("nameEvents");
 
-    QTest::newRow("worksheet of 100, in one block") << 100 << true << false << 1
-                                                    << QRect(0, 0, 101, 100) << 0;
-    QTest::newRow("block over the focused cell") << 3 << true << true << 1 << QRect(0, 0, 4, 3)
-                                                 << 1;
+    QTest::newRow("worksheet of 100, in one block")
+        << 100 << true << false << 1 << QRect(0, 0, 101, 100) << 0;
+    QTest::newRow("block over the focused cell")
+        << 3 << true << true << 1 << QRect(0, 0, 4, 3) << 1;
     QTest::newRow("one cell") << 3 << false << false << 0 << QRect() << 1;
 }
 
