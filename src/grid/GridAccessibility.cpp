@@ -49,25 +49,29 @@ void GridAccessibility::focusEntered()
         &grid_, [this] { currentMoved(); }, Qt::QueuedConnection);
 }
 
+// A screen reader keeps the texts it has read: every cell it has met is told its new
+// text, and a block is also one event for the whole table. Cells nobody has asked for are
+// not made for this, so a block costs the same whatever its size.
 void GridAccessibility::textsChanged(int top, int left, int bottom, int right)
 {
     if (!active_)
         return;
-    if (top == bottom && left == right) {
-        notifyCell(QAccessible::NameChanged, top, left);
-        return;
+    if (top != bottom || left != right) {
+        const int fixedRows = std::min(grid_.FixedRows(), grid_.Rows());
+        const int fixedCols = std::min(grid_.FixedCols(), grid_.Cols());
+        QAccessibleTableModelChangeEvent event(&grid_,
+                                               QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(std::max(0, top - fixedRows));
+        event.setLastRow(std::max(0, bottom - fixedRows));
+        event.setFirstColumn(std::max(0, left - fixedCols));
+        event.setLastColumn(std::max(0, right - fixedCols));
+        QAccessible::updateAccessibility(&event);
     }
-    // A block is one event for the whole table, at the table's own coordinates.
-    const int fixedRows = std::min(grid_.FixedRows(), grid_.Rows());
-    const int fixedCols = std::min(grid_.FixedCols(), grid_.Cols());
-    QAccessibleTableModelChangeEvent event(&grid_, QAccessibleTableModelChangeEvent::DataChanged);
-    event.setFirstRow(std::max(0, top - fixedRows));
-    event.setLastRow(std::max(0, bottom - fixedRows));
-    event.setFirstColumn(std::max(0, left - fixedCols));
-    event.setLastColumn(std::max(0, right - fixedCols));
-    QAccessible::updateAccessibility(&event);
-    // The focused cell is read again if the block covered it.
-    if (grid_.hasFocus() && grid_.hasCurrentCell() && grid_.Row() >= top && grid_.Row() <= bottom &&
-        grid_.Col() >= left && grid_.Col() <= right)
-        notifyCell(QAccessible::NameChanged, grid_.Row(), grid_.Col());
+    auto* table = dynamic_cast<GridAccessible*>(QAccessible::queryAccessibleInterface(&grid_));
+    if (!table)
+        return;
+    for (QAccessibleInterface* cell : table->cellsMadeIn(top, left, bottom, right)) {
+        QAccessibleEvent event(cell, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }

@@ -5,8 +5,8 @@
 class GridControl;
 
 // Tells screen readers what happens on one grid: the current cell as the focused child
-// whenever it moves or the grid takes the focus, a written cell's new text, and one table
-// event for a block written at once. While no assistive technology listens it does
+// whenever it moves or the grid takes the focus, the new text of the cells they have met,
+// and one table event for a block written at once. While no assistive technology listens it does
 // nothing but test a flag.
 class GridAccessibility : public QAccessible::ActivationObserver
 {

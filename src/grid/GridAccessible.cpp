@@ -58,6 +58,21 @@ QAccessibleInterface* GridAccessible::cell(int row, int col) const
     return made;
 }
 
+QList<QAccessibleInterface*> GridAccessible::cellsMadeIn(int top, int left, int bottom,
+                                                         int right) const
+{
+    QList<QAccessibleInterface*> made;
+    for (auto it = cells_.lower_bound({top, left}); it != cells_.end() && it->first.first <= bottom;
+         ++it) {
+        const int col = it->first.second;
+        if (col < left || col > right)
+            continue;
+        if (QAccessibleInterface* kept = QAccessible::accessibleInterface(it->second))
+            made << kept;
+    }
+    return made;
+}
+
 QAccessible::Role GridAccessible::role() const
 {
     return QAccessible::Table;

@@ -29,6 +29,9 @@ public:
     int childIndex(int row, int col) const;
     // nullptr outside the grid.
     QAccessibleInterface* cell(int row, int col) const;
+    // The cells of the rectangle that have been asked for so far: the only ones whose text
+    // a screen reader may have kept.
+    QList<QAccessibleInterface*> cellsMadeIn(int top, int left, int bottom, int right) const;
 
     QAccessible::Role role() const override;
     int childCount() const override;

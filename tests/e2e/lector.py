@@ -127,6 +127,8 @@ def escuchar():
             print("¿? %s" % error, flush=True)
 
     pyatspi.Registry.registerEventListener(al_enfocar, "object:state-changed:focused")
+    # A screen reader also follows the changes of names, which keep its copies up to date.
+    pyatspi.Registry.registerEventListener(lambda evento: None, "object:property-change:accessible-name")
     print("escuchando", flush=True)
     pyatspi.Registry.start()
 

@@ -67,7 +67,10 @@ e2e_click_client 144 26
 # "Método de Gauss - Jordan" at (360, 540) twips inside the frame at (6315, 4710).
 e2e_click_client $(((6315 + 360) / 15 + 12)) $(((4710 + 540) / 15 + 11))
 e2e_keys F4
-e2e_expect_heard "X1, 2.00000" "foco en la solución tras Gauss - Jordan"
+# The solution grid keeps its current cell: the focus comes back to the third unknown.
+e2e_expect_heard "X3, -1.00000" "foco en la solución tras Gauss - Jordan"
+e2e_keys ctrl+Home
+e2e_expect_heard "X1, 2.00000" "primera incógnita"
 e2e_expect_reading "$(printf '3x1 6\nX1\t2.00000\nX2\t3.00000\nX3\t-1.00000')" \
     "solución por Gauss - Jordan" tabla "Solución"
 e2e_screenshot gauss_jordan

@@ -22,12 +22,16 @@ struct Heard
 QList<Heard> heard;
 const QObject* listenedTo = nullptr;
 
+// Events about the grid, or about one of its cells by the cell's own interface.
 void listen(QAccessibleEvent* event)
 {
-    if (event->object() != listenedTo)
+    QAccessibleInterface* iface = event->accessibleInterface();
+    const QAccessibleInterface* parent = iface ? iface->parent() : nullptr;
+    const bool cellOfGrid = !event->object() && parent && parent->object() == listenedTo;
+    if (event->object() != listenedTo && !cellOfGrid)
         return;
     Heard h{event->type(), event->child(), {}, {}};
-    if (QAccessibleInterface* iface = event->accessibleInterface())
+    if (iface)
         h.name = iface->text(QAccessible::Name);
     if (event->type() == QAccessible::TableModelChanged) {
         const auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
@@ -224,28 +228,35 @@ void TestGridAccessibleEvents::writes_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<bool>("block");
-    QTest::addColumn<bool>("focused");
+    QTest::addColumn<QList<QPoint>>("seen"); // cells read before the write, (column, row)
     QTest::addColumn<int>("tableEvents");
     QTest::addColumn<QRect>("changed");
     QTest::addColumn<int>("nameEvents");
 
-    QTest::newRow("worksheet of 100, in one block")
-        << 100 << true << false << 1 << QRect(0, 0, 101, 100) << 0;
-    QTest::newRow("block over the focused cell")
-        << 3 << true << true << 1 << QRect(0, 0, 4, 3) << 1;
-    QTest::newRow("one cell") << 3 << false << false << 0 << QRect() << 1;
+    QTest::newRow("worksheet of 100 in one block, unread")
+        << 100 << true << QList<QPoint>() << 1 << QRect(0, 0, 101, 100) << 0;
+    QTest::newRow("worksheet of 100 in one block, three cells read")
+        << 100 << true << QList<QPoint>{{1, 1}, {50, 70}, {101, 100}} << 1 << QRect(0, 0, 101, 100)
+        << 3;
+    QTest::newRow("block, a header read")
+        << 3 << true << QList<QPoint>{{3, 0}, {2, 2}} << 1 << QRect(0, 0, 4, 3) << 1;
+    QTest::newRow("one cell, read") << 3 << false << QList<QPoint>{{3, 2}} << 0 << QRect() << 1;
+    QTest::newRow("one cell, unread") << 3 << false << QList<QPoint>{{2, 2}} << 0 << QRect() << 0;
 }
 
 void TestGridAccessibleEvents::writes()
 {
     QFETCH(int, n);
     QFETCH(bool, block);
-    QFETCH(bool, focused);
+    QFETCH(QList<QPoint>, seen);
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.top));
     w.grid->setRows(n + 1);
     w.grid->setCols(n + 2);
-    (focused ? static_cast<QWidget*>(w.grid) : w.other)->setFocus();
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.grid);
+    for (const QPoint& cell : seen)
+        QVERIFY(table->child(cell.y() * w.grid->Cols() + cell.x()));
+    w.other->setFocus();
     QCoreApplication::processEvents();
     heard.clear();
 
