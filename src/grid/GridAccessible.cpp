@@ -73,11 +73,6 @@ QList<QAccessibleInterface*> GridAccessible::cellsMadeIn(int top, int left, int 
     return made;
 }
 
-QAccessible::Role GridAccessible::role() const
-{
-    return QAccessible::Table;
-}
-
 int GridAccessible::childCount() const
 {
     return grid()->Rows() * grid()->Cols();

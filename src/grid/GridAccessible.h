@@ -33,7 +33,6 @@ public:
     // a screen reader may have kept.
     QList<QAccessibleInterface*> cellsMadeIn(int top, int left, int bottom, int right) const;
 
-    QAccessible::Role role() const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
