@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The accessibility bus of a desktop with a screen reader, for the end-to-end tests that
 # read the program as a blind user hears it. Sourced after lib.sh:
 #     source lib.sh PROGRAM SCREENSHOT_DIR; source lib_lector.sh
@@ -5,7 +6,8 @@
 
 readonly E2E_BUS_LAUNCHER=/usr/libexec/at-spi-bus-launcher
 readonly E2E_PYTHON=/usr/bin/python3
-readonly E2E_LECTOR="$(dirname "${BASH_SOURCE[0]}")/lector.py"
+E2E_LECTOR="$(dirname "${BASH_SOURCE[0]}")/lector.py"
+readonly E2E_LECTOR
 
 e2e_require dbus-daemon dbus-send
 [[ -x "$E2E_BUS_LAUNCHER" ]] || e2e_skip "falta $E2E_BUS_LAUNCHER (scripts/install-deps.sh lo instala)"

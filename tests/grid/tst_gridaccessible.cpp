@@ -29,8 +29,7 @@ std::unique_ptr<GridControl> worksheet()
     g->setTextMatrix(0, 4, QStringLiteral("T.I"));
     for (int r = 1; r <= 3; ++r)
         g->setTextMatrix(r, 0, QStringLiteral("EQ%1").arg(r));
-    const QStringList second{QStringLiteral("-3"), QStringLiteral("-1"), QStringLiteral("-1,25"),
-                             QStringLiteral("-11")};
+    const QStringList second{QStringLiteral("-3"), QStringLiteral("-1"), QStringLiteral("-1,25"), QStringLiteral("-11")};
     for (int c = 1; c <= 4; ++c)
         g->setTextMatrix(2, c, second[c - 1]);
     return g;
@@ -126,10 +125,8 @@ void TestGridAccessible::cells_data()
     QTest::addColumn<QStringList>("rowHeaders");
     QTest::addColumn<QStringList>("columnHeaders");
 
-    QTest::newRow("typed coefficient")
-        << 1 << 2 << "-1,25" << QStringList{"EQ2"} << QStringList{"X3"};
-    QTest::newRow("independent term")
-        << 1 << 3 << "-11" << QStringList{"EQ2"} << QStringList{"T.I"};
+    QTest::newRow("typed coefficient") << 1 << 2 << "-1,25" << QStringList{"EQ2"} << QStringList{"X3"};
+    QTest::newRow("independent term") << 1 << 3 << "-11" << QStringList{"EQ2"} << QStringList{"T.I"};
     QTest::newRow("empty first cell") << 0 << 0 << "" << QStringList{"EQ1"} << QStringList{"X1"};
     QTest::newRow("last equation") << 2 << 0 << "" << QStringList{"EQ3"} << QStringList{"X1"};
 }
@@ -188,14 +185,10 @@ void TestGridAccessible::selection_data()
     QTest::addColumn<QList<int>>("columns");
 
     QTest::newRow("one cell") << QPoint(2, 2) << QPoint(2, 2) << 1 << QList<int>() << QList<int>();
-    QTest::newRow("block upwards")
-        << QPoint(3, 3) << QPoint(2, 2) << 4 << QList<int>() << QList<int>();
-    QTest::newRow("whole second equation")
-        << QPoint(1, 2) << QPoint(4, 2) << 4 << QList<int>{1} << QList<int>();
-    QTest::newRow("whole first column")
-        << QPoint(1, 3) << QPoint(1, 1) << 3 << QList<int>() << QList<int>{0};
-    QTest::newRow("everything") << QPoint(1, 1) << QPoint(4, 3) << 12 << QList<int>{0, 1, 2}
-                                << QList<int>{0, 1, 2, 3};
+    QTest::newRow("block upwards") << QPoint(3, 3) << QPoint(2, 2) << 4 << QList<int>() << QList<int>();
+    QTest::newRow("whole second equation") << QPoint(1, 2) << QPoint(4, 2) << 4 << QList<int>{1} << QList<int>();
+    QTest::newRow("whole first column") << QPoint(1, 3) << QPoint(1, 1) << 3 << QList<int>() << QList<int>{0};
+    QTest::newRow("everything") << QPoint(1, 1) << QPoint(4, 3) << 12 << QList<int>{0, 1, 2} << QList<int>{0, 1, 2, 3};
 }
 
 void TestGridAccessible::selection()
@@ -217,10 +210,8 @@ void TestGridAccessible::selection()
     for (int r = 0; r < table->rowCount(); ++r) {
         QCOMPARE(table->isRowSelected(r), rows.contains(r));
         for (int c = 0; c < table->columnCount(); ++c) {
-            const bool inside = r + 1 >= std::min(current.y(), corner.y()) &&
-                                r + 1 <= std::max(current.y(), corner.y()) &&
-                                c + 1 >= std::min(current.x(), corner.x()) &&
-                                c + 1 <= std::max(current.x(), corner.x());
+            const bool inside = r + 1 >= std::min(current.y(), corner.y()) && r + 1 <= std::max(current.y(), corner.y()) &&
+                                c + 1 >= std::min(current.x(), corner.x()) && c + 1 <= std::max(current.x(), corner.x());
             QAccessibleInterface* cell = table->cellAt(r, c);
             QCOMPARE(cell->tableCellInterface()->isSelected(), inside);
             QCOMPARE(bool(cell->state().selected), inside);

@@ -35,8 +35,7 @@ void listen(QAccessibleEvent* event)
         h.name = iface->text(QAccessible::Name);
     if (event->type() == QAccessible::TableModelChanged) {
         const auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
-        h.block = QRect(QPoint(change->firstColumn(), change->firstRow()),
-                        QPoint(change->lastColumn(), change->lastRow()));
+        h.block = QRect(QPoint(change->firstColumn(), change->firstRow()), QPoint(change->lastColumn(), change->lastRow()));
     }
     heard << h;
 }
@@ -205,8 +204,7 @@ void TestGridAccessibleEvents::enteringTheGridEndsOnTheCell()
     else
         w.grid->setFocus();
     QVERIFY(w.grid->hasFocus());
-    QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() &&
-                heardOf(QAccessible::Focus).last().child >= 0);
+    QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() && heardOf(QAccessible::Focus).last().child >= 0);
     QCOMPARE(heardOf(QAccessible::Focus).last().child, 2 * 5 + 3);
     QCOMPARE(heardOf(QAccessible::Focus).last().name, QStringLiteral("2:3"));
 }
@@ -233,13 +231,10 @@ void TestGridAccessibleEvents::writes_data()
     QTest::addColumn<QRect>("changed");
     QTest::addColumn<int>("nameEvents");
 
-    QTest::newRow("worksheet of 100 in one block, unread")
-        << 100 << true << QList<QPoint>() << 1 << QRect(0, 0, 101, 100) << 0;
+    QTest::newRow("worksheet of 100 in one block, unread") << 100 << true << QList<QPoint>() << 1 << QRect(0, 0, 101, 100) << 0;
     QTest::newRow("worksheet of 100 in one block, three cells read")
-        << 100 << true << QList<QPoint>{{1, 1}, {50, 70}, {101, 100}} << 1 << QRect(0, 0, 101, 100)
-        << 3;
-    QTest::newRow("block, a header read")
-        << 3 << true << QList<QPoint>{{3, 0}, {2, 2}} << 1 << QRect(0, 0, 4, 3) << 1;
+        << 100 << true << QList<QPoint>{{1, 1}, {50, 70}, {101, 100}} << 1 << QRect(0, 0, 101, 100) << 3;
+    QTest::newRow("block, a header read") << 3 << true << QList<QPoint>{{3, 0}, {2, 2}} << 1 << QRect(0, 0, 4, 3) << 1;
     QTest::newRow("one cell, read") << 3 << false << QList<QPoint>{{3, 2}} << 0 << QRect() << 1;
     QTest::newRow("one cell, unread") << 3 << false << QList<QPoint>{{2, 2}} << 0 << QRect() << 0;
 }
