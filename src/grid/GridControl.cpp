@@ -303,8 +303,10 @@ void GridControl::applyShape(const GridShape& shape)
     if (hasCurrentCell())
         scrollTo(indexOf(selection_.current()));
     viewport()->update();
-    if (moves)
+    if (moves) {
         emit RowColChange();
+        accessibility_.currentMoved();
+    }
 }
 
 // Every move collapses the selection, even one onto the cell that is already current.
@@ -327,6 +329,7 @@ void GridControl::moveCurrentTo(int row, int col)
     scrollTo(model_->index(row, col));
     viewport()->update(cellRect(row, col));
     emit RowColChange();
+    accessibility_.currentMoved();
 }
 
 void GridControl::setSelectionCorner(int row, int col)
@@ -602,6 +605,7 @@ void GridControl::focusInEvent(QFocusEvent* event)
 {
     QAbstractItemView::focusInEvent(event);
     viewport()->update();
+    accessibility_.focusEntered();
     emit GotFocus();
 }
 
@@ -625,4 +629,22 @@ void GridControl::changeEvent(QEvent* event)
     default:
         break;
     }
+}
+
+// Repaints as the view's own handler does, but announces the change at the table's
+// coordinates, once: the view's handler would announce it again at the model's.
+void GridControl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                              const QList<int>& roles)
+{
+    if (!topLeft.isValid() || !bottomRight.isValid())
+        return;
+    if (isVisible()) {
+        if (topLeft == bottomRight)
+            update(topLeft);
+        else
+            viewport()->update();
+    }
+    if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+        accessibility_.textsChanged(topLeft.row(), topLeft.column(), bottomRight.row(),
+                                    bottomRight.column());
 }

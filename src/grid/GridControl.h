@@ -2,6 +2,7 @@
 
 #include "grid/CellAlignment.h"
 #include "grid/CellSelection.h"
+#include "grid/GridAccessibility.h"
 #include "grid/GridGeometry.h"
 
 #include <QAbstractItemView>
@@ -171,6 +172,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -196,4 +199,5 @@ private:
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.
     bool syncing_ = false;
+    GridAccessibility accessibility_{*this};
 };

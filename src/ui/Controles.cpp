@@ -2,8 +2,10 @@
 
 #include "grid/GridControl.h"
 #include "grid/Twips.h"
+#include "ui/Accesibilidad.h"
 #include "ui/CajaNumero.h"
 #include "ui/IndicadorFoco.h"
+#include "ui/LineaEstado.h"
 #include "worksheet/NumeroEcuaciones.h"
 
 #include <QAction>
@@ -98,6 +100,7 @@ GridControl* cuadricula(QWidget* padre, const char* nombre, const QString& acces
 QFrame* linea(QWidget* padre, const char* nombre, const QRect& sitio, QPalette::ColorRole color)
 {
     auto* l = crear<QFrame>(padre, nombre, QStringLiteral("Borde de la línea de estado"), sitio);
+    marcarDecoracion(*l);
     l->setFrameShape(QFrame::NoFrame);
     l->setAutoFillBackground(true);
     l->setBackgroundRole(color);
@@ -246,8 +249,9 @@ void Controles::crearSugerencia()
     Image1 =
         crear<QLabel>(Frame1[0], "Image1", QStringLiteral("Bombilla"), enTwips(45, 270, 480, 480));
     Image1->setPixmap(QPixmap(QStringLiteral(":/bombilla.png")));
-    Et_tip = crear<QLabel>(Frame1[0], "Et_tip", QStringLiteral("Sugerencia"),
-                           enTwips(540, 180, 2220, 645));
+    // Read by its text, which Qt announces at every change; what it is goes in the description.
+    Et_tip = crear<QLabel>(Frame1[0], "Et_tip", QString(), enTwips(540, 180, 2220, 645));
+    Et_tip->setAccessibleDescription(QStringLiteral("Sugerencia"));
     Et_tip->setWordWrap(true);
     Et_tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -265,8 +269,9 @@ void Controles::crearMetodos()
 // The status line inside a sunken rectangle: dark above and left, light below and right.
 void Controles::crearLineaDeEstado(QWidget* area)
 {
-    Et_st = crear<QLabel>(area, "Et_st", QStringLiteral("Estado"), enTwips(195, 5790, 7725, 195),
-                          QStringLiteral("Listo"));
+    Et_st = crear<LineaEstado>(area, "Et_st", QString(), enTwips(195, 5790, 7725, 195),
+                               QStringLiteral("Listo"));
+    Et_st->setAccessibleDescription(QStringLiteral("Estado"));
     Line[0] = linea(area, "Line1", lineaEntre(105, 5790, 9150, 5790), QPalette::Dark);
     Line[1] = linea(area, "Line2", lineaEntre(105, 6015, 105, 5790), QPalette::Dark);
     Line[2] = linea(area, "Line3", lineaEntre(9150, 6015, 105, 6015), QPalette::Light);

@@ -1,6 +1,7 @@
 #include "ui/FrmP.h"
 
 #include "grid/GridControl.h"
+#include "ui/Accesibilidad.h"
 #include "ui/AlSalir.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
@@ -71,6 +72,8 @@ QString descripcionDelFallo()
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
     cargarRecursos();
+    // Before the first control: the containers must meet the window's own interfaces.
+    instalarAccesibilidad();
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());

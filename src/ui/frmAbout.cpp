@@ -1,6 +1,8 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
+#include "ui/Accesibilidad.h"
+#include "ui/EtiquetaEnlace.h"
 #include "ui/Recursos.h"
 
 #include <QColor>
@@ -10,7 +12,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
@@ -43,10 +44,11 @@ void setTextColour(QWidget& widget, const QColor& colour)
 }
 
 // A label that sizes itself to its text, with its top-left corner at (left, top) twips.
-QLabel* caption(QWidget* parent, const char* name, const QString& text, const QFont& font, int left,
-                int top)
+template <typename Label = QLabel>
+Label* caption(QWidget* parent, const char* name, const QString& text, const QFont& font, int left,
+               int top)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new Label(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
     label->adjustSize();
@@ -61,6 +63,7 @@ frmAbout::frmAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     cargarRecursos();
+    instalarAccesibilidad();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Información"));
     QIcon icon;
@@ -90,12 +93,14 @@ frmAbout::frmAbout(QWidget* parent)
 
     QFont linkFont = captionFont(kSmallPixels, false);
     linkFont.setUnderline(true);
-    Label3 = caption(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
+    auto* enlace =
+        caption<EtiquetaEnlace>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
+    connect(enlace, &EtiquetaEnlace::activado, this, &frmAbout::Label3_Click);
+    Label3 = enlace;
     setTextColour(*Label3, QColor(0, 0, 255));
     Label3->setToolTip(QStringLiteral("Escribir mensaje de correo"));
     // The hand's fingertip is at (9, 0) of its picture.
     Label3->setCursor(QCursor(QPixmap(QStringLiteral(":/mano.png")), 9, 0));
-    Label3->installEventFilter(this);
 
     // The emblem exactly fills the inside of a 2-pixel border.
     Image1 = new QLabel(this);
@@ -116,19 +121,6 @@ void frmAbout::showAbout(QWidget* parent)
 {
     frmAbout dialog(parent);
     dialog.exec();
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Label3 && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            Label3->rect().contains(mouse->position().toPoint())) {
-            Label3_Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::Command1_Click()

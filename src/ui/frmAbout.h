@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QEvent;
 class QLabel;
 class QPushButton;
 
@@ -18,9 +17,6 @@ public:
 
     // Shows a new dialog modally and destroys it once it is closed.
     static void showAbout(QWidget* parent);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Command1_Click();

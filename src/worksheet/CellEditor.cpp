@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QStringList>
 
 namespace {
 
@@ -18,6 +19,20 @@ bool isKeypadDecimal(const QKeyEvent& key)
     return (mods & Qt::KeypadModifier) &&
            !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
            (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma);
+}
+
+// What a screen reader says when the editor takes the focus: which cell it edits, by the
+// headers of its row and of its column ("Editor de celda, EQ2 X3").
+QString editorName(const GridControl& grid)
+{
+    QStringList headers;
+    for (int c = 0; c < grid.FixedCols(); ++c)
+        headers << grid.TextMatrix(grid.Row(), c);
+    for (int r = 0; r < grid.FixedRows(); ++r)
+        headers << grid.TextMatrix(r, grid.Col());
+    headers.removeAll(QString());
+    const QString name = QStringLiteral("Editor de celda");
+    return headers.isEmpty() ? name : name + QStringLiteral(", ") + headers.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -46,6 +61,7 @@ void CellEditor::UbicarEditor(int keyAscii)
     text1_.setGeometry(cuadric_.x() + twipsToPixels(cuadric_.CellLeft()),
                        cuadric_.y() + twipsToPixels(cuadric_.CellTop()),
                        twipsToPixels(cuadric_.CellWidth()), twipsToPixels(cuadric_.CellHeight()));
+    text1_.setAccessibleName(editorName(cuadric_));
     text1_.show();
     text1_.raise();
     text1_.setFocus();

@@ -249,6 +249,42 @@ private slots:
         QVERIFY(!editor.isOpen());
     }
 
+    // A screen reader says which cell the editor edits as it takes the focus.
+    void editorNamedAfterItsCell_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("headers");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("coefficient") << 2 << 3 << true << "Editor de celda, EQ2 X3";
+        QTest::newRow("independent term") << 3 << 4 << true << "Editor de celda, EQ3 T.I";
+        QTest::newRow("headers not written") << 2 << 3 << false << "Editor de celda";
+    }
+
+    void editorNamedAfterItsCell()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(bool, headers);
+        Sheet s(3);
+        if (!headers) {
+            const GridControl::BulkUpdate bulk(*s.grid);
+            for (int c = 0; c < s.grid->Cols(); ++c)
+                s.grid->setTextMatrix(0, c, {});
+            for (int r = 0; r < s.grid->Rows(); ++r)
+                s.grid->setTextMatrix(r, 0, {});
+        }
+        s.grid->setRow(1);
+        s.grid->setCol(1);
+        // Opened over another cell first: the name follows the cell.
+        s.editor->UbicarEditor('1');
+        s.editor->commit();
+        s.grid->setRow(row);
+        s.grid->setCol(col);
+        s.editor->UbicarEditor(CellEditor::DoubleClickCode);
+        QTEST(s.text1->accessibleName(), "name");
+    }
+
 private:
     LocaleDePrueba locale_;
 };

@@ -1,0 +1,69 @@
+#include "ui/EtiquetaEnlace.h"
+
+#include "ui/Accesibilidad.h"
+
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+
+namespace {
+
+class EnlaceAccesible : public QAccessibleWidget
+{
+public:
+    explicit EnlaceAccesible(EtiquetaEnlace* enlace) : QAccessibleWidget(enlace, QAccessible::Link)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString propio = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && propio.isEmpty())
+            return static_cast<const EtiquetaEnlace*>(widget())->text();
+        return propio;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.linked = true;
+        return estado;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& accion) override
+    {
+        if (accion == pressAction())
+            emit static_cast<EtiquetaEnlace*>(widget())->activado();
+        else
+            QAccessibleWidget::doAction(accion);
+    }
+};
+
+} // namespace
+
+// The text is set here, not by QLabel's constructor: see LineaEstado.
+EtiquetaEnlace::EtiquetaEnlace(const QString& texto, QWidget* parent) : QLabel(parent)
+{
+    instalarAccesibilidad();
+    setText(texto);
+}
+
+QAccessibleInterface* EtiquetaEnlace::interfazAccesible(QObject* objeto)
+{
+    auto* enlace = qobject_cast<EtiquetaEnlace*>(objeto);
+    return enlace ? new EnlaceAccesible(enlace) : nullptr;
+}
+
+// On release, as a button, and only over the label, so that a press can still be taken back.
+void EtiquetaEnlace::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        event->accept();
+        emit activado();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
