@@ -5,9 +5,9 @@
 // QT_QPA_PLATFORM (offscreen when unset), so bench/run times it offscreen and on X.
 // Run: build/bench/paint_bench
 #include "MensajesModales.h"
+#include "PiezasVentana.h"
 #include "TableMirror.h"
 #include "ui/FrmP.h"
-#include "ui/PiezasVentana.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -119,13 +119,15 @@ void timeCommand(benchmark::State& state, Scene& s, const std::function<void()>&
 void SetUp(benchmark::State& state)
 {
     Scene s(false);
-    timeCommand(state, s, [&] { accept(s.p, 4); }, [&] { accept(s.p, kN); });
+    timeCommand(
+        state, s, [&] { accept(s.p, 4); }, [&] { accept(s.p, kN); });
 }
 
 void Random(benchmark::State& state)
 {
     Scene s(false);
-    timeCommand(state, s, [] {}, [&] { s.p.MnuGenera->trigger(); });
+    timeCommand(
+        state, s, [] {}, [&] { s.p.MnuGenera->trigger(); });
 }
 
 // F4 on a freshly filled worksheet, by either method, in either view.
@@ -135,7 +137,8 @@ void Solve(benchmark::State& state)
     const bool gauss = state.range(1) != 0;
     Scene s(matrices);
     (gauss ? s.p.Op_Gauss : s.p.Op_Ch)->setChecked(true);
-    timeCommand(state, s, [&] { s.p.MnuGenera->trigger(); }, [&] { s.p.MnuCalcular->trigger(); });
+    timeCommand(
+        state, s, [&] { s.p.MnuGenera->trigger(); }, [&] { s.p.MnuCalcular->trigger(); });
 }
 
 // F5 after a fresh solve, so the widths have new texts to fit.
@@ -232,8 +235,8 @@ void sendClick(QWidget& viewport, QPoint at)
     const QPointF global(viewport.mapToGlobal(at));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(&viewport, &press);
     QApplication::sendEvent(&viewport, &release);
 }
