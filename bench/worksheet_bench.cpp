@@ -1,13 +1,13 @@
 // Random filling and column fitting at 100 equations, each beside its bare work: drawing
 // and formatting the numbers; measuring the texts of the three grids.
 // Run: build/bench/worksheet_bench
+#include "WorksheetGrid.h"
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
 #include "worksheet/ColumnFitting.h"
 #include "worksheet/RandomFill.h"
 #include "worksheet/RandomGenerator.h"
 #include "worksheet/TextWidthTable.h"
-#include "worksheet/WorksheetGrid.h"
 
 #include <QApplication>
 #include <QFontMetrics>

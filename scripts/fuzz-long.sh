@@ -11,7 +11,7 @@ seconds=${1:-600}
 runs=${2:--1}
 shift $(( $# < 2 ? $# : 2 ))
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_text_to_single fuzz_read_number fuzz_solve)
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_text_to_single fuzz_read_number fuzz_solve fuzz_text_block)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSORVANI_FUZZ=ON >/dev/null

@@ -12,7 +12,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   clang-format shellcheck
   qt6-translations-l10n fonts-liberation
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi locales
   libeigen3-dev
 )
 

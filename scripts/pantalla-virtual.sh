@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that need a screen where there may be none: starts Xvfb on a free
 # display with openbox as window manager (title bars, and the focus back on a window when
 # a dialog closes), exports DISPLAY, and ends both when the script exits. The caller adds

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds Sorvani and starts it.
+# Builds Sorvani and starts it. Only the program is built (the tests and benchmarks share
+# build/ but are left for scripts/test.sh), so the first start does not wait for them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
+cmake --build build -j "$(nproc)" --target sorvani
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec build/src/app/sorvani "$@"
 fi

@@ -15,7 +15,12 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 source scripts/pantalla-virtual.sh
 iniciar_pantalla_virtual
-PANTALLA_LIMPIEZA+=('[[ -n "${pid_app:-}" ]] && kill "$pid_app" 2>/dev/null' 'rm -rf "$runtime"')
+pid_app=
+terminar_programa() {
+  [[ -z "$pid_app" ]] || kill "$pid_app" 2>/dev/null
+  rm -rf "$runtime"
+}
+PANTALLA_LIMPIEZA+=(terminar_programa)
 
 XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb "$programa" &
 pid_app=$!

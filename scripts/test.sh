@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds Sorvani and runs every test: once in an optimised build, once with the
-# address and undefined-behaviour sanitizers (skip that with SORVANI_SKIP_SANITIZE=1),
-# and a few seconds of each fuzz target built with clang (skip with SORVANI_SKIP_FUZZ=1).
+# Checks formatting and shell scripts (scripts/lint.sh), then builds Sorvani with warnings
+# as errors and runs every test: once in an optimised build, once with the address and
+# undefined-behaviour sanitizers (skip that with SORVANI_SKIP_SANITIZE=1), and a few
+# seconds of each fuzz target built with clang (skip with SORVANI_SKIP_FUZZ=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/lint.sh
 
 jobs=$(nproc)
 run_suite() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DSORVANI_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }

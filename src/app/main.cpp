@@ -1,9 +1,8 @@
 #include "ui/FrmP.h"
+#include "ui/InstanciaUnica.h"
+#include "ui/TraduccionQt.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLockFile>
-#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -11,19 +10,18 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Sorvani"));
     // Lets the desktop match the window to its menu entry (and so to its icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvani"));
+    cargarTraduccionQt(app);
 
-    // One instance per user: a second start ends at once, silently. A lock whose owner
-    // has died is recognised as stale and taken over; age alone never makes it stale,
-    // since an instance may run for hours.
-    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (carpeta.isEmpty())
-        carpeta = QDir::tempPath();
-    QLockFile cerrojo(carpeta + QStringLiteral("/sorvani.lock"));
-    cerrojo.setStaleLockTime(0);
-    if (!cerrojo.tryLock(0))
+    // One instance per user: a second start brings the running window forward and ends,
+    // silently.
+    InstanciaUnica instancia;
+    if (!instancia.tomar()) {
+        instancia.llamarALaPrimera();
         return 0;
+    }
 
     FrmP ventana;
+    instancia.atender(ventana);
     ventana.show();
     return app.exec();
 }

@@ -25,7 +25,7 @@ bool looksNumeric(const QString& text)
 
 Qt::Alignment cellAlignment(int code, bool fixedCell, const QString& text)
 {
-    if (code < 0 || code > 8) {
+    if (code < AlignLeftTop || code > AlignRightBottom) {
         if (fixedCell)
             return Qt::AlignCenter;
         return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;

@@ -4,7 +4,21 @@
 
 class QString;
 
-// Turns a column alignment code (0 to 8: horizontal position times three plus vertical,
-// 9 general) into Qt flags. General aligns numbers right and other text left in the
-// body, and centres fixed cells.
+// Column alignment codes: horizontal position times three plus vertical, and general.
+enum ColumnAlignment : int
+{
+    AlignLeftTop = 0,
+    AlignLeftCenter = 1,
+    AlignLeftBottom = 2,
+    AlignCenterTop = 3,
+    AlignCenterCenter = 4,
+    AlignCenterBottom = 5,
+    AlignRightTop = 6,
+    AlignRightCenter = 7,
+    AlignRightBottom = 8,
+    AlignGeneral = 9, // body text left, numbers right, fixed cells centred
+};
+
+// Turns a column alignment code into Qt flags. General aligns numbers right and other
+// text left in the body, and centres fixed cells.
 Qt::Alignment cellAlignment(int code, bool fixedCell, const QString& text);

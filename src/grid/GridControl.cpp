@@ -1,30 +1,25 @@
 #include "grid/GridControl.h"
 
+#include "grid/GridClipboard.h"
 #include "grid/GridModel.h"
+#include "grid/GridPainter.h"
+#include "grid/KeyCodes.h"
 #include "grid/Twips.h"
 
-#include <QClipboard>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-constexpr int kTextMarginPixels = 2;
 constexpr int kRowPaddingPixels = 4;
-const QColor kBodyLineColor(192, 192, 192);
-const QColor kFixedLineColor(Qt::black);
 } // namespace
 
 GridControl::BulkUpdate::BulkUpdate(GridControl& grid) : grid_(grid)
@@ -48,7 +43,6 @@ GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(ne
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    layoutColumns();
 }
 
 GridControl::~GridControl() = default;
@@ -61,7 +55,7 @@ int GridControl::Rows() const
 void GridControl::setRows(int rows)
 {
     if (rows >= 0)
-        applyShape({rows, model_->cols(), fixedRows_, fixedCols_});
+        applyShape({rows, Cols(), FixedRows(), FixedCols()});
 }
 
 int GridControl::Cols() const
@@ -72,88 +66,53 @@ int GridControl::Cols() const
 void GridControl::setCols(int cols)
 {
     if (cols >= 0)
-        applyShape({model_->rows(), cols, fixedRows_, fixedCols_});
-}
-
-int GridControl::FixedRows() const
-{
-    return fixedRows_;
+        applyShape({Rows(), cols, FixedRows(), FixedCols()});
 }
 
 void GridControl::setFixedRows(int rows)
 {
     if (rows >= 0)
-        applyShape({model_->rows(), model_->cols(), rows, fixedCols_});
-}
-
-int GridControl::FixedCols() const
-{
-    return fixedCols_;
+        applyShape({Rows(), Cols(), rows, FixedCols()});
 }
 
 void GridControl::setFixedCols(int cols)
 {
     if (cols >= 0)
-        applyShape({model_->rows(), model_->cols(), fixedRows_, cols});
-}
-
-bool GridControl::hasCurrentCell() const
-{
-    return row_ >= 0;
-}
-
-int GridControl::Row() const
-{
-    return row_;
+        applyShape({Rows(), Cols(), FixedRows(), cols});
 }
 
 void GridControl::setRow(int row)
 {
-    if (hasCurrentCell() && isBodyCell(row, col_))
-        moveCurrentTo(row, col_);
-}
-
-int GridControl::Col() const
-{
-    return col_;
+    if (hasCurrentCell() && isBodyCell(row, Col()))
+        moveCurrentTo(row, Col());
 }
 
 void GridControl::setCol(int col)
 {
-    if (hasCurrentCell() && isBodyCell(row_, col))
-        moveCurrentTo(row_, col);
-}
-
-int GridControl::RowSel() const
-{
-    return rowSel_;
+    if (hasCurrentCell() && isBodyCell(Row(), col))
+        moveCurrentTo(Row(), col);
 }
 
 void GridControl::setRowSel(int row)
 {
-    if (hasCurrentCell() && isBodyCell(row, colSel_))
-        setSelectionCorner(row, colSel_);
-}
-
-int GridControl::ColSel() const
-{
-    return colSel_;
+    if (hasCurrentCell() && isBodyCell(row, ColSel()))
+        setSelectionCorner(row, ColSel());
 }
 
 void GridControl::setColSel(int col)
 {
-    if (hasCurrentCell() && isBodyCell(rowSel_, col))
-        setSelectionCorner(rowSel_, col);
+    if (hasCurrentCell() && isBodyCell(RowSel(), col))
+        setSelectionCorner(RowSel(), col);
 }
 
 QString GridControl::Text() const
 {
-    return model_->text(row_, col_);
+    return model_->text(Row(), Col());
 }
 
 void GridControl::setText(const QString& text)
 {
-    model_->setText(row_, col_, text);
+    model_->setText(Row(), Col(), text);
 }
 
 bool GridControl::isValidCell(int row, int col) const
@@ -188,44 +147,29 @@ void GridControl::endUpdate()
     // Column widths set meanwhile are laid out once, at the end.
     if (bulkDepth_ > 0 && --bulkDepth_ == 0 && widthsPending_) {
         widthsPending_ = false;
-        layoutColumns();
-        updateGeometries();
-        viewport()->update();
+        relayout();
     }
-}
-
-int GridControl::ColWidth(int col) const
-{
-    return col >= 0 && col < Cols() ? colWidths_[static_cast<std::size_t>(col)] : 0;
 }
 
 void GridControl::setColWidth(int col, int twips)
 {
     if (col < 0 || col >= Cols())
         return;
-    colWidths_[static_cast<std::size_t>(col)] = twips < 0 ? kDefaultColWidth : twips;
-    if (bulkDepth_ > 0) {
+    geometry_.setColWidth(col, twips);
+    if (bulkDepth_ > 0)
         widthsPending_ = true;
-        return;
-    }
-    layoutColumns();
-    updateGeometries();
-    viewport()->update();
+    else
+        relayout();
 }
 
 int GridControl::ColAlignment(int col) const
 {
-    return col >= 0 && col < Cols() ? model_->colAlignment(col) : AlignGeneral;
+    return model_->colAlignment(col);
 }
 
 void GridControl::setColAlignment(int col, int code)
 {
     model_->setColAlignment(col, code);
-}
-
-int GridControl::ScrollBars() const
-{
-    return scrollBars_;
 }
 
 void GridControl::setScrollBars(int code)
@@ -242,113 +186,67 @@ void GridControl::setScrollBars(int code)
 
 int GridControl::RowHeight() const
 {
-    return pixelsToTwips(rowHeightPixels());
+    return pixelsToTwips(view().rowHeight);
 }
 
 int GridControl::CellLeft() const
 {
     if (!hasCurrentCell())
         return 0;
-    return pixelsToTwips(viewport()->mapTo(this, cellRect(row_, col_).topLeft()).x());
+    return pixelsToTwips(viewport()->mapTo(this, cellRect(Row(), Col()).topLeft()).x());
 }
 
 int GridControl::CellTop() const
 {
     if (!hasCurrentCell())
         return 0;
-    return pixelsToTwips(viewport()->mapTo(this, cellRect(row_, col_).topLeft()).y());
+    return pixelsToTwips(viewport()->mapTo(this, cellRect(Row(), Col()).topLeft()).y());
 }
 
 int GridControl::CellWidth() const
 {
-    return hasCurrentCell() ? pixelsToTwips(colWidthPixels(col_)) : 0;
+    return hasCurrentCell() ? pixelsToTwips(geometry_.colWidthPixels(Col())) : 0;
 }
 
 int GridControl::CellHeight() const
 {
-    return hasCurrentCell() ? pixelsToTwips(rowHeightPixels()) : 0;
+    return hasCurrentCell() ? RowHeight() : 0;
 }
 
 void GridControl::copyToClipboard() const
 {
-    if (!hasCurrentCell())
-        return;
-    const int top = std::min(row_, rowSel_);
-    const int bottom = std::max(row_, rowSel_);
-    const int left = std::min(col_, colSel_);
-    const int right = std::max(col_, colSel_);
-    QStringList lines;
-    for (int r = top; r <= bottom; ++r) {
-        QStringList cells;
-        for (int c = left; c <= right; ++c)
-            cells << model_->text(r, c);
-        lines << cells.join(QLatin1Char('\t'));
-    }
-    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
-}
-
-bool GridControl::pasteEnabled() const
-{
-    return pasteEnabled_;
-}
-
-void GridControl::setPasteEnabled(bool enabled)
-{
-    pasteEnabled_ = enabled;
+    if (hasCurrentCell())
+        GridClipboard::copy(*model_, selection_);
 }
 
 void GridControl::pasteFromClipboard()
 {
     if (!pasteEnabled_ || !hasCurrentCell())
         return;
-    const QList<QStringList> block = parseBlock(QGuiApplication::clipboard()->text());
-    if (std::all_of(block.begin(), block.end(), [](const QStringList& r) { return r.isEmpty(); }))
+    const TextBlock block = GridClipboard::pasted();
+    if (std::all_of(block.begin(), block.end(), [](const TextRow& r) { return r.empty(); }))
         return;
     emit BeforePaste();
     // The handler may have reshaped the grid: the block goes where the current cell is now.
     if (!hasCurrentCell())
         return;
-    const int top = row_;
-    const int left = col_;
-    int bottom = top;
-    int right = left;
+    CellPosition last;
     {
         BulkUpdate bulk(*this);
-        for (int r = 0; r < block.size() && top + r < Rows(); ++r) {
-            const QStringList& values = block[r];
-            for (int c = 0; c < values.size() && left + c < Cols(); ++c) {
-                model_->setText(top + r, left + c, values[c]);
-                bottom = std::max(bottom, top + r);
-                right = std::max(right, left + c);
-            }
-        }
+        last = GridClipboard::write(*model_, block, selection_.current());
     }
-    setSelectionCorner(bottom, right);
+    setSelectionCorner(last.row, last.col);
 }
 
 QList<QStringList> GridControl::parseBlock(const QString& text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    static const QRegularExpression blanks(QStringLiteral("[ \t]+"));
-    QStringList lines = text.split(lineBreak);
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    QList<QStringList> block;
-    block.reserve(lines.size());
-    for (const QString& line : std::as_const(lines)) {
-        // Spreadsheets separate cells by tabs and leave empty cells empty; a system typed
-        // in a text editor has its numbers lined up with spaces.
-        if (line.contains(QLatin1Char('\t')))
-            block << line.split(QLatin1Char('\t'));
-        else
-            block << line.split(blanks, Qt::SkipEmptyParts);
-    }
-    return block;
+    return GridClipboard::toStringLists(parseTextBlock(QStringView(text).utf16()));
 }
 
-GridModel* GridControl::gridModel() const
+GridGeometry::View GridControl::view() const
 {
-    return model_;
+    return {viewport()->width(), viewport()->height(), fontMetrics().height() + kRowPaddingPixels,
+            verticalScrollBar()->value(), horizontalScrollBar()->value()};
 }
 
 void GridControl::setModel(QAbstractItemModel* model)
@@ -357,190 +255,53 @@ void GridControl::setModel(QAbstractItemModel* model)
         qWarning("GridControl: the grid shows its own model only");
 }
 
-// Layout, in viewport pixels: the fixed rows and columns sit at the top and left edges;
-// the body follows them, starting at its first visible row and column, which the scroll
-// bars hold as an offset from the first body row and column.
-
-int GridControl::fixedRowCount() const
-{
-    return std::min(fixedRows_, Rows());
-}
-
-int GridControl::fixedColCount() const
-{
-    return std::min(fixedCols_, Cols());
-}
-
-int GridControl::rowHeightPixels() const
-{
-    return fontMetrics().height() + kRowPaddingPixels;
-}
-
-int GridControl::colWidthPixels(int col) const
-{
-    return twipsToPixels(colWidths_[static_cast<std::size_t>(col)]);
-}
-
-int GridControl::fixedWidthPixels() const
-{
-    return colEdges_[static_cast<std::size_t>(fixedColCount())];
-}
-
-int GridControl::fixedHeightPixels() const
-{
-    return fixedRowCount() * rowHeightPixels();
-}
-
-// Bounded, because the scroll bars keep their old values until updateGeometries().
-int GridControl::firstBodyRow() const
-{
-    return std::min(fixedRowCount() + verticalScrollBar()->value(), Rows());
-}
-
-int GridControl::firstBodyCol() const
-{
-    return std::min(fixedColCount() + horizontalScrollBar()->value(), Cols());
-}
-
-int GridControl::visibleBodyRows() const
-{
-    const int available = viewport()->height() - fixedHeightPixels();
-    return std::max(1, available / rowHeightPixels());
-}
-
-int GridControl::colX(int col) const
-{
-    const auto edge = [this](int c) { return colEdges_[static_cast<std::size_t>(c)]; };
-    if (col < fixedColCount())
-        return edge(col);
-    return fixedWidthPixels() + edge(col) - edge(firstBodyCol());
-}
-
-int GridControl::rowY(int row) const
-{
-    if (row < fixedRowCount())
-        return row * rowHeightPixels();
-    return fixedHeightPixels() + (row - firstBodyRow()) * rowHeightPixels();
-}
-
-int GridControl::colAtX(int x) const
-{
-    if (x < 0)
-        return -1;
-    int col = fixedColCount();
-    int pos = x;
-    if (x >= fixedWidthPixels()) {
-        col = firstBodyCol();
-        pos = x - fixedWidthPixels() + colEdges_[static_cast<std::size_t>(col)];
-    } else {
-        col = 0;
-    }
-    const auto begin = colEdges_.begin() + col;
-    const auto it = std::upper_bound(begin, colEdges_.end(), pos);
-    const int found = static_cast<int>(it - colEdges_.begin()) - 1;
-    return found < Cols() ? found : -1;
-}
-
-int GridControl::rowAtY(int y) const
-{
-    if (y < 0)
-        return -1;
-    const int h = rowHeightPixels();
-    const int row =
-        y < fixedHeightPixels() ? y / h : firstBodyRow() + (y - fixedHeightPixels()) / h;
-    return row < Rows() ? row : -1;
-}
-
 QRect GridControl::cellRect(int row, int col) const
 {
-    return {colX(col), rowY(row), colWidthPixels(col), rowHeightPixels()};
+    return geometry_.cellRect(row, col, view());
 }
 
 bool GridControl::isBodyCell(int row, int col) const
 {
-    return model_->contains(row, col) && row >= fixedRows_ && col >= fixedCols_;
+    return geometry_.shape().isBodyCell(row, col) && model_->contains(row, col);
 }
 
-bool GridControl::isSelected(int row, int col) const
+QModelIndex GridControl::indexOf(CellPosition cell) const
 {
-    return hasCurrentCell() && row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) &&
-           col >= std::min(col_, colSel_) && col <= std::max(col_, colSel_);
+    return model_->index(cell.row, cell.col);
 }
 
-// The body cell a drag over this point reaches: over a header it is the body cell just
-// before the first one in view, past the last row or column it is the last one, so that
-// a drag out of the body scrolls it.
-QModelIndex GridControl::bodyCellNear(const QPoint& point) const
+void GridControl::relayout()
 {
-    const int lastRow = Rows() - 1;
-    const int lastCol = Cols() - 1;
-    int row = lastRow;
-    if (point.y() < fixedHeightPixels())
-        row = std::max(fixedRowCount(), firstBodyRow() - 1);
-    else if (const int under = rowAtY(point.y()); under >= 0)
-        row = under;
-    int col = lastCol;
-    if (point.x() < fixedWidthPixels())
-        col = std::max(fixedColCount(), firstBodyCol() - 1);
-    else if (const int under = colAtX(point.x()); under >= 0)
-        col = under;
-    return isBodyCell(row, col) ? model_->index(row, col) : QModelIndex();
-}
-
-void GridControl::layoutColumns()
-{
-    colEdges_.assign(colWidths_.size() + 1, 0);
-    for (std::size_t c = 0; c < colWidths_.size(); ++c)
-        colEdges_[c + 1] = colEdges_[c] + colWidthPixels(static_cast<int>(c));
+    updateGeometries();
+    viewport()->update();
 }
 
 // Every change of rows, columns or fixed counts goes through here, so that a current
 // cell pushed out of the body is moved (or removed) with the usual pair of signals.
-void GridControl::applyShape(const Shape& shape)
+void GridControl::applyShape(const GridShape& shape)
 {
-    const bool hasBody = shape.fixedRows < shape.rows && shape.fixedCols < shape.cols;
-    int row = -1;
-    int col = -1;
-    if (hasBody && hasCurrentCell()) {
-        row = std::clamp(row_, shape.fixedRows, shape.rows - 1);
-        col = std::clamp(col_, shape.fixedCols, shape.cols - 1);
-    } else if (hasBody) {
-        row = shape.fixedRows;
-        col = shape.fixedCols;
-    }
-    const bool moves = row != row_ || col != col_;
-    int rowSel = row;
-    int colSel = col;
-    if (!moves && hasBody) {
-        rowSel = std::clamp(rowSel_, shape.fixedRows, shape.rows - 1);
-        colSel = std::clamp(colSel_, shape.fixedCols, shape.cols - 1);
-    }
+    const CellSelection next = selection_.reshaped(shape);
+    const bool moves = next.current() != selection_.current();
     if (moves)
         emit LeaveCell();
 
-    // The view may be asked for geometry while the model changes: keep a width for
-    // every column of both the old and the new size until the change is over.
-    const auto cols = static_cast<std::size_t>(shape.cols);
-    colWidths_.resize(std::max(colWidths_.size(), cols), kDefaultColWidth);
-    layoutColumns();
+    // The view may be asked for geometry while the model changes: lay out every row and
+    // column of both the old and the new size until the change is over.
+    const GridShape old = geometry_.shape();
+    geometry_.setShape({std::max(old.rows, shape.rows), std::max(old.cols, shape.cols),
+                        old.fixedRows, old.fixedCols});
     syncing_ = true;
     model_->setRows(shape.rows);
     model_->setCols(shape.cols);
     syncing_ = false;
-    fixedRows_ = shape.fixedRows;
-    fixedCols_ = shape.fixedCols;
-    model_->setFixedCounts(fixedRows_, fixedCols_);
-    colWidths_.resize(cols);
-    layoutColumns();
+    geometry_.setShape(shape);
+    model_->setFixedCounts(shape.fixedRows, shape.fixedCols);
     updateGeometries();
-    row_ = row;
-    col_ = col;
-    rowSel_ = rowSel;
-    colSel_ = colSel;
+    selection_ = next;
     syncCurrentIndex();
     syncSelection();
     if (hasCurrentCell())
-        scrollTo(model_->index(row_, col_));
+        scrollTo(indexOf(selection_.current()));
     viewport()->update();
     if (moves)
         emit RowColChange();
@@ -549,54 +310,50 @@ void GridControl::applyShape(const Shape& shape)
 // Every move collapses the selection, even one onto the cell that is already current.
 void GridControl::moveCurrentTo(int row, int col)
 {
-    if (row == row_ && col == col_) {
+    if (row == Row() && col == Col()) {
         setSelectionCorner(row, col);
         return;
     }
     emit LeaveCell();
-    const bool collapsed = rowSel_ == row_ && colSel_ == col_;
-    const QRect oldRect = hasCurrentCell() ? cellRect(row_, col_) : QRect();
-    row_ = row;
-    col_ = col;
-    rowSel_ = row;
-    colSel_ = col;
+    const bool collapsed = !selection_.isExtended();
+    const QRect oldRect = hasCurrentCell() ? cellRect(Row(), Col()) : QRect();
+    selection_ = CellSelection(row, col);
     syncCurrentIndex();
     syncSelection();
     if (collapsed)
         viewport()->update(oldRect);
     else
         viewport()->update();
-    scrollTo(model_->index(row_, col_));
-    viewport()->update(cellRect(row_, col_));
+    scrollTo(model_->index(row, col));
+    viewport()->update(cellRect(row, col));
     emit RowColChange();
 }
 
 void GridControl::setSelectionCorner(int row, int col)
 {
-    if (row == rowSel_ && col == colSel_)
+    if (row == RowSel() && col == ColSel())
         return;
-    rowSel_ = row;
-    colSel_ = col;
+    selection_.setCorner({row, col});
     syncSelection();
     viewport()->update();
 }
 
 void GridControl::syncSelection()
 {
-    QItemSelection selection;
+    QItemSelection selected;
     if (hasCurrentCell())
-        selection.select(model_->index(std::min(row_, rowSel_), std::min(col_, colSel_)),
-                         model_->index(std::max(row_, rowSel_), std::max(col_, colSel_)));
-    if (selectionModel()->selection() == selection)
+        selected.select(model_->index(selection_.top(), selection_.left()),
+                        model_->index(selection_.bottom(), selection_.right()));
+    if (selectionModel()->selection() == selected)
         return;
     syncing_ = true;
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(selected, QItemSelectionModel::ClearAndSelect);
     syncing_ = false;
 }
 
 void GridControl::syncCurrentIndex()
 {
-    const QModelIndex index = hasCurrentCell() ? model_->index(row_, col_) : QModelIndex();
+    const QModelIndex index = hasCurrentCell() ? indexOf(selection_.current()) : QModelIndex();
     if (selectionModel()->currentIndex() == index)
         return;
     syncing_ = true;
@@ -635,8 +392,9 @@ QRect GridControl::visualRect(const QModelIndex& index) const
 
 QModelIndex GridControl::indexAt(const QPoint& point) const
 {
-    const int row = rowAtY(point.y());
-    const int col = colAtX(point.x());
+    const GridGeometry::View v = view();
+    const int row = geometry_.rowAt(point.y(), v);
+    const int col = geometry_.colAt(point.x(), v);
     if (row < 0 || col < 0)
         return {};
     return model_->index(row, col);
@@ -646,130 +404,57 @@ void GridControl::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
     if (!index.isValid() || index.model() != model_)
         return;
-    const int row = index.row();
-    const int col = index.column();
-    const int fixedRows = fixedRowCount();
-    const int fixedCols = fixedColCount();
-
-    if (row >= fixedRows) {
-        const int visible = visibleBodyRows();
-        int first = firstBodyRow();
-        switch (hint) {
-        case PositionAtTop:
-            first = row;
-            break;
-        case PositionAtBottom:
-            first = row - visible + 1;
-            break;
-        case PositionAtCenter:
-            first = row - visible / 2;
-            break;
-        case EnsureVisible:
-            if (row < first)
-                first = row;
-            else if (row >= first + visible)
-                first = row - visible + 1;
-            break;
-        }
-        verticalScrollBar()->setValue(std::max(first, fixedRows) - fixedRows);
-    }
-
-    if (col >= fixedCols) {
-        const int available = viewport()->width() - fixedWidthPixels();
-        const auto edge = [this](int c) { return colEdges_[static_cast<std::size_t>(c)]; };
-        int first = firstBodyCol();
-        // Leftmost first column that still shows all of col, if it fits at all.
-        int fitting = col;
-        while (fitting > fixedCols && edge(col + 1) - edge(fitting - 1) <= available)
-            --fitting;
-        if (hint == PositionAtTop || col < first)
-            first = col;
-        else if (hint == PositionAtBottom || edge(col + 1) - edge(first) > available)
-            first = std::max(first, fitting);
-        else if (hint == PositionAtCenter)
-            first = (col + fitting) / 2;
-        horizontalScrollBar()->setValue(first - fixedCols);
-    }
+    using Placement = GridGeometry::Placement;
+    static_assert(int(Placement::AtStart) == PositionAtTop &&
+                  int(Placement::AtEnd) == PositionAtBottom &&
+                  int(Placement::AtCenter) == PositionAtCenter);
+    const auto placement = static_cast<Placement>(hint);
+    verticalScrollBar()->setValue(geometry_.scrollRowFor(index.row(), placement, view()));
+    horizontalScrollBar()->setValue(geometry_.scrollColFor(index.column(), placement, view()));
 }
 
 QModelIndex GridControl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
     if (!hasCurrentCell())
         return {};
-    return stepFrom(row_, col_, cursorAction, modifiers);
+    static_assert(MoveUp == 0 && MovePrevious == 9);
+    static constexpr CellStep steps[] = {
+        CellStep::Up,  CellStep::Down,   CellStep::Left,     CellStep::Right, CellStep::Home,
+        CellStep::End, CellStep::PageUp, CellStep::PageDown, CellStep::Next,  CellStep::Previous};
+    const CellStep step = steps[cursorAction];
+    return indexOf(stepFrom(geometry_.shape(), selection_.current(), step,
+                            modifiers & Qt::ControlModifier, geometry_.visibleBodyRows(view())));
 }
 
-// The body cell that a navigation key reaches from (row, col).
-QModelIndex GridControl::stepFrom(int row, int col, CursorAction cursorAction,
-                                  Qt::KeyboardModifiers modifiers) const
+// A navigation key: Shift moves the selection's far corner, the current cell staying as
+// its anchor; without it the current cell moves.
+void GridControl::navigate(CellStep step, Qt::KeyboardModifiers modifiers)
 {
-    const int firstRow = fixedRows_;
-    const int lastRow = Rows() - 1;
-    const int firstCol = fixedCols_;
-    const int lastCol = Cols() - 1;
-    const bool control = modifiers & Qt::ControlModifier;
-    switch (cursorAction) {
-    case MoveUp:
-        row = std::max(firstRow, row - 1);
-        break;
-    case MoveDown:
-        row = std::min(lastRow, row + 1);
-        break;
-    case MoveLeft:
-        col = std::max(firstCol, col - 1);
-        break;
-    case MoveRight:
-        col = std::min(lastCol, col + 1);
-        break;
-    case MoveHome:
-        col = firstCol;
-        if (control)
-            row = firstRow;
-        break;
-    case MoveEnd:
-        col = lastCol;
-        if (control)
-            row = lastRow;
-        break;
-    case MovePageUp:
-        row = std::max(firstRow, row - visibleBodyRows());
-        break;
-    case MovePageDown:
-        row = std::min(lastRow, row + visibleBodyRows());
-        break;
-    case MoveNext:
-        if (col < lastCol) {
-            ++col;
-        } else if (row < lastRow) {
-            ++row;
-            col = firstCol;
-        }
-        break;
-    case MovePrevious:
-        if (col > firstCol) {
-            --col;
-        } else if (row > firstRow) {
-            --row;
-            col = lastCol;
-        }
-        break;
+    const CellPosition from =
+        modifiers & Qt::ShiftModifier ? selection_.corner() : selection_.current();
+    const CellPosition to = stepFrom(geometry_.shape(), from, step, modifiers & Qt::ControlModifier,
+                                     geometry_.visibleBodyRows(view()));
+    if (modifiers & Qt::ShiftModifier) {
+        setSelectionCorner(to.row, to.col);
+        scrollTo(indexOf(to));
+    } else {
+        moveCurrentTo(to.row, to.col);
     }
-    return model_->index(row, col);
 }
 
 int GridControl::horizontalOffset() const
 {
-    return colEdges_[static_cast<std::size_t>(firstBodyCol())] - fixedWidthPixels();
+    return geometry_.horizontalOffset(view());
 }
 
 int GridControl::verticalOffset() const
 {
-    return verticalScrollBar()->value() * rowHeightPixels();
+    return geometry_.verticalOffset(view());
 }
 
 bool GridControl::isIndexHidden(const QModelIndex& index) const
 {
-    return index.isValid() && colWidths_[static_cast<std::size_t>(index.column())] == 0;
+    return index.isValid() && geometry_.colWidth(index.column()) == 0;
 }
 
 void GridControl::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
@@ -788,10 +473,10 @@ void GridControl::setSelection(const QRect& rect, QItemSelectionModel::Selection
     selectionModel()->select(QItemSelection(first, last), command);
 }
 
-QRegion GridControl::visualRegionForSelection(const QItemSelection& selection) const
+QRegion GridControl::visualRegionForSelection(const QItemSelection& selected) const
 {
     QRegion region;
-    for (const QItemSelectionRange& range : selection) {
+    for (const QItemSelectionRange& range : selected) {
         if (!range.isValid() || range.model() != model_)
             continue;
         region += visualRect(range.topLeft()).united(visualRect(range.bottomRight()));
@@ -799,32 +484,18 @@ QRegion GridControl::visualRegionForSelection(const QItemSelection& selection) c
     return region & viewport()->rect();
 }
 
-// The scroll bars count whole rows and columns, as in the classic flex grid: each one
-// can go as far as leaves the last row or column fully in view.
 void GridControl::updateGeometries()
 {
-    const int fixedRows = fixedRowCount();
-    const int fixedCols = fixedColCount();
-
-    const int bodyRows = Rows() - fixedRows;
-    const int visibleRows = visibleBodyRows();
+    const GridGeometry::View v = view();
+    const GridGeometry::ScrollRange rows = geometry_.verticalRange(v);
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, std::max(0, bodyRows - visibleRows));
-    vertical->setPageStep(visibleRows);
+    vertical->setRange(0, rows.maximum);
+    vertical->setPageStep(rows.page);
     vertical->setSingleStep(1);
-
-    const int available = viewport()->width() - fixedWidthPixels();
-    const auto edge = [this](int c) { return colEdges_[static_cast<std::size_t>(c)]; };
-    int lastFirst = Cols();
-    while (lastFirst > fixedCols &&
-           (lastFirst == Cols() || edge(Cols()) - edge(lastFirst - 1) <= available))
-        --lastFirst;
+    const GridGeometry::ScrollRange cols = geometry_.horizontalRange(v);
     QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, lastFirst - fixedCols));
-    int shown = 0;
-    for (int c = firstBodyCol(); c < Cols() && edge(c + 1) - edge(firstBodyCol()) <= available; ++c)
-        ++shown;
-    horizontal->setPageStep(std::max(1, shown));
+    horizontal->setRange(0, cols.maximum);
+    horizontal->setPageStep(cols.page);
     horizontal->setSingleStep(1);
 
     QAbstractItemView::updateGeometries();
@@ -839,183 +510,37 @@ void GridControl::scrollContentsBy(int, int)
 void GridControl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.setFont(font());
-    const QRect exposed = event->rect();
-    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
-    painter.fillRect(exposed, palette().brush(group, QPalette::Dark));
-
-    const QSize size = viewport()->size();
-    std::vector<int> rows;
-    for (int r = 0; r < fixedRowCount(); ++r)
-        rows.push_back(r);
-    for (int r = firstBodyRow(); r < Rows() && rowY(r) < size.height(); ++r)
-        rows.push_back(r);
-    std::vector<int> cols;
-    for (int c = 0; c < fixedColCount(); ++c)
-        cols.push_back(c);
-    for (int c = firstBodyCol(); c < Cols() && colX(c) < size.width(); ++c)
-        cols.push_back(c);
-
-    for (const int r : rows) {
-        for (const int c : cols) {
-            const QRect rect = cellRect(r, c);
-            if (rect.intersects(exposed))
-                paintCell(painter, r, c, rect);
-        }
-    }
-}
-
-void GridControl::paintCell(QPainter& painter, int row, int col, const QRect& rect) const
-{
-    if (rect.isEmpty())
-        return;
-    const bool enabled = isEnabled();
-    const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
-    const bool fixed = row < fixedRowCount() || col < fixedColCount();
-    const bool current = row == row_ && col == col_;
-    const bool focused = current && enabled && hasFocus();
-    const bool extended = rowSel_ != row_ || colSel_ != col_;
-    const bool highlighted = focused || (enabled && extended && !fixed && isSelected(row, col));
-
-    QPalette::ColorRole background = fixed ? QPalette::Button : QPalette::Base;
-    QPalette::ColorRole foreground = fixed ? QPalette::ButtonText : QPalette::Text;
-    if (highlighted) {
-        background = QPalette::Highlight;
-        foreground = QPalette::HighlightedText;
-    }
-    // The grid lines take the last pixel column and row of each cell.
-    const QRect inner = rect.adjusted(0, 0, -1, -1);
-    painter.fillRect(inner, palette().brush(group, background));
-    painter.setPen(fixed ? kFixedLineColor : kBodyLineColor);
-    painter.drawLine(rect.topRight(), rect.bottomRight());
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-
-    const QString text = model_->text(row, col);
-    if (!text.isEmpty()) {
-        // Align within the part of the cell that is in view, and mark a text that does not
-        // fit with an ellipsis: a number cut off at the edge would read as another number.
-        const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
-                               .intersected(viewport()->rect());
-        const QString shown = fontMetrics().elidedText(text, Qt::ElideRight, area.width());
-        painter.setPen(palette().color(group, foreground));
-        painter.drawText(area, static_cast<int>(model_->cellAlignment(row, col)), shown);
-    }
-
-    if (focused) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = inner;
-        option.backgroundColor = palette().color(group, background);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
-}
-
-// The character code of a key as the grid reports it, or -1 for keys that type nothing.
-int GridControl::keyAscii(const QKeyEvent& event) const
-{
-    switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Escape:
-        return 27;
-    default:
-        break;
-    }
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
-        return -1;
-    if (modifiers & Qt::ControlModifier) {
-        if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
-            return event.key() - Qt::Key_A + 1;
-        return -1;
-    }
-    const QList<uint> codePoints = event.text().toUcs4();
-    if (codePoints.size() != 1)
-        return -1;
-    const char32_t code = codePoints.front();
-    if (QChar::category(code) == QChar::Other_Control)
-        return -1;
-    return static_cast<int>(code);
+    GridPainter(*this, painter).paint(event->rect());
 }
 
 void GridControl::keyPressEvent(QKeyEvent* event)
 {
-    CursorAction action{};
-    bool navigation = true;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        action = MoveUp;
-        break;
-    case Qt::Key_Down:
-        action = MoveDown;
-        break;
-    case Qt::Key_Left:
-        action = MoveLeft;
-        break;
-    case Qt::Key_Right:
-        action = MoveRight;
-        break;
-    case Qt::Key_Home:
-        action = MoveHome;
-        break;
-    case Qt::Key_End:
-        action = MoveEnd;
-        break;
-    case Qt::Key_PageUp:
-        action = MovePageUp;
-        break;
-    case Qt::Key_PageDown:
-        action = MovePageDown;
-        break;
-    default:
-        navigation = false;
-        break;
-    }
-    if (navigation) {
-        if (!hasCurrentCell()) {
-            event->accept();
-            return;
-        }
-        // Shift moves the selection's far corner; the current cell stays as its anchor.
-        if (event->modifiers() & Qt::ShiftModifier) {
-            const QModelIndex corner = stepFrom(rowSel_, colSel_, action, event->modifiers());
-            setSelectionCorner(corner.row(), corner.column());
-            scrollTo(corner);
-        } else {
-            const QModelIndex target = moveCursor(action, event->modifiers());
-            moveCurrentTo(target.row(), target.column());
-        }
-        event->accept();
+    event->accept();
+    if (const std::optional<CellStep> step = GridKey::step(event->key())) {
+        if (hasCurrentCell())
+            navigate(*step, event->modifiers());
         return;
     }
-
     // The clipboard keys never reach KeyPress, so they never start an edit.
     if (event->matches(QKeySequence::Copy)) {
         copyToClipboard();
-        event->accept();
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
-        if (!pasteEnabled_) {
+        if (pasteEnabled_)
+            pasteFromClipboard();
+        else
             event->ignore();
-            return;
-        }
-        pasteFromClipboard();
-        event->accept();
         return;
     }
-    const int code = keyAscii(*event);
+    const int code = GridKey::characterCode(*event);
     if (code < 0) {
         event->ignore();
         return;
     }
     // Whoever handles the key may lay something over the current cell: show it first.
     if (hasCurrentCell())
-        scrollTo(model_->index(row_, col_));
-    event->accept();
+        scrollTo(indexOf(selection_.current()));
     emit KeyPress(code);
 }
 
@@ -1041,10 +566,10 @@ void GridControl::mousePressEvent(QMouseEvent* event)
 void GridControl::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragging_ && (event->buttons() & Qt::LeftButton) && hasCurrentCell()) {
-        const QModelIndex corner = bodyCellNear(event->position().toPoint());
-        if (corner.isValid()) {
-            setSelectionCorner(corner.row(), corner.column());
-            scrollTo(corner);
+        const CellPosition corner = geometry_.bodyCellNear(event->position().toPoint(), view());
+        if (isBodyCell(corner.row, corner.col)) {
+            setSelectionCorner(corner.row, corner.col);
+            scrollTo(indexOf(corner));
         }
     }
     event->accept();
@@ -1091,9 +616,7 @@ void GridControl::changeEvent(QEvent* event)
     QAbstractItemView::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:
-        layoutColumns();
-        updateGeometries();
-        viewport()->update();
+        relayout();
         break;
     case QEvent::EnabledChange:
     case QEvent::PaletteChange:

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "grid/CellAlignment.h"
+#include "grid/CellSelection.h"
+#include "grid/GridGeometry.h"
+
 #include <QAbstractItemView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
 class GridModel;
-class QPainter;
 
 // A spreadsheet-like grid in the manner of the classic flex grid: every cell holds a text,
 // the first FixedRows rows and FixedCols columns are headers that stay in view, and one
@@ -21,20 +22,9 @@ class GridControl : public QAbstractItemView
     Q_OBJECT
 
 public:
-    // Alignment codes of ColAlignment: horizontal position times three plus vertical.
-    enum Alignment : int
-    {
-        AlignLeftTop = 0,
-        AlignLeftCenter = 1,
-        AlignLeftBottom = 2,
-        AlignCenterTop = 3,
-        AlignCenterCenter = 4,
-        AlignCenterBottom = 5,
-        AlignRightTop = 6,
-        AlignRightCenter = 7,
-        AlignRightBottom = 8,
-        AlignGeneral = 9, // body text left, numbers right, fixed cells centred
-    };
+    // Alignment codes of ColAlignment, as GridControl::AlignCenterCenter and so on.
+    using Alignment = ColumnAlignment;
+    using enum ColumnAlignment;
 
     // Scroll-bar codes of ScrollBars.
     enum ScrollBarsCode : int
@@ -45,7 +35,7 @@ public:
         ScrollBoth = 3,
     };
 
-    static constexpr int kDefaultColWidth = 960; // twips
+    static constexpr int kDefaultColWidth = GridGeometry::kDefaultColWidth; // twips
 
     // Groups text writes into one model signal and one repaint, for its lifetime.
     class BulkUpdate
@@ -68,25 +58,25 @@ public:
     void setRows(int rows);
     int Cols() const;
     void setCols(int cols);
-    int FixedRows() const;
+    int FixedRows() const { return geometry_.shape().fixedRows; }
     void setFixedRows(int rows);
-    int FixedCols() const;
+    int FixedCols() const { return geometry_.shape().fixedCols; }
     void setFixedCols(int cols);
 
     // The current cell, always a body cell; -1 while the grid has no body cell.
     // Values outside the body are ignored.
-    bool hasCurrentCell() const;
-    int Row() const;
+    bool hasCurrentCell() const { return selection_.hasCell(); }
+    int Row() const { return selection_.row(); }
     void setRow(int row);
-    int Col() const;
+    int Col() const { return selection_.col(); }
     void setCol(int col);
 
     // The selection is the rectangle between the current cell and its other corner
     // (RowSel, ColSel), always inside the body; a move of the current cell collapses it
     // onto the new current cell. Values outside the body are ignored.
-    int RowSel() const;
+    int RowSel() const { return selection_.rowSel(); }
     void setRowSel(int row);
-    int ColSel() const;
+    int ColSel() const { return selection_.colSel(); }
     void setColSel(int col);
 
     // Text of the current cell.
@@ -104,11 +94,11 @@ public:
     void beginUpdate();
     void endUpdate();
 
-    int ColWidth(int col) const;
+    int ColWidth(int col) const { return geometry_.colWidth(col); }
     void setColWidth(int col, int twips);
     int ColAlignment(int col) const;
     void setColAlignment(int col, int code);
-    int ScrollBars() const;
+    int ScrollBars() const { return scrollBars_; }
     void setScrollBars(int code);
     int RowHeight() const;
 
@@ -125,14 +115,19 @@ public:
     // Off by default. Where enabled, Ctrl+V raises BeforePaste and then writes the
     // clipboard's block into the body from the current cell on, clipped to the body; the
     // written cells become the selection and the current cell stays where it is.
-    bool pasteEnabled() const;
-    void setPasteEnabled(bool enabled);
+    bool pasteEnabled() const { return pasteEnabled_; }
+    void setPasteEnabled(bool enabled) { pasteEnabled_ = enabled; }
     void pasteFromClipboard();
     // Rows of texts: lines end in \r\n, \n or \r (a final empty line is dropped); a line
     // holding a tab is split on every tab, any other line on runs of blanks.
     static QList<QStringList> parseBlock(const QString& text);
 
-    GridModel* gridModel() const;
+    GridModel* gridModel() const { return model_; }
+    // Where every cell lies and which cells are current and selected, for whoever draws or
+    // describes the grid.
+    const GridGeometry& geometry() const { return geometry_; }
+    GridGeometry::View view() const;
+    const CellSelection& selection() const { return selection_; }
 
     // The grid always shows its own model: any other is refused.
     void setModel(QAbstractItemModel* model) override;
@@ -179,53 +174,21 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct Shape
-    {
-        int rows;
-        int cols;
-        int fixedRows;
-        int fixedCols;
-    };
-
-    // Fixed counts as laid out: never more than the rows and columns there are.
-    int fixedRowCount() const;
-    int fixedColCount() const;
-    int rowHeightPixels() const;
-    int colWidthPixels(int col) const;
-    int fixedWidthPixels() const;
-    int fixedHeightPixels() const;
-    int firstBodyRow() const;
-    int firstBodyCol() const;
-    int visibleBodyRows() const;
-    int colX(int col) const;
-    int rowY(int row) const;
-    int colAtX(int x) const;
-    int rowAtY(int y) const;
     QRect cellRect(int row, int col) const;
     bool isBodyCell(int row, int col) const;
-    bool isSelected(int row, int col) const;
-    QModelIndex bodyCellNear(const QPoint& point) const;
-    QModelIndex stepFrom(int row, int col, CursorAction action,
-                         Qt::KeyboardModifiers modifiers) const;
+    QModelIndex indexOf(CellPosition cell) const;
 
-    void applyShape(const Shape& shape);
+    void applyShape(const GridShape& shape);
     void moveCurrentTo(int row, int col);
+    void navigate(CellStep step, Qt::KeyboardModifiers modifiers);
     void syncCurrentIndex();
     void setSelectionCorner(int row, int col);
     void syncSelection();
-    void layoutColumns();
-    void paintCell(QPainter& painter, int row, int col, const QRect& rect) const;
-    int keyAscii(const QKeyEvent& event) const;
+    void relayout();
 
     GridModel* model_;
-    std::vector<int> colWidths_; // twips
-    std::vector<int> colEdges_;  // pixels: left edge of each column, then the right end
-    int fixedRows_ = 0;
-    int fixedCols_ = 0;
-    int row_ = -1;
-    int col_ = -1;
-    int rowSel_ = -1;
-    int colSel_ = -1;
+    GridGeometry geometry_;
+    CellSelection selection_;
     int scrollBars_ = ScrollBoth;
     int bulkDepth_ = 0;
     bool widthsPending_ = false;

@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-constexpr int kGeneralAlignment = 9;
-}
-
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const
@@ -89,7 +85,7 @@ void GridModel::reshape(int rows, int cols)
             }
         }
         cells_ = std::move(cells);
-        alignments_.resize(static_cast<std::size_t>(cols), kGeneralAlignment);
+        alignments_.resize(static_cast<std::size_t>(cols), AlignGeneral);
     }
     rows_ = rows;
     cols_ = cols;
@@ -146,12 +142,12 @@ void GridModel::setText(int row, int col, QString text)
 
 int GridModel::colAlignment(int col) const
 {
-    return col >= 0 && col < cols_ ? alignments_[static_cast<std::size_t>(col)] : kGeneralAlignment;
+    return col >= 0 && col < cols_ ? alignments_[static_cast<std::size_t>(col)] : AlignGeneral;
 }
 
 void GridModel::setColAlignment(int col, int code)
 {
-    if (col < 0 || col >= cols_ || code < 0 || code > kGeneralAlignment)
+    if (col < 0 || col >= cols_ || code < AlignLeftTop || code > AlignGeneral)
         return;
     int& current = alignments_[static_cast<std::size_t>(col)];
     if (current == code)

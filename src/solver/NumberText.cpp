@@ -29,6 +29,36 @@ std::string withSeparator(std::string text, std::string_view decimalSeparator)
     return text;
 }
 
+// The exponent of a number, from just after its letter: an optional sign and digits.
+// text is its C form ("e", the sign, the digits); the value stops growing at 10^9, far
+// beyond any range, so that no number of digits overflows it.
+struct Exponent
+{
+    std::string text = "e";
+    long long value = 0;
+    bool hasDigits = false;
+    std::size_t end = 0; // one past the last character read
+};
+
+Exponent scanExponent(std::string_view text, std::size_t i)
+{
+    Exponent e;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        e.text += text[i++];
+    }
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        e.text += text[i];
+        e.value = std::min(e.value * 10 + (text[i] - '0'), 1'000'000'000LL);
+        e.hasDigits = true;
+    }
+    if (negative)
+        e.value = -e.value;
+    e.end = i;
+    return e;
+}
+
 // Decimal magnitude (the power of ten of the leading digit) of a validated number whose
 // float conversion was out of range; it tells underflow from overflow.
 long long decimalMagnitude(std::string_view mantissa, long long exponent)
@@ -84,23 +114,12 @@ float textToSingle(std::string_view text, std::string_view decimalSeparator)
 
     long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        number += text[i++];
-        bool negativeExponent = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            number += text[i++];
-        }
-        int exponentDigits = 0;
-        while (i < text.size() && isDigit(text[i])) {
-            number += text[i];
-            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
+        const Exponent e = scanExponent(text, i + 1);
+        if (!e.hasDigits)
             throw RuntimeError(RuntimeError::TypeMismatch);
-        if (negativeExponent)
-            exponent = -exponent;
+        number += e.text;
+        exponent = e.value;
+        i = e.end;
     }
     if (i != text.size())
         throw RuntimeError(RuntimeError::TypeMismatch);
@@ -187,24 +206,11 @@ double readLeadingNumber(std::string_view text)
     const std::string mantissa = number[0] == '+' || number[0] == '-' ? number.substr(1) : number;
     long long exponentValue = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        std::string exponent = "e";
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-            negativeExponent = s[j] == '-';
-            exponent += s[j++];
+        // An exponent without digits is not part of the number: reading stops before it.
+        if (const Exponent e = scanExponent(s, i + 1); e.hasDigits) {
+            number += e.text;
+            exponentValue = e.value;
         }
-        const std::size_t firstDigit = j;
-        for (; j < s.size() && isDigit(s[j]); ++j) {
-            exponent += s[j];
-            exponentValue = std::min(exponentValue * 10 + (s[j] - '0'), 1'000'000'000LL);
-        }
-        if (j > firstDigit)
-            number += exponent;
-        else
-            exponentValue = 0;
-        if (negativeExponent)
-            exponentValue = -exponentValue;
     }
     if (number[0] == '+')
         number.erase(0, 1);

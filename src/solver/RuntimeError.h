@@ -14,6 +14,9 @@ public:
     static constexpr int SubscriptOutOfRange = 9;
     static constexpr int DivisionByZero = 11;
     static constexpr int TypeMismatch = 13;
+    // Never raised here: the window names failures of its own with their descriptions.
+    static constexpr int OutOfMemory = 7;
+    static constexpr int InternalError = 51;
 
     explicit RuntimeError(int number);
 

@@ -13,7 +13,9 @@ class SingleMatrix
 {
 public:
     SingleMatrix() = default;
-    SingleMatrix(int rows, int cols) : rows_(rows), cols_(cols), data_(std::size_t(rows) * cols) {}
+    SingleMatrix(int rows, int cols)
+        : rows_(rows), cols_(cols), data_(std::size_t(rows) * std::size_t(cols))
+    {}
 
     int rows() const noexcept { return rows_; }
     int cols() const noexcept { return cols_; }
@@ -35,8 +37,11 @@ public:
     }
 
     // Unchecked row access for loops whose bounds were checked as a whole.
-    float* row(int r) noexcept { return data_.data() + std::size_t(r) * cols_; }
-    const float* row(int r) const noexcept { return data_.data() + std::size_t(r) * cols_; }
+    float* row(int r) noexcept { return data_.data() + std::size_t(r) * std::size_t(cols_); }
+    const float* row(int r) const noexcept
+    {
+        return data_.data() + std::size_t(r) * std::size_t(cols_);
+    }
 
     bool operator==(const SingleMatrix&) const = default;
 
@@ -46,7 +51,10 @@ private:
         if (!contains(r, c))
             throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     }
-    std::size_t index(int r, int c) const noexcept { return std::size_t(r) * cols_ + c; }
+    std::size_t index(int r, int c) const noexcept
+    {
+        return std::size_t(r) * std::size_t(cols_) + std::size_t(c);
+    }
 
     int rows_ = 0;
     int cols_ = 0;

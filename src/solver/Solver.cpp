@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace solver {
 namespace {
@@ -48,51 +47,49 @@ bool isInfinite(float v)
     return (bits & 0x7f800000u) == 0x7f800000u;
 }
 
-// Stores the first `count` results and raises error 6 when result `count` did not fit.
-[[noreturn]] void commitUntilOverflow(float* dst, const float* results, int count)
-{
-    std::memcpy(dst, results, sizeof(float) * std::size_t(count));
-    throw RuntimeError(RuntimeError::Overflow);
-}
-
 // The two row operations of a Gauss-Jordan step, each element evaluated in double and
 // rounded once. They compute into a scratch row and commit it, so that on an overflow
 // exactly the elements before the failing one are stored, as in an element-by-element loop.
 using ScratchRow = std::array<float, 128>;
 
+// Stores the computed row; when some result did not fit, only the results before the
+// first such one are stored and error 6 is raised.
+void commitRow(float* row, const ScratchRow& scratch, int count, std::uint32_t overflow)
+{
+    std::size_t stored = std::size_t(count);
+    if (overflow) {
+        stored = 0;
+        while (!isInfinite(scratch[stored]))
+            ++stored;
+    }
+    std::memcpy(row, scratch.data(), sizeof(float) * stored);
+    if (overflow)
+        throw RuntimeError(RuntimeError::Overflow);
+}
+
 void divideRow(float* row, float pivot, int count, ScratchRow& scratch)
 {
     if (pivot == 0.0f)
         checkedDivide(row[0], 0.0); // raises 11, or 6 for zero by zero; nothing is stored
+    float* const out = scratch.data();
     std::uint32_t overflow = 0;
     for (int k = 0; k < count; ++k) {
-        scratch[k] = static_cast<float>(double(row[k]) / double(pivot));
-        overflow |= isInfinite(scratch[k]);
+        out[k] = static_cast<float>(double(row[k]) / double(pivot));
+        overflow |= isInfinite(out[k]);
     }
-    if (overflow) {
-        int k = 0;
-        while (!isInfinite(scratch[k]))
-            ++k;
-        commitUntilOverflow(row, scratch.data(), k);
-    }
-    std::memcpy(row, scratch.data(), sizeof(float) * std::size_t(count));
+    commitRow(row, scratch, count, overflow);
 }
 
 void subtractRowMultiple(float* row, float factor, const float* pivotRow, int count,
                          ScratchRow& scratch)
 {
+    float* const out = scratch.data();
     std::uint32_t overflow = 0;
     for (int m = 0; m < count; ++m) {
-        scratch[m] = static_cast<float>(double(row[m]) - double(factor) * double(pivotRow[m]));
-        overflow |= isInfinite(scratch[m]);
+        out[m] = static_cast<float>(double(row[m]) - double(factor) * double(pivotRow[m]));
+        overflow |= isInfinite(out[m]);
     }
-    if (overflow) {
-        int m = 0;
-        while (!isInfinite(scratch[m]))
-            ++m;
-        commitUntilOverflow(row, scratch.data(), m);
-    }
-    std::memcpy(row, scratch.data(), sizeof(float) * std::size_t(count));
+    commitRow(row, scratch, count, overflow);
 }
 
 // Full Gauss-Jordan reduction of the n x n block of m together with its column n: no row
@@ -135,6 +132,33 @@ void reduceToIdentity(SingleMatrix& m, int n)
         reduceToIdentity<true>(m, n);
 }
 
+// Exchanges row 0 of m with row r over columns 0 to last, element by element and every
+// access checked: an element beyond the bounds raises error 9 with the columns before it
+// already exchanged.
+void exchangeWithFirstRow(SingleMatrix& m, int r, int last)
+{
+    for (int c = 0; c <= last; ++c) {
+        const float first = m.at(0, c);
+        m.set(0, c, m.at(r, c));
+        m.set(r, c, first);
+    }
+}
+
+// The sum of B(row, k) * C(k, col) for k below count, rounded to single after every
+// addition. It is a local value, so checking it once after the loop raises the same
+// error: once infinite it cannot become finite again.
+template <bool Checked>
+float runningSum(const SingleMatrix& B, const SingleMatrix& C, int row, int col, int count)
+{
+    using X = Access<Checked>;
+    float s = 0.0f;
+    for (int k = 0; k < count; ++k)
+        s = static_cast<float>(double(s) + double(X::get(B, row, k)) * X::get(C, k, col));
+    if (isInfinite(s))
+        throw RuntimeError(RuntimeError::Overflow);
+    return s;
+}
+
 // One attempt of the Crout factorization.
 template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
 {
@@ -148,14 +172,7 @@ template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, Singl
                 X::put(B, j, 0, X::get(A, j, 0));
                 continue;
             }
-            // The running sum is rounded to single after every addition. It is a local
-            // value, so checking it once after the loop raises the same error: once
-            // infinite it cannot become finite again.
-            float s = 0.0f;
-            for (int k = 0; k < i; ++k)
-                s = static_cast<float>(double(s) + double(X::get(B, j, k)) * X::get(C, k, i));
-            if (isInfinite(s))
-                throw RuntimeError(RuntimeError::Overflow);
+            const float s = runningSum<Checked>(B, C, j, i, i);
             X::put(B, j, i, storeSingle(double(X::get(A, j, i)) - s));
         }
         for (int l = i + 1; l < n; ++l) {
@@ -163,11 +180,7 @@ template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, Singl
                 X::put(C, 0, l, storeSingle(checkedDivide(X::get(A, 0, l), X::get(B, 0, 0))));
                 continue;
             }
-            float s = 0.0f;
-            for (int k = 0; k < i; ++k)
-                s = static_cast<float>(double(s) + double(X::get(B, i, k)) * X::get(C, k, l));
-            if (isInfinite(s))
-                throw RuntimeError(RuntimeError::Overflow);
+            const float s = runningSum<Checked>(B, C, i, l, i);
             X::put(C, i, l,
                    storeSingle(checkedDivide(double(X::get(A, i, l)) - s, X::get(B, i, i))));
         }
@@ -199,12 +212,7 @@ void Solver::IntercambiarFilas()
     ++FilaCambio;
     if (FilaCambio > n - 1)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-    std::vector<float> temp(std::size_t(n) + 1);
-    for (int j = 0; j <= n; ++j) {
-        temp[j] = A.at(0, j);
-        A.set(0, j, A.at(FilaCambio, j));
-        A.set(FilaCambio, j, temp[j]);
-    }
+    exchangeWithFirstRow(A, FilaCambio, n);
 }
 
 void Solver::CholeSki()
@@ -249,16 +257,9 @@ Solver::GaussJordanOutcome Solver::GaussJordan(WorksheetSource& sheet,
             // Bring a non-zero first coefficient to row 0: every later row that has one is
             // exchanged with row 0 in turn, so row 0 ends with the last of them.
             if (A.at(0, 0) == 0.0f) {
-                std::vector<float> temp(std::size_t(n) + 1);
-                for (int f = 0; f < n; ++f) {
-                    if (A.at(f, 0) == 0.0f)
-                        continue;
-                    for (int c = 0; c <= n; ++c) {
-                        temp[c] = A.at(0, c);
-                        A.set(0, c, A.at(f, c));
-                        A.set(f, c, temp[c]);
-                    }
-                }
+                for (int f = 0; f < n; ++f)
+                    if (A.at(f, 0) != 0.0f)
+                        exchangeWithFirstRow(A, f, n);
             }
             reduceToIdentity(A, n);
             return GaussJordanOutcome::Solved;

@@ -3,6 +3,8 @@
 #include "grid/GridControl.h"
 #include "grid/Twips.h"
 #include "ui/CajaNumero.h"
+#include "ui/IndicadorFoco.h"
+#include "worksheet/NumeroEcuaciones.h"
 
 #include <QAction>
 #include <QCursor>
@@ -87,6 +89,9 @@ GridControl* cuadricula(QWidget* padre, const char* nombre, const QString& acces
     g->setFixedCols(columnasFijas);
     g->setRows(filas);
     g->setCols(columnas);
+    // A grid shows its focus on its current cell; without one, the frame shows it.
+    auto* foco = new IndicadorFoco(*g, [g] { return g->hasCurrentCell(); });
+    QObject::connect(g, &GridControl::RowColChange, foco, qOverload<>(&QWidget::update));
     return g;
 }
 
@@ -125,129 +130,173 @@ Controles Controles::construir(QMainWindow& ventana)
     area->setFixedSize(enTwips(0, 0, 9300, 6135).size());
     ventana.setCentralWidget(area);
 
-    // Top band: only its lower border shows under the menu bar.
-    c.Frame2 =
+    // Creation order is stacking order among siblings: the editor over the worksheet.
+    c.crearBotones(area);
+    c.crearHoja(area);
+    c.crearMatrices(area);
+    c.crearSolucion(area);
+    c.crearMarcosInferiores(area);
+    c.crearEntradaDelNumero();
+    c.crearSugerencia();
+    c.crearMetodos();
+    c.crearLineaDeEstado(area);
+    c.crearMenus(ventana);
+    c.ordenarTabulacion();
+    return c;
+}
+
+// Top band: only its lower border shows under the menu bar.
+void Controles::crearBotones(QWidget* area)
+{
+    Frame2 =
         crear<QGroupBox>(area, "Frame2", QStringLiteral("Botones"), enTwips(-45, -90, 9465, 870));
-    c.B_Nuevo = botonGrafico(
-        c.Frame2, "B_Nuevo", QStringLiteral("Nuevo Cálculo"), enTwips(165, 180, 1365, 600),
+    B_Nuevo = botonGrafico(
+        Frame2, "B_Nuevo", QStringLiteral("Nuevo Cálculo"), enTwips(165, 180, 1365, 600),
         icono(QStringLiteral(":/nuevo.png"), QStringLiteral(":/nuevo_gris.png")));
-    c.B_Mostrar =
-        botonGrafico(c.Frame2, "B_Mostrar", QStringLiteral("Matrices B-C"),
-                     enTwips(1530, 180, 1365, 600), icono(QStringLiteral(":/mostrar.png")));
-    c.B_Calcular =
-        botonGrafico(c.Frame2, "B_Calcular", QStringLiteral("Calcular"),
+    B_Mostrar = botonGrafico(Frame2, "B_Mostrar", QStringLiteral("Matrices B-C"),
+                             enTwips(1530, 180, 1365, 600), icono(QStringLiteral(":/mostrar.png")));
+    B_Calcular =
+        botonGrafico(Frame2, "B_Calcular", QStringLiteral("Calcular"),
                      enTwips(3105, 180, 1410, 600), icono(QStringLiteral(":/calcular.png")));
-    c.B_Calcular->setEnabled(false);
-    c.Command1 = botonGrafico(
-        c.Frame2, "Command1", QStringLiteral("Ajustar Columnas"), enTwips(4710, 180, 1500, 600),
+    B_Calcular->setEnabled(false);
+    Command1 = botonGrafico(
+        Frame2, "Command1", QStringLiteral("Ajustar Columnas"), enTwips(4710, 180, 1500, 600),
         icono(QStringLiteral(":/ajustar.png"), QStringLiteral(":/ajustar_gris.png")));
     QIcon informacion;
     for (const char* tamano : {"16", "24", "32", "48"})
         informacion.addFile(QStringLiteral(":/informacion%1.png").arg(QLatin1String(tamano)));
-    c.Command2 = botonGrafico(c.Frame2, "Command2", QStringLiteral("Información"),
-                              enTwips(6210, 180, 1500, 600), informacion);
-    c.B_Salir =
-        botonGrafico(c.Frame2, "B_Salir", QStringLiteral("Salir"), enTwips(7710, 180, 1500, 600),
+    Command2 = botonGrafico(Frame2, "Command2", QStringLiteral("Información"),
+                            enTwips(6210, 180, 1500, 600), informacion);
+    B_Salir =
+        botonGrafico(Frame2, "B_Salir", QStringLiteral("Salir"), enTwips(7710, 180, 1500, 600),
                      icono(QStringLiteral(":/salir.png"), QStringLiteral(":/salir_gris.png")));
+}
 
-    // Worksheet area: the worksheet and the matrices frame share it, one shown at a time.
-    c.Cuadric = cuadricula(area, "Cuadric", QStringLiteral("Hoja de datos"),
-                           enTwips(105, 885, 6990, 3735), 2, 0, 1, 0);
+// The worksheet and the matrices frame share one area, one shown at a time.
+void Controles::crearHoja(QWidget* area)
+{
+    Cuadric = cuadricula(area, "Cuadric", QStringLiteral("Hoja de datos"),
+                         enTwips(105, 885, 6990, 3735), 2, 0, 1, 0);
     // The plus sign's hot spot is its centre.
-    c.Cuadric->setCursor(QCursor(QPixmap(QStringLiteral(":/cursor_mas.png")), 15, 15));
-    c.Text1 = crear<QLineEdit>(area, "Text1", QStringLiteral("Editor de celda"),
-                               enTwips(2760, 3990, 900, 195));
-    c.Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c.Text1->setFocusPolicy(Qt::ClickFocus);
+    Cuadric->setCursor(QCursor(QPixmap(QStringLiteral(":/cursor_mas.png")), 15, 15));
+    Text1 = crear<QLineEdit>(area, "Text1", QStringLiteral("Editor de celda"),
+                             enTwips(2760, 3990, 900, 195));
+    Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text1->setFocusPolicy(Qt::ClickFocus);
+}
 
-    c.Fr_Mat = crear<QFrame>(area, "Fr_Mat", QStringLiteral("Matrices B y C"),
-                             enTwips(105, 870, 6990, 3765));
-    c.Fr_Mat->setFrameShape(QFrame::NoFrame);
-    c.Fr_Mat->hide();
-    c.Label2 = rotulo(c.Fr_Mat, "Label2", QStringLiteral("Matriz B"), enTwips(15, 30, 3375, 285));
-    c.Label1 = rotulo(c.Fr_Mat, "Label1", QStringLiteral("Matriz C"), enTwips(3600, 30, 3375, 285));
-    c.F_Rint[0] = cuadricula(c.Fr_Mat, "F_Rint_0", QStringLiteral("Matriz B"),
-                             enTwips(0, 405, 3390, 3345), 4, 0, 0, 0);
-    c.F_Rint[1] = cuadricula(c.Fr_Mat, "F_Rint_1", QStringLiteral("Matriz C"),
-                             enTwips(3600, 405, 3390, 3345), 4, 0, 0, 0);
+void Controles::crearMatrices(QWidget* area)
+{
+    Fr_Mat = crear<QFrame>(area, "Fr_Mat", QStringLiteral("Matrices B y C"),
+                           enTwips(105, 870, 6990, 3765));
+    Fr_Mat->setFrameShape(QFrame::NoFrame);
+    Fr_Mat->hide();
+    Label2 = rotulo(Fr_Mat, "Label2", QStringLiteral("Matriz B"), enTwips(15, 30, 3375, 285));
+    Label1 = rotulo(Fr_Mat, "Label1", QStringLiteral("Matriz C"), enTwips(3600, 30, 3375, 285));
+    F_Rint[0] = cuadricula(Fr_Mat, "F_Rint_0", QStringLiteral("Matriz B"),
+                           enTwips(0, 405, 3390, 3345), 4, 0, 0, 0);
+    F_Rint[1] = cuadricula(Fr_Mat, "F_Rint_1", QStringLiteral("Matriz C"),
+                           enTwips(3600, 405, 3390, 3345), 4, 0, 0, 0);
+}
 
-    // Solution area.
-    c.Et1 = rotulo(area, "Et1", QStringLiteral("Solución"), enTwips(7215, 885, 1950, 330));
-    c.Et1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    c.Et1->setAutoFillBackground(true);
-    c.Et1->setBackgroundRole(QPalette::Dark);
-    c.Et1->setForegroundRole(QPalette::HighlightedText);
-    c.F_Resp = cuadricula(area, "F_Resp", QStringLiteral("Solución"),
-                          enTwips(7215, 1290, 1950, 3345), 0, 2, 0, 1);
+void Controles::crearSolucion(QWidget* area)
+{
+    Et1 = rotulo(area, "Et1", QStringLiteral("Solución"), enTwips(7215, 885, 1950, 330));
+    Et1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Et1->setAutoFillBackground(true);
+    Et1->setBackgroundRole(QPalette::Dark);
+    Et1->setForegroundRole(QPalette::HighlightedText);
+    F_Resp = cuadricula(area, "F_Resp", QStringLiteral("Solución"), enTwips(7215, 1290, 1950, 3345),
+                        0, 2, 0, 1);
+}
 
-    // Lower row of frames.
-    c.F_Inc = crear<QGroupBox>(area, "F_Inc", QStringLiteral("Número de Ecuaciones [ 2-100 ]"),
-                               enTwips(105, 4710, 2850, 960),
-                               QStringLiteral("Número de Ecuaciones [ 2-100 ]"));
-    c.Frame1[0] = crear<QGroupBox>(area, "Frame1_0", QStringLiteral("Sugerencia"),
-                                   enTwips(3210, 4710, 2850, 960));
-    c.Frame1[1] =
+// The lower row: the number of equations, the tip and the method.
+void Controles::crearMarcosInferiores(QWidget* area)
+{
+    const QString numero = QStringLiteral("Número de Ecuaciones [ %1-%2 ]")
+                               .arg(NumeroEcuaciones::kMinimo)
+                               .arg(NumeroEcuaciones::kMaximo);
+    F_Inc = crear<QGroupBox>(area, "F_Inc", numero, enTwips(105, 4710, 2850, 960), numero);
+    Frame1[0] = crear<QGroupBox>(area, "Frame1_0", QStringLiteral("Sugerencia"),
+                                 enTwips(3210, 4710, 2850, 960));
+    Frame1[1] =
         crear<QGroupBox>(area, "Frame1_1", QStringLiteral("Método de Cálculo"),
                          enTwips(6315, 4710, 2850, 960), QStringLiteral("Método de Cálculo"));
+}
 
-    c.T_Incog = crear<CajaNumero>(c.F_Inc, "T_Incog", QStringLiteral("Número de ecuaciones"),
-                                  enTwips(315, 360, 735, 330), QStringLiteral("4"));
-    c.T_Incog->setAlignment(Qt::AlignCenter);
-    c.B_Num = crear<QScrollBar>(c.F_Inc, "B_Num", QStringLiteral("Número de ecuaciones"),
-                                enTwips(1035, 360, 240, 330), Qt::Vertical);
-    c.B_Num->setRange(2, 100);
-    c.B_Num->setSingleStep(1);
-    c.B_Num->setPageStep(1);
-    c.B_Num->setValue(4);
-    c.B_Num->setFocusPolicy(Qt::StrongFocus);
-    c.B_Incog = crear<QPushButton>(c.F_Inc, "B_Incog", QStringLiteral("Ingresar"),
-                                   enTwips(1440, 360, 1185, 375), QStringLiteral("Ingresar"));
+void Controles::crearEntradaDelNumero()
+{
+    T_Incog = crear<CajaNumero>(F_Inc, "T_Incog", QStringLiteral("Número de ecuaciones"),
+                                enTwips(315, 360, 735, 330), QStringLiteral("4"));
+    T_Incog->setAlignment(Qt::AlignCenter);
+    B_Num = crear<QScrollBar>(F_Inc, "B_Num", QStringLiteral("Número de ecuaciones"),
+                              enTwips(1035, 360, 240, 330), Qt::Vertical);
+    B_Num->setRange(NumeroEcuaciones::kMinimo, NumeroEcuaciones::kMaximo);
+    B_Num->setSingleStep(1);
+    B_Num->setPageStep(1);
+    B_Num->setValue(4);
+    B_Num->setFocusPolicy(Qt::StrongFocus);
+    new IndicadorFoco(*B_Num);
+    B_Incog = crear<QPushButton>(F_Inc, "B_Incog", QStringLiteral("Ingresar"),
+                                 enTwips(1440, 360, 1185, 375), QStringLiteral("Ingresar"));
+}
 
-    c.Image1 = crear<QLabel>(c.Frame1[0], "Image1", QStringLiteral("Bombilla"),
-                             enTwips(45, 270, 480, 480));
-    c.Image1->setPixmap(QPixmap(QStringLiteral(":/bombilla.png")));
-    c.Et_tip = crear<QLabel>(c.Frame1[0], "Et_tip", QStringLiteral("Sugerencia"),
-                             enTwips(540, 180, 2220, 645));
-    c.Et_tip->setWordWrap(true);
-    c.Et_tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+void Controles::crearSugerencia()
+{
+    Image1 =
+        crear<QLabel>(Frame1[0], "Image1", QStringLiteral("Bombilla"), enTwips(45, 270, 480, 480));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/bombilla.png")));
+    Et_tip = crear<QLabel>(Frame1[0], "Et_tip", QStringLiteral("Sugerencia"),
+                           enTwips(540, 180, 2220, 645));
+    Et_tip->setWordWrap(true);
+    Et_tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
-    c.Op_Ch =
-        crear<QRadioButton>(c.Frame1[1], "Op_Ch", QStringLiteral("Método de Choleski"),
-                            enTwips(360, 225, 2355, 330), QStringLiteral("Método de Choleski"));
-    c.Op_Ch->setChecked(true);
-    c.Op_Gauss = crear<QRadioButton>(
-        c.Frame1[1], "Op_Gauss", QStringLiteral("Método de Gauss - Jordan"),
+void Controles::crearMetodos()
+{
+    Op_Ch = crear<QRadioButton>(Frame1[1], "Op_Ch", QStringLiteral("Método de Choleski"),
+                                enTwips(360, 225, 2355, 330), QStringLiteral("Método de Choleski"));
+    Op_Ch->setChecked(true);
+    Op_Gauss = crear<QRadioButton>(
+        Frame1[1], "Op_Gauss", QStringLiteral("Método de Gauss - Jordan"),
         enTwips(360, 540, 2400, 330), QStringLiteral("Método de Gauss - Jordan"));
+}
 
-    // Status line inside a sunken rectangle: dark above and left, light below and right.
-    c.Et_st = crear<QLabel>(area, "Et_st", QStringLiteral("Estado"), enTwips(195, 5790, 7725, 195),
-                            QStringLiteral("Listo"));
-    c.Line[0] = linea(area, "Line1", lineaEntre(105, 5790, 9150, 5790), QPalette::Dark);
-    c.Line[1] = linea(area, "Line2", lineaEntre(105, 6015, 105, 5790), QPalette::Dark);
-    c.Line[2] = linea(area, "Line3", lineaEntre(9150, 6015, 105, 6015), QPalette::Light);
-    c.Line[3] = linea(area, "Line4", lineaEntre(9150, 5790, 9150, 6015), QPalette::Light);
+// The status line inside a sunken rectangle: dark above and left, light below and right.
+void Controles::crearLineaDeEstado(QWidget* area)
+{
+    Et_st = crear<QLabel>(area, "Et_st", QStringLiteral("Estado"), enTwips(195, 5790, 7725, 195),
+                          QStringLiteral("Listo"));
+    Line[0] = linea(area, "Line1", lineaEntre(105, 5790, 9150, 5790), QPalette::Dark);
+    Line[1] = linea(area, "Line2", lineaEntre(105, 6015, 105, 5790), QPalette::Dark);
+    Line[2] = linea(area, "Line3", lineaEntre(9150, 6015, 105, 6015), QPalette::Light);
+    Line[3] = linea(area, "Line4", lineaEntre(9150, 5790, 9150, 6015), QPalette::Light);
+}
 
-    c.mnuArchivo = menu(ventana, "mnuArchivo", QStringLiteral("&Archivo"));
-    c.mnuNuevo = accion(c.mnuArchivo, "mnuNuevo", QStringLiteral("&Nuevo Cálculo"), Qt::Key_F2);
-    c.MnuCalcular =
-        accion(c.mnuArchivo, "MnuCalcular", QStringLiteral("&Iniciar Cálculo"), Qt::Key_F4);
-    c.MnuCalcular->setEnabled(false);
-    c.mnuArchivo->addSeparator()->setObjectName(QStringLiteral("Sp"));
-    c.MnuGenera = accion(c.mnuArchivo, "MnuGenera", QStringLiteral("&Generar valores aleatorios"),
-                         Qt::Key_F3);
-    c.MnuGenera->setEnabled(false);
-    c.mnuArchivo->addSeparator()->setObjectName(QStringLiteral("S"));
-    c.mnuSalir = accion(c.mnuArchivo, "mnuSalir", QStringLiteral("&Salir"));
-    c.mnuOpciones = menu(ventana, "mnuOpciones", QStringLiteral("&Opciones"));
-    c.mnuOp = accion(c.mnuOpciones, "mnuOp", QStringLiteral("Ajustar &Columnas"), Qt::Key_F5);
-    c.mnuHelp = menu(ventana, "mnuHelp", QStringLiteral("&Información"));
-    c.mnuHelpAbout = accion(c.mnuHelp, "mnuHelpAbout", QStringLiteral("&Acerca de..."), Qt::Key_F1);
+void Controles::crearMenus(QMainWindow& ventana)
+{
+    mnuArchivo = menu(ventana, "mnuArchivo", QStringLiteral("&Archivo"));
+    mnuNuevo = accion(mnuArchivo, "mnuNuevo", QStringLiteral("&Nuevo Cálculo"), Qt::Key_F2);
+    MnuCalcular = accion(mnuArchivo, "MnuCalcular", QStringLiteral("&Iniciar Cálculo"), Qt::Key_F4);
+    MnuCalcular->setEnabled(false);
+    mnuArchivo->addSeparator()->setObjectName(QStringLiteral("Sp"));
+    MnuGenera =
+        accion(mnuArchivo, "MnuGenera", QStringLiteral("&Generar valores aleatorios"), Qt::Key_F3);
+    MnuGenera->setEnabled(false);
+    mnuArchivo->addSeparator()->setObjectName(QStringLiteral("S"));
+    mnuSalir = accion(mnuArchivo, "mnuSalir", QStringLiteral("&Salir"));
+    mnuOpciones = menu(ventana, "mnuOpciones", QStringLiteral("&Opciones"));
+    mnuOp = accion(mnuOpciones, "mnuOp", QStringLiteral("Ajustar &Columnas"), Qt::Key_F5);
+    mnuHelp = menu(ventana, "mnuHelp", QStringLiteral("&Información"));
+    mnuHelpAbout = accion(mnuHelp, "mnuHelpAbout", QStringLiteral("&Acerca de..."), Qt::Key_F1);
+}
 
-    // The keyboard order of the controls that take the focus; Text1 is not among them.
-    QWidget* const orden[] = {c.T_Incog,    c.B_Incog,   c.Cuadric,   c.Op_Ch,    c.Op_Gauss,
-                              c.B_Calcular, c.B_Mostrar, c.Command1,  c.Command2, c.B_Salir,
-                              c.B_Nuevo,    c.F_Rint[0], c.F_Rint[1], c.F_Resp,   c.B_Num};
+// The keyboard order of the controls that take the focus; Text1 is not among them.
+void Controles::ordenarTabulacion()
+{
+    QWidget* const orden[] = {T_Incog,    B_Incog,   Cuadric,   Op_Ch,    Op_Gauss,
+                              B_Calcular, B_Mostrar, Command1,  Command2, B_Salir,
+                              B_Nuevo,    F_Rint[0], F_Rint[1], F_Resp,   B_Num};
     for (std::size_t i = 1; i < std::size(orden); ++i)
         QWidget::setTabOrder(orden[i - 1], orden[i]);
-    return c;
 }

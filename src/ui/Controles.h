@@ -15,6 +15,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QToolButton;
+class QWidget;
 
 // Every control and menu item of the main window, as laid out at design time. The
 // window owns the widgets through Qt's parent chain; this only points at them.
@@ -64,4 +65,17 @@ struct Controles
     // Builds the controls and the menu bar on the window, with their design-time
     // places, texts, states and tab order.
     static Controles construir(QMainWindow& ventana);
+
+private:
+    void crearBotones(QWidget* area);
+    void crearHoja(QWidget* area);
+    void crearMatrices(QWidget* area);
+    void crearSolucion(QWidget* area);
+    void crearMarcosInferiores(QWidget* area);
+    void crearEntradaDelNumero();
+    void crearSugerencia();
+    void crearMetodos();
+    void crearLineaDeEstado(QWidget* area);
+    void crearMenus(QMainWindow& ventana);
+    void ordenarTabulacion();
 };

@@ -1,9 +1,11 @@
 #include "ui/FrmP.h"
 
 #include "grid/GridControl.h"
+#include "ui/AlSalir.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
 #include "ui/Recursos.h"
+#include "ui/VerificacionSolucion.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AceptarEcuaciones.h"
 #include "worksheet/CeldasCuadricula.h"
@@ -30,6 +32,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <new>
+
 namespace {
 
 // Stands in for the classic dialog font, "MS Sans Serif" 8.25 pt: 11 pixels at 96 dpi.
@@ -45,6 +49,21 @@ QFont fuenteDialogo()
 QString aTexto(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+// The description of the exception being handled, for the message that names it.
+QString descripcionDelFallo()
+{
+    using solver::RuntimeError;
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return aTexto(e.description());
+    } catch (const std::bad_alloc&) {
+        return aTexto(RuntimeError::descriptionOf(RuntimeError::OutOfMemory));
+    } catch (...) {
+        return aTexto(RuntimeError::descriptionOf(RuntimeError::InternalError));
+    }
 }
 
 } // namespace
@@ -66,6 +85,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 
     c_ = Controles::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
+    verificacion_ = new VerificacionSolucion(*this, *c_.Cuadric, *c_.F_Resp);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
@@ -207,12 +227,17 @@ void FrmP::EditarCelda(int keyAscii)
 
 void FrmP::B_Calcular_Click()
 {
-    // A value still open in the editor is what the user sees in the cell: it must be the
-    // one the calculation reads.
-    editor_->commit();
-    // Armed before the solution rows are cleared: after a failed set-up n can exceed the
-    // rows of F_Resp, and that too must end in this command's message.
     try {
+        // A value still open in the editor is what the user sees in the cell: it must be
+        // the one the calculation reads.
+        editor_->commit();
+        // However the command ends, and before any message about it.
+        const AlSalir restaurar([this] {
+            Habilitar(true);
+            unsetCursor();
+        });
+        // Cleared within the handler's reach: after a failed set-up n can exceed the rows
+        // of F_Resp, and that too must end in this command's message.
         CeldasCuadricula solucion(*c_.F_Resp);
         for (int i = 0; i < datos_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
@@ -230,13 +255,11 @@ void FrmP::B_Calcular_Click()
         c_.Et_tip->setText(QStringLiteral(
             "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor."));
         c_.F_Resp->setFocus();
-        Habilitar(true);
-        unsetCursor();
-    } catch (const solver::RuntimeError& e) {
-        Habilitar(true);
-        unsetCursor();
+    } catch (...) {
+        // Memory exhausted or any other failure is reported like the calculation's own
+        // errors: an exception must not leave a slot.
         mostrarMensaje(this, QMessageBox::Warning,
-                       QStringLiteral("Se ha presentado un error, (") + aTexto(e.description()) +
+                       QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo() +
                            QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
     }
 }
@@ -244,6 +267,7 @@ void FrmP::B_Calcular_Click()
 void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)
 {
     datos_.LeerDatos(hoja, separador);
+    verificacion_->sistemaLeido(datos_.A);
     datos_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
@@ -251,6 +275,7 @@ void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& se
     datos_.SustAdelante();
     datos_.SustAtras();
     MostrarSolucion(separador);
+    verificacion_->solucionMostrada(verification::Method::Choleski, datos_);
 }
 
 void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador)
@@ -260,16 +285,21 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
     datos_.LeerDatos(hoja, separador);
+    verificacion_->sistemaLeido(datos_.A);
 
     if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
         // The method answers any failure of its display with its own message too.
         try {
-            CeldasCuadricula solucion(*c_.F_Resp);
-            const GridControl::BulkUpdate agrupado(*c_.F_Resp);
-            for (int g = 0; g < datos_.n; ++g)
-                solucion.setTextMatrix(g, 1,
-                                       solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+            {
+                CeldasCuadricula solucion(*c_.F_Resp);
+                const GridControl::BulkUpdate agrupado(*c_.F_Resp);
+                for (int g = 0; g < datos_.n; ++g)
+                    solucion.setTextMatrix(
+                        g, 1, solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+            }
             c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
+            // After the grouped writes have been announced, which would disable it again.
+            verificacion_->solucionMostrada(verification::Method::GaussJordan, datos_);
             return;
         } catch (const solver::RuntimeError&) {
         }

@@ -11,6 +11,7 @@
 
 class CellEditor;
 class TextWidthTable;
+class VerificacionSolucion;
 struct HojaControles;
 
 namespace solver {
@@ -57,6 +58,7 @@ private:
     CellEditor* editor_;
     solver::Solver datos_;
     RandomGenerator aleatorio_;
+    VerificacionSolucion* verificacion_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.

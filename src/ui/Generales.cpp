@@ -31,8 +31,8 @@ void Inicializar(QWidget& ventana, const Controles& c)
     c.Text1->hide();
     // Column fitting measures texts with the window's font.
     copiarFuente(ventana, c.Cuadric->font());
-    c.F_Resp->setColWidth(0, 380);
-    c.F_Resp->setColWidth(1, 1470);
+    c.F_Resp->setColWidth(0, kAnchoEtiquetasSolucion);
+    c.F_Resp->setColWidth(1, kAnchoValoresSolucion);
     c.Et_st->setText(QStringLiteral("Listo"));
     c.Et_tip->setText(QStringLiteral("Primeramente especifique el número de ecuaciones y pulse "
                                      "Enter o en ' Ingresar '"));

@@ -6,11 +6,27 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
+
+namespace {
+
+// The numeric keypad's decimal key types the locale's decimal separator, as in a
+// spreadsheet, whatever symbol the keyboard layout gives it.
+bool isKeypadDecimal(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    return (mods & Qt::KeypadModifier) &&
+           !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+           (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma);
+}
+
+} // namespace
 
 CellEditor::CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent)
     : QObject(parent), cuadric_(cuadric), text1_(text1)
 {
     text1_.installEventFilter(this);
+    cuadric_.installEventFilter(this);
     connect(&cuadric_, &GridControl::GotFocus, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::LeaveCell, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::RowColChange, this, &CellEditor::showPosition);
@@ -67,11 +83,11 @@ void CellEditor::returnToGrid()
 void CellEditor::MoverCelda(int keyCode)
 {
     switch (keyCode) {
-    case KeyEscape:
+    case GridKey::Escape:
         text1_.hide();
         cuadric_.setFocus();
         break;
-    case KeyEnter:
+    case GridKey::Enter:
         returnToGrid();
         if (cuadric_.Col() < cuadric_.Cols() - 1) {
             cuadric_.setCol(cuadric_.Col() + 1);
@@ -80,12 +96,12 @@ void CellEditor::MoverCelda(int keyCode)
             cuadric_.setCol(1);
         }
         break;
-    case KeyDown:
+    case GridKey::Down:
         returnToGrid();
         if (cuadric_.Row() < cuadric_.Rows() - 1)
             cuadric_.setRow(cuadric_.Row() + 1);
         break;
-    case KeyUp:
+    case GridKey::Up:
         returnToGrid();
         if (cuadric_.Row() > cuadric_.FixedRows())
             cuadric_.setRow(cuadric_.Row() - 1);
@@ -102,26 +118,24 @@ void CellEditor::showPosition()
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == &text1_ || watched == &cuadric_)) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const QString separator = QLocale().decimalPoint();
+        // The same key again, typing the separator: on the grid it opens the editor
+        // with it, in the editor it is inserted.
+        if (isKeypadDecimal(key) && key.text() != separator) {
+            QKeyEvent decimal(QEvent::KeyPress, key.key(), key.modifiers(), separator,
+                              key.isAutoRepeat(), key.count());
+            QCoreApplication::sendEvent(watched, &decimal);
+            return true;
+        }
+    }
     if (watched != &text1_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
-    int code = 0;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Escape:
-        code = KeyEscape;
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        code = KeyEnter;
-        break;
-    case Qt::Key_Up:
-        code = KeyUp;
-        break;
-    case Qt::Key_Down:
-        code = KeyDown;
-        break;
-    default:
+    const GridKey::Code code = GridKey::keyCode(static_cast<QKeyEvent*>(event)->key());
+    if (code != GridKey::Escape && code != GridKey::Enter && code != GridKey::Up &&
+        code != GridKey::Down)
         return false;
-    }
     // Enter and Escape insert nothing; the arrows are not the line edit's either.
     MoverCelda(code);
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/KeyCodes.h"
+
 #include <QObject>
 
 class GridControl;
@@ -15,12 +17,8 @@ class CellEditor : public QObject
     Q_OBJECT
 
 public:
-    // Key codes of the keys the editor acts on.
-    static constexpr int KeyEscape = 27;
-    static constexpr int KeyEnter = 13;
-    static constexpr int KeyUp = 38;
-    static constexpr int KeyDown = 40;
-    static constexpr int DoubleClickCode = 32;
+    // The character code that a double-click opens the editor with: the space bar's.
+    static constexpr int DoubleClickCode = GridKey::Space;
 
     // The editor must share the grid's parent, so both use the same coordinates.
     CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent = nullptr);
@@ -32,7 +30,8 @@ public:
     // a double-click keep it for editing.
     void UbicarEditor(int keyAscii);
 
-    // Acts on a key pressed in the editor; any other key is the line edit's own.
+    // Acts on a key pressed in the editor (its GridKey code); any other key is the line
+    // edit's own.
     void MoverCelda(int keyCode);
 
     // Writes an open editor's text into the current cell and closes it.

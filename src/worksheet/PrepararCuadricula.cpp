@@ -37,7 +37,7 @@ void disponer(const HojaControles& hoja, std::int16_t& n)
     cuadric.setRows(n + 1);
     cuadric.setCols(n + 2);
     cuadric.setFixedCols(1);
-    cuadric.setColWidth(0, 500);
+    cuadric.setColWidth(0, kAnchoColumnaEcuaciones);
     cuadric.setCol(1);
     cuadric.setRow(1);
     cuadric.setColAlignment(0, GridControl::AlignCenterCenter);
@@ -73,7 +73,8 @@ bool PrepararCuadricula(const HojaControles& hoja, std::int16_t& n)
     } catch (const solver::RuntimeError& e) {
         mostrarFallo(hoja, QString::fromStdString(e.description()));
     } catch (const std::bad_alloc&) {
-        mostrarFallo(hoja, QStringLiteral("Memoria insuficiente"));
+        mostrarFallo(hoja, QString::fromStdString(solver::RuntimeError::descriptionOf(
+                               solver::RuntimeError::OutOfMemory)));
     }
     return false;
 }

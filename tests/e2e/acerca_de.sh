@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The about dialog: F1 opens it as a modal window, Escape and Enter close it, and the main
-# window stays and gets the keyboard back.
+# The about dialog under a real window manager: F1 opens it as a modal window, Escape
+# closes it, and the main window stays and gets the keyboard back. The dialog's own keys
+# and a second showing are tested without a display.
 source "$(dirname "$0")/lib.sh" "$@"
 
 readonly DIALOGO='^Información$'
@@ -47,10 +48,4 @@ e2e_screenshot abierto
 e2e_keys Escape
 esperar_cierre Escape
 e2e_screenshot cerrado
-
-# A second showing is a fresh dialog; Enter presses its default button.
-e2e_keys F1
-esperar_dialogo
-e2e_keys Return
-esperar_cierre Enter
 e2e_check_program_log

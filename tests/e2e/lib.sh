@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests, sourced as: source lib.sh PROGRAM SCREENSHOT_DIR
 #
 # Each test gets its own X server (Xvfb on a display it picks itself) with openbox as the
@@ -149,14 +150,32 @@ e2e_new_runtime()
 }
 
 # Starts the program in the background; sets E2E_PID. The C locale's number forms make the
-# results read back from the clipboard the same on every machine.
+# results read back from the clipboard the same on every machine, unless the test chose
+# regional settings of its own with e2e_use_locale.
+E2E_LOCALE=C.UTF-8
+E2E_LOCPATH=
 e2e_start_program()
 {
     local runtime=$1
-    env XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE= \
+    env XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb LANG="$E2E_LOCALE" LC_ALL="$E2E_LOCALE" \
+        LANGUAGE= ${E2E_LOCPATH:+LOCPATH="$E2E_LOCPATH"} \
         "$E2E_PROGRAM" >>"$E2E_WORK/programa.log" 2>&1 &
     E2E_PID=$!
     e2e_track "$E2E_PID"
+}
+
+# The regional settings of the programs started after it, such as es_ES.UTF-8; compiled into
+# a folder of this test where the C library lacks them, as a Spanish desktop has them.
+e2e_use_locale()
+{
+    E2E_LOCALE=$1
+    locale -a 2>/dev/null | grep -qixF "${1/%.UTF-8/.utf8}" && return
+    e2e_require localedef
+    E2E_LOCPATH="$E2E_WORK/locales"
+    mkdir -p "$E2E_LOCPATH"
+    localedef -i "${1%%.*}" -f "${1#*.}" "$E2E_LOCPATH/$1" >>"$E2E_WORK/localedef.log" 2>&1 ||
+        [[ -e "$E2E_LOCPATH/$1/LC_NUMERIC" ]] || e2e_skip "no se pudo compilar la configuración regional $1"
+    e2e_log "configuración regional $1 compilada en $E2E_LOCPATH"
 }
 
 # Visible windows of process PID whose title matches the regular expression.

@@ -52,11 +52,7 @@ QStringList contents(const GridControl& grid)
 // "Row,Col-RowSel,ColSel".
 QString selection(const GridControl& grid)
 {
-    return QStringLiteral("%1,%2-%3,%4")
-        .arg(grid.Row())
-        .arg(grid.Col())
-        .arg(grid.RowSel())
-        .arg(grid.ColSel());
+    return QStringLiteral("%1,%2-%3,%4").arg(grid.Row()).arg(grid.Col()).arg(grid.RowSel()).arg(grid.ColSel());
 }
 
 // The selection model's cells as "top,left-bottom,right", when they form one rectangle.
@@ -66,18 +62,12 @@ QString modelSelection(const GridControl& grid)
     if (selected.size() != 1)
         return QStringLiteral("%1 ranges").arg(selected.size());
     const QItemSelectionRange& range = selected.front();
-    return QStringLiteral("%1,%2-%3,%4")
-        .arg(range.top())
-        .arg(range.left())
-        .arg(range.bottom())
-        .arg(range.right());
+    return QStringLiteral("%1,%2-%3,%4").arg(range.top()).arg(range.left()).arg(range.bottom()).arg(range.right());
 }
 
 struct MoveSpies
 {
-    explicit MoveSpies(GridControl& grid)
-        : left(&grid, &GridControl::LeaveCell), changed(&grid, &GridControl::RowColChange)
-    {}
+    explicit MoveSpies(GridControl& grid) : left(&grid, &GridControl::LeaveCell), changed(&grid, &GridControl::RowColChange) {}
     qsizetype count() const { return left.count() + changed.count(); }
     QSignalSpy left;
     QSignalSpy changed;
@@ -114,8 +104,6 @@ private slots:
     void mouseExtends();
     void selectionStaysInTheBody();
     void selectedCellsArePainted();
-    void parseBlock_data();
-    void parseBlock();
     void pasteAtTheCurrentCell_data();
     void pasteAtTheCurrentCell();
     void beforePasteComesFirst_data();
@@ -228,12 +216,10 @@ void TestGridClipboard::plainMovesCollapse()
     else if (move == "setCol")
         grid->setCol(1);
     else
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualRect(grid->model()->index(2, 1)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
     QCOMPARE(selection(*grid), expected);
     QCOMPARE(spies.count(), moveSignals);
-    QCOMPARE(grid->selectionModel()->selectedIndexes(),
-             QModelIndexList{grid->model()->index(grid->Row(), grid->Col())});
+    QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{grid->model()->index(grid->Row(), grid->Col())});
 }
 
 void TestGridClipboard::mouseExtends()
@@ -242,12 +228,9 @@ void TestGridClipboard::mouseExtends()
     grid->show();
     QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
     QWidget* viewport = grid->viewport();
-    const auto centre = [&](int r, int c) {
-        return grid->visualRect(grid->model()->index(r, c)).center();
-    };
+    const auto centre = [&](int r, int c) { return grid->visualRect(grid->model()->index(r, c)).center(); };
     const auto dragTo = [&](QPoint point) {
-        QMouseEvent move(QEvent::MouseMove, point, viewport->mapToGlobal(point), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, point, viewport->mapToGlobal(point), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &move);
     };
 
@@ -329,31 +312,6 @@ void TestGridClipboard::selectedCellsArePainted()
     QCOMPARE(colourAt(3, 1), palette.color(QPalette::Base).rgb());
 }
 
-void TestGridClipboard::parseBlock_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<QStringList>>("block");
-
-    using Block = QList<QStringList>;
-    QTest::newRow("empty") << "" << Block{};
-    QTest::newRow("tabs, final newline dropped") << "1\t2\n3\t4\n" << Block{{"1", "2"}, {"3", "4"}};
-    QTest::newRow("crlf") << "1\t2\r\n3\r\n" << Block{{"1", "2"}, {"3"}};
-    QTest::newRow("cr") << "1\r2" << Block{{"1"}, {"2"}};
-    QTest::newRow("empty tab fields kept") << "\t5\t" << Block{{"", "5", ""}};
-    QTest::newRow("tab lines keep their spaces") << " 1 \t2 3" << Block{{" 1 ", "2 3"}};
-    QTest::newRow("runs of blanks") << "  1   -2,5\n3 4  " << Block{{"1", "-2,5"}, {"3", "4"}};
-    QTest::newRow("each line by itself") << "1 2\n3\t4 5" << Block{{"1", "2"}, {"3", "4 5"}};
-    QTest::newRow("empty lines inside kept") << "1\n\n2\n\n" << Block{{"1"}, {}, {"2"}, {}};
-    QTest::newRow("commas do not separate") << "1,5;2,5" << Block{{"1,5;2,5"}};
-}
-
-void TestGridClipboard::parseBlock()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<QStringList>, block);
-    QCOMPARE(GridControl::parseBlock(text), block);
-}
-
 void TestGridClipboard::pasteAtTheCurrentCell_data()
 {
     QTest::addColumn<int>("row");
@@ -362,24 +320,14 @@ void TestGridClipboard::pasteAtTheCurrentCell_data()
     QTest::addColumn<QStringList>("body");
     QTest::addColumn<QString>("selected");
 
-    QTest::newRow("tab block") << 1 << 1 << "1\t2\n3\t4\n"
-                               << QStringList{"EQ1|1|2|.|.", "EQ2|3|4|.|.", "EQ3|.|.|.|."}
-                               << "1,1-2,2";
-    QTest::newRow("blank block") << 2 << 2 << "  5   6\r\n7 8\r\n"
-                                 << QStringList{"EQ1|.|.|.|.", "EQ2|.|5|6|.", "EQ3|.|7|8|."}
-                                 << "2,2-3,3";
-    QTest::newRow("decimal commas")
-        << 1 << 3 << "1,5\t2,5" << QStringList{"EQ1|.|.|1,5|2,5", "EQ2|.|.|.|.", "EQ3|.|.|.|."}
-        << "1,3-1,4";
+    QTest::newRow("tab block") << 1 << 1 << "1\t2\n3\t4\n" << QStringList{"EQ1|1|2|.|.", "EQ2|3|4|.|.", "EQ3|.|.|.|."} << "1,1-2,2";
+    QTest::newRow("blank block") << 2 << 2 << "  5   6\r\n7 8\r\n" << QStringList{"EQ1|.|.|.|.", "EQ2|.|5|6|.", "EQ3|.|7|8|."} << "2,2-3,3";
+    QTest::newRow("decimal commas") << 1 << 3 << "1,5\t2,5" << QStringList{"EQ1|.|.|1,5|2,5", "EQ2|.|.|.|.", "EQ3|.|.|.|."} << "1,3-1,4";
     QTest::newRow("larger than the body, clipped")
-        << 2 << 3 << "a\tb\tc\nd\te\tf\ng\th\ti"
-        << QStringList{"EQ1|.|.|.|.", "EQ2|.|.|a|b", "EQ3|.|.|d|e"} << "2,3-3,4";
-    QTest::newRow("empty fields clear cells")
-        << 1 << 1 << "\t9\n\t" << QStringList{"EQ1||9|.|.", "EQ2|||.|.", "EQ3|.|.|.|."}
-        << "1,1-2,2";
-    QTest::newRow("ragged rows, an empty line skips a row")
-        << 1 << 2 << "1\n\n2 -3E+2 4,5\n"
-        << QStringList{"EQ1|.|1|.|.", "EQ2|.|.|.|.", "EQ3|.|2|-3E+2|4,5"} << "1,2-3,4";
+        << 2 << 3 << "a\tb\tc\nd\te\tf\ng\th\ti" << QStringList{"EQ1|.|.|.|.", "EQ2|.|.|a|b", "EQ3|.|.|d|e"} << "2,3-3,4";
+    QTest::newRow("empty fields clear cells") << 1 << 1 << "\t9\n\t" << QStringList{"EQ1||9|.|.", "EQ2|||.|.", "EQ3|.|.|.|."} << "1,1-2,2";
+    QTest::newRow("ragged rows, an empty line skips a row") << 1 << 2 << "1\n\n2 -3E+2 4,5\n"
+                                                            << QStringList{"EQ1|.|1|.|.", "EQ2|.|.|.|.", "EQ3|.|2|-3E+2|4,5"} << "1,2-3,4";
 }
 
 void TestGridClipboard::pasteAtTheCurrentCell()
@@ -410,10 +358,8 @@ void TestGridClipboard::beforePasteComesFirst_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("body");
 
-    QTest::newRow("block over the edit")
-        << "1\t2\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|1|2|.", "EQ3|.|3|.|."};
-    QTest::newRow("block below the edit")
-        << "\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|typed|.|.", "EQ3|.|3|.|."};
+    QTest::newRow("block over the edit") << "1\t2\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|1|2|.", "EQ3|.|3|.|."};
+    QTest::newRow("block below the edit") << "\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|typed|.|.", "EQ3|.|3|.|."};
 }
 
 void TestGridClipboard::beforePasteComesFirst()
@@ -486,8 +432,7 @@ void TestGridClipboard::copyRoundTrips()
     grid->setRow(2);
     grid->setCol(3);
     pasteKey(*grid);
-    QCOMPARE(contents(*grid),
-             (QStringList{kHeaders, "EQ1|.|.|.|.", "EQ2|.|.|0,6666667|", "EQ3|.|.|-1,5E-06|1 2"}));
+    QCOMPARE(contents(*grid), (QStringList{kHeaders, "EQ1|.|.|.|.", "EQ2|.|.|0,6666667|", "EQ3|.|.|-1,5E-06|1 2"}));
 
     QTest::keyClick(grid.get(), Qt::Key_Left);
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
@@ -497,8 +442,7 @@ void TestGridClipboard::copyRoundTrips()
     grid->setRow(1);
     grid->setCol(1);
     pasteKey(*grid);
-    QCOMPARE(contents(*grid), (QStringList{kHeaders, "EQ1|.|0,6666667|.|.",
-                                           "EQ2|.|-1,5E-06|0,6666667|", "EQ3|.|.|-1,5E-06|1 2"}));
+    QCOMPARE(contents(*grid), (QStringList{kHeaders, "EQ1|.|0,6666667|.|.", "EQ2|.|-1,5E-06|0,6666667|", "EQ3|.|.|-1,5E-06|1 2"}));
     QCOMPARE(selection(*grid), QStringLiteral("1,1-2,2"));
 }
 

@@ -13,12 +13,10 @@ struct Recorder
 {
     explicit Recorder(GridControl& grid)
     {
-        QObject::connect(&grid, &GridControl::LeaveCell, &grid, [this, &grid] {
-            log << QStringLiteral("leave %1,%2").arg(grid.Row()).arg(grid.Col());
-        });
-        QObject::connect(&grid, &GridControl::RowColChange, &grid, [this, &grid] {
-            log << QStringLiteral("change %1,%2").arg(grid.Row()).arg(grid.Col());
-        });
+        QObject::connect(&grid, &GridControl::LeaveCell, &grid,
+                         [this, &grid] { log << QStringLiteral("leave %1,%2").arg(grid.Row()).arg(grid.Col()); });
+        QObject::connect(&grid, &GridControl::RowColChange, &grid,
+                         [this, &grid] { log << QStringLiteral("change %1,%2").arg(grid.Row()).arg(grid.Col()); });
     }
     QStringList log;
 };
@@ -145,9 +143,7 @@ void TestGridCurrentCell::mouseClickMovesToBodyCellsOnly()
     QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
     Recorder recorder(*grid);
     QWidget* viewport = grid->viewport();
-    const auto centre = [&](int r, int c) {
-        return grid->visualRect(grid->model()->index(r, c)).center();
-    };
+    const auto centre = [&](int r, int c) { return grid->visualRect(grid->model()->index(r, c)).center(); };
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(3, 2));
     QCOMPARE(recorder.log, move("1,1", "3,2"));
@@ -220,11 +216,9 @@ void TestGridCurrentCell::selectionModelFollowsAndDrives()
     QCOMPARE(grid.selectionModel()->currentIndex(), grid.model()->index(1, 1));
 
     recorder.log.clear();
-    grid.selectionModel()->setCurrentIndex(grid.model()->index(1, 3),
-                                           QItemSelectionModel::NoUpdate);
+    grid.selectionModel()->setCurrentIndex(grid.model()->index(1, 3), QItemSelectionModel::NoUpdate);
     QCOMPARE(recorder.log, move("1,1", "1,3"));
-    grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 2),
-                                           QItemSelectionModel::NoUpdate);
+    grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 2), QItemSelectionModel::NoUpdate);
     QCOMPARE(grid.selectionModel()->currentIndex(), grid.model()->index(1, 3));
     QCOMPARE(recorder.log, move("1,1", "1,3"));
 
@@ -246,8 +240,7 @@ void TestGridCurrentCell::textActsOnCurrentCell()
     QCOMPARE(grid->Text(), QStringLiteral("7"));
 
     // A commit from LeaveCell lands in the cell being left.
-    QObject::connect(grid.get(), &GridControl::LeaveCell, grid.get(),
-                     [&] { grid->setText(QStringLiteral("left")); });
+    QObject::connect(grid.get(), &GridControl::LeaveCell, grid.get(), [&] { grid->setText(QStringLiteral("left")); });
     grid->setRow(3);
     QCOMPARE(grid->TextMatrix(2, 3), QStringLiteral("left"));
     QCOMPARE(grid->TextMatrix(3, 3), QString());

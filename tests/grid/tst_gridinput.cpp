@@ -116,9 +116,7 @@ void TestGridInput::doubleClickOnBodyCells()
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QSignalSpy doubleClicked(&grid, &GridControl::DblClick);
     QSignalSpy moved(&grid, &GridControl::RowColChange);
-    const auto centre = [&](int r, int c) {
-        return grid.visualRect(grid.model()->index(r, c)).center();
-    };
+    const auto centre = [&](int r, int c) { return grid.visualRect(grid.model()->index(r, c)).center(); };
 
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre(0, 2));
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre(2, 0));
@@ -166,8 +164,7 @@ void TestGridInput::disabledGridTakesNoInput()
     QSignalSpy moved(&grid, &GridControl::RowColChange);
     QTest::keyClick(&grid, Qt::Key_7);
     QTest::keyClick(&grid, Qt::Key_Down);
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
-                      grid.visualRect(grid.model()->index(2, 2)).center());
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(2, 2)).center());
     QCOMPARE(pressed.count(), 0);
     QCOMPARE(moved.count(), 0);
 }

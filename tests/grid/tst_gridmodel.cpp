@@ -201,8 +201,7 @@ void TestGridModel::alignmentRole_data()
 
     QTest::newRow("general text") << 9 << 1 << "abc" << int(Qt::AlignLeft | Qt::AlignVCenter);
     QTest::newRow("general number") << 9 << 1 << "-12.5" << int(Qt::AlignRight | Qt::AlignVCenter);
-    QTest::newRow("general exponent")
-        << 9 << 1 << "1.5E-06" << int(Qt::AlignRight | Qt::AlignVCenter);
+    QTest::newRow("general exponent") << 9 << 1 << "1.5E-06" << int(Qt::AlignRight | Qt::AlignVCenter);
     QTest::newRow("general blank") << 9 << 1 << "  " << int(Qt::AlignLeft | Qt::AlignVCenter);
     QTest::newRow("general fixed") << 9 << 0 << "123" << int(Qt::AlignCenter);
     QTest::newRow("left centre fixed") << 1 << 0 << "X1" << int(Qt::AlignLeft | Qt::AlignVCenter);

@@ -20,8 +20,7 @@ struct Window
         grid = new GridControl(&widget);
         editor = new QLineEdit(&widget);
         widget.resize(620, 409);
-        grid->setGeometry(twipsToPixels(105), twipsToPixels(885), twipsToPixels(6990),
-                          twipsToPixels(3735));
+        grid->setGeometry(twipsToPixels(105), twipsToPixels(885), twipsToPixels(6990), twipsToPixels(3735));
         grid->setRows(101);
         grid->setCols(102);
         grid->setFixedRows(1);
@@ -100,8 +99,7 @@ void TestGridView::editorLiesOverTheCurrentCell()
     QVERIFY2(grid.viewport()->rect().contains(cell), "the current cell is scrolled into view");
     const QRect inParent(grid.viewport()->mapTo(&window.widget, cell.topLeft()), cell.size());
 
-    window.editor->setGeometry(grid.x() + twipsToPixels(grid.CellLeft()),
-                               grid.y() + twipsToPixels(grid.CellTop()),
+    window.editor->setGeometry(grid.x() + twipsToPixels(grid.CellLeft()), grid.y() + twipsToPixels(grid.CellTop()),
                                twipsToPixels(grid.CellWidth()), twipsToPixels(grid.CellHeight()));
     QCOMPARE(window.editor->geometry(), inParent);
     QCOMPARE(grid.CellLeft() % kTwipsPerPixel, 0);
@@ -145,8 +143,7 @@ void TestGridView::hitTestingMatchesVisualRects()
     for (int r = 0; r < grid.Rows(); ++r) {
         for (int c = 0; c < grid.Cols(); ++c) {
             const QRect rect = grid.visualRect(index(grid, r, c));
-            const bool hidden = (r > 0 && rect.top() <= corner.bottom()) ||
-                                (c > 0 && rect.left() <= corner.right());
+            const bool hidden = (r > 0 && rect.top() <= corner.bottom()) || (c > 0 && rect.left() <= corner.right());
             if (hidden || !area.contains(rect))
                 continue;
             ++checked;
@@ -245,8 +242,7 @@ void TestGridView::wheelScrollsTheBody()
     QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
     const int before = grid.visualRect(index(grid, 1, 1)).top();
     const QPointF at = grid.viewport()->rect().center();
-    QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(grid.viewport(), &wheel);
     QVERIFY(grid.visualRect(index(grid, 1, 1)).top() < before);
     QCOMPARE(grid.Row(), 1);
@@ -279,8 +275,7 @@ void TestGridView::painting()
     // Without the focus the current cell is not highlighted.
     QCOMPARE(colourAt(image, 1, 1), palette.color(QPalette::Base).rgb());
     const QRect last = grid.visualRect(index(grid, 1, 2));
-    QCOMPARE(image.pixel(grid.viewport()->mapTo(&grid, last.topRight() + QPoint(5, 2))),
-             palette.color(QPalette::Dark).rgb());
+    QCOMPARE(image.pixel(grid.viewport()->mapTo(&grid, last.topRight() + QPoint(5, 2))), palette.color(QPalette::Dark).rgb());
 
     grid.activateWindow();
     grid.setFocus();

@@ -1,26 +1,15 @@
+#include "ErrorDeEjecucion.h"
 #include "MemorySheet.h"
 
-#include "solver/RuntimeError.h"
 #include "solver/Solver.h"
 
 #include <QTest>
 
 #include <cstring>
 
-using solver::RuntimeError;
 using solver::Solver;
 
 namespace {
-
-int errorOf(auto&& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Compares the first `cols` columns bit for bit (negative zeros included).
 bool bitIdentical(const solver::SingleMatrix& a, const solver::SingleMatrix& b, int cols)
@@ -132,8 +121,7 @@ private slots:
 
     void secondSolveIsIdentical()
     {
-        MemorySheet sheet = MemorySheet::fromRows(
-            {{0, 3, -1, 2, 7}, {4, 1, 2, -3, 1}, {2, -5, 3, 1, 0}, {-1, 2, 6, 5, -4}});
+        MemorySheet sheet = MemorySheet::fromRows({{0, 3, -1, 2, 7}, {4, 1, 2, -3, 1}, {2, -5, 3, 1, 0}, {-1, 2, 6, 5, -4}});
         Solver s;
         s.n = 4;
         s.Redimensionar();

@@ -1,6 +1,5 @@
 #include "MemorySheet.h"
 
-#include "solver/RuntimeError.h"
 #include "solver/Solver.h"
 
 #include <QTest>
@@ -21,10 +20,7 @@ void compareSolution(const Solver& s, const Values& expected, double tolerance)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const double got = s.A.at(int(i), s.n);
         if (std::abs(got - expected[i]) > tolerance)
-            QFAIL(qPrintable(QStringLiteral("X%1 = %2, expected %3")
-                                 .arg(i + 1)
-                                 .arg(got, 0, 'g', 9)
-                                 .arg(expected[i], 0, 'g', 9)));
+            QFAIL(qPrintable(QStringLiteral("X%1 = %2, expected %3").arg(i + 1).arg(got, 0, 'g', 9).arg(expected[i], 0, 'g', 9)));
     }
 }
 
@@ -52,12 +48,9 @@ private slots:
         QTest::addColumn<Rows>("rows");
         QTest::addColumn<Values>("solution");
         // X = (1, 2, 3) in every case.
-        QTest::newRow("row 1 only")
-            << Rows{{0, 1, 1, 5}, {2, 1, 0, 4}, {0, 0, 1, 3}} << Values{1, 2, 3};
-        QTest::newRow("rows 1 and 2")
-            << Rows{{0, 1, 1, 5}, {1, 1, 1, 6}, {2, 0, 1, 5}} << Values{1, 2, 3};
-        QTest::newRow("rows 2 and 3")
-            << Rows{{0, 2, 1, 7}, {0, 1, 0, 2}, {1, 0, 0, 1}, {3, 1, 1, 8}} << Values{1, 2, 3};
+        QTest::newRow("row 1 only") << Rows{{0, 1, 1, 5}, {2, 1, 0, 4}, {0, 0, 1, 3}} << Values{1, 2, 3};
+        QTest::newRow("rows 1 and 2") << Rows{{0, 1, 1, 5}, {1, 1, 1, 6}, {2, 0, 1, 5}} << Values{1, 2, 3};
+        QTest::newRow("rows 2 and 3") << Rows{{0, 2, 1, 7}, {0, 1, 0, 2}, {1, 0, 0, 1}, {3, 1, 1, 8}} << Values{1, 2, 3};
     }
 
     void initialRotation()
@@ -117,8 +110,7 @@ private slots:
         // Rows 0 and 1 agree in their first two coefficients, so the second pivot is
         // exactly zero whichever of them comes first; putting row 2 first succeeds.
         // X = (1, 1, 1, 1).
-        MemorySheet sheet = MemorySheet::fromRows(
-            {{1, 1, 1, 1, 4}, {2, 2, 1, 3, 8}, {1, 3, 1, 1, 6}, {1, 1, 2, 5, 9}});
+        MemorySheet sheet = MemorySheet::fromRows({{1, 1, 1, 1, 4}, {2, 2, 1, 3, 8}, {1, 3, 1, 1, 6}, {1, 1, 2, 5, 9}});
         Solver s = solverFor(sheet, 4);
         QCOMPARE(s.GaussJordan(sheet, "."), Outcome::Solved);
         QCOMPARE(s.FilaCambio, std::int16_t(2));
@@ -130,8 +122,7 @@ private slots:
         // 0.3333333 and the single nearest to 1/3 differ in their last bit: the second
         // pivot is tiny but not zero, and the method goes on without a message.
         MemorySheet sheet;
-        sheet.cells = {{{1, 1}, "3"}, {{1, 2}, "1"},         {{1, 3}, "4"},
-                       {{2, 1}, "1"}, {{2, 2}, "0.3333333"}, {{2, 3}, "2"}};
+        sheet.cells = {{{1, 1}, "3"}, {{1, 2}, "1"}, {{1, 3}, "4"}, {{2, 1}, "1"}, {{2, 2}, "0.3333333"}, {{2, 3}, "2"}};
         Solver s = solverFor(sheet, 2);
         QCOMPARE(s.GaussJordan(sheet, "."), Outcome::Solved);
         QCOMPARE(s.FilaCambio, std::int16_t(0));

@@ -1,11 +1,10 @@
+#include "ErrorDeEjecucion.h"
 #include "MemorySheet.h"
 
-#include "solver/RuntimeError.h"
 #include "solver/Solver.h"
 
 #include <QTest>
 
-using solver::RuntimeError;
 using solver::Solver;
 
 class TestLeerDatos : public QObject
@@ -88,12 +87,7 @@ private slots:
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 3; ++j)
                 s.A.set(i, j, 9.f);
-        try {
-            s.LeerDatos(sheet, ",");
-            QFAIL("no error raised");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), error);
-        }
+        QCOMPARE(errorOf([&] { s.LeerDatos(sheet, ","); }), error);
         // Cells before the bad one were read (empty ones now show "0"); cells after it
         // were not touched, in the worksheet or in A.
         QCOMPARE(sheet.TextMatrix(1, 2), std::string("0"));
@@ -124,12 +118,7 @@ private slots:
         Solver s = solverFor(sheet, 2);
         s.FilaCambio = 1;
         const auto before = s.A;
-        try {
-            s.IntercambiarFilas();
-            QFAIL("no error raised");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), 9);
-        }
+        QCOMPARE(errorOf([&] { s.IntercambiarFilas(); }), 9);
         QCOMPARE(s.A, before);
         QCOMPARE(s.FilaCambio, std::int16_t(2));
     }
@@ -143,12 +132,7 @@ private slots:
         s.n = 2;
         s.Redimensionar();
         s.n = 3;
-        try {
-            s.LeerDatos(sheet, ".");
-            QFAIL("no error raised");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), 9);
-        }
+        QCOMPARE(errorOf([&] { s.LeerDatos(sheet, "."); }), 9);
         QCOMPARE(s.A.at(0, 2), 0.f);
         QCOMPARE(s.A.at(0, 0), 1.f);
     }

@@ -78,8 +78,7 @@ private slots:
                 s.SustAdelante();
                 s.SustAtras();
                 const double choleskiError = maxRelativeError(columnN(s.C, n), expected);
-                QVERIFY2(choleskiError < tolerance,
-                         qPrintable(QStringLiteral("Choleski n=%1: %2").arg(n).arg(choleskiError)));
+                QVERIFY2(choleskiError < tolerance, qPrintable(QStringLiteral("Choleski n=%1: %2").arg(n).arg(choleskiError)));
 
                 // B * C reproduces A within the rounding of the running sums.
                 for (int i = 0; i < n; ++i)
@@ -91,17 +90,14 @@ private slots:
                             magnitude += std::abs(double(B.at(i, k)) * C.at(k, j));
                         }
                         const double residual = std::abs(product - rows[i][j]);
-                        QVERIFY2(
-                            residual <= 2.0 * n * FLT_EPSILON * magnitude + 1e-30,
-                            qPrintable(QStringLiteral("B*C n=%1 (%2,%3)").arg(n).arg(i).arg(j)));
+                        QVERIFY2(residual <= 2.0 * n * FLT_EPSILON * magnitude + 1e-30,
+                                 qPrintable(QStringLiteral("B*C n=%1 (%2,%3)").arg(n).arg(i).arg(j)));
                     }
 
                 s.LeerDatos(sheet, ".");
                 QCOMPARE(s.GaussJordan(sheet, "."), Solver::GaussJordanOutcome::Solved);
                 const double gaussError = maxRelativeError(columnN(s.A, n), expected);
-                QVERIFY2(
-                    gaussError < tolerance,
-                    qPrintable(QStringLiteral("Gauss-Jordan n=%1: %2").arg(n).arg(gaussError)));
+                QVERIFY2(gaussError < tolerance, qPrintable(QStringLiteral("Gauss-Jordan n=%1: %2").arg(n).arg(gaussError)));
             }
         }
         QVERIFY(systems > 60);

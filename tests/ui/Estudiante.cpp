@@ -1,10 +1,9 @@
 #include "Estudiante.h"
 
 #include "Legible.h"
-#include "PiezasVentana.h"
+#include "Teclado.h"
+#include "VentanaPrincipal.h"
 #include "Vigilante.h"
-
-#include "ui/FrmP.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,8 +17,7 @@ QString nombre(const QWidget* w)
 {
     if (!w)
         return QStringLiteral("(nada)");
-    return w->objectName().isEmpty() ? QLatin1String(w->metaObject()->className())
-                                     : w->objectName();
+    return w->objectName().isEmpty() ? QLatin1String(w->metaObject()->className()) : w->objectName();
 }
 
 QChar mnemonico(const QString& texto)
@@ -30,8 +28,7 @@ QChar mnemonico(const QString& texto)
 
 } // namespace
 
-Estudiante::Estudiante(quint64 semilla, Vigilante& vigilante)
-    : azar_(semilla), vigilante_(vigilante)
+Estudiante::Estudiante(quint64 semilla, Vigilante& vigilante) : azar_(semilla), vigilante_(vigilante)
 {
     abrirVentana();
 }
@@ -40,22 +37,16 @@ Estudiante::~Estudiante() = default;
 
 void Estudiante::abrirVentana()
 {
-    p_.reset();
-    v_.reset();
-    v_ = std::make_unique<FrmP>();
-    p_ = std::make_unique<Piezas>(*v_);
-    vigilante_.observar(*v_, *p_);
-    v_->show();
-    QApplication::setActiveWindow(v_.get());
-    vigilante_.exigir(QTest::qWaitForWindowActive(v_.get()),
-                      QStringLiteral("la ventana nueva no se activa"));
+    f_.reset();
+    f_ = std::make_unique<VentanaPrincipal>();
+    vigilante_.observar(*f_->v, f_->p);
 }
 
 QString Estudiante::actuar()
 {
     // Whatever took the activation meanwhile, the student clicks the window first.
-    if (QApplication::activeWindow() != v_.get())
-        QApplication::setActiveWindow(v_.get());
+    if (QApplication::activeWindow() != f_->v.get())
+        QApplication::setActiveWindow(f_->v.get());
     const QString hecho = accion();
     cerrarMenus();
     QCoreApplication::processEvents();
@@ -65,7 +56,7 @@ QString Estudiante::actuar()
 
 QString Estudiante::cerrarVentana()
 {
-    v_->close();
+    f_->v->close();
     vigilante_.notarCierre();
     return QStringLiteral("cuadro de cierre de la ventana");
 }
@@ -96,10 +87,8 @@ QString Estudiante::caracterAleatorio()
     if (r < 2) {
         // Beyond one UTF-16 unit, a combining accent, invisible and control characters.
         static const std::vector<QString> raros = {
-            QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"\U0001D538"),
-            QStringLiteral("e\u0301"),        QStringLiteral("\u200b"),
-            QStringLiteral("\u00a0"),         QStringLiteral("\x01"),
-            QStringLiteral("\x7f"),           QStringLiteral("\ufffd")};
+            QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"\U0001D538"), QStringLiteral("e\u0301"), QStringLiteral("\u200b"),
+            QStringLiteral("\u00a0"),         QStringLiteral("\x01"),           QStringLiteral("\x7f"),    QStringLiteral("\ufffd")};
         return uno(raros);
     }
     const std::vector<int> pesos = {40, 8, 8, 6, 14, 10, 8, 4};
@@ -113,13 +102,11 @@ QString Estudiante::textoAleatorio()
     const int r = entre(0, 99);
     if (r < 20) {
         static const std::vector<QString> numeros = {
-            QStringLiteral("0"),         QStringLiteral("-12,5"),     QStringLiteral("3.25e2"),
-            QStringLiteral("1E+38"),     QStringLiteral("3,5E+38"),   QStringLiteral("-1e-45"),
-            QStringLiteral("1E-50"),     QStringLiteral("7"),         QStringLiteral("-0"),
-            QStringLiteral("  42  "),    QStringLiteral("1.234.567"), QStringLiteral("1,5,5"),
-            QStringLiteral("0,0000001"), QStringLiteral("99999999"),  QStringLiteral("nan"),
-            QStringLiteral("inf"),       QStringLiteral("-"),         QStringLiteral("1e"),
-            QStringLiteral("&H1F"),      QStringLiteral("1d2")};
+            QStringLiteral("0"),         QStringLiteral("-12,5"),    QStringLiteral("3.25e2"),    QStringLiteral("1E+38"),
+            QStringLiteral("3,5E+38"),   QStringLiteral("-1e-45"),   QStringLiteral("1E-50"),     QStringLiteral("7"),
+            QStringLiteral("-0"),        QStringLiteral("  42  "),   QStringLiteral("1.234.567"), QStringLiteral("1,5,5"),
+            QStringLiteral("0,0000001"), QStringLiteral("99999999"), QStringLiteral("nan"),       QStringLiteral("inf"),
+            QStringLiteral("-"),         QStringLiteral("1e"),       QStringLiteral("&H1F"),      QStringLiteral("1d2")};
         return uno(numeros);
     }
     const int largo = r < 85 ? entre(1, 6) : r < 97 ? entre(7, 40) : entre(100, 1500);
@@ -138,24 +125,23 @@ QString Estudiante::textoDeN()
         return QStringLiteral("100");
     if (r < 72)
         return QString::number(entre(9, 40));
-    static const std::vector<QString> raros = {
-        QStringLiteral("2.5"),    QStringLiteral("3.5"),
-        QStringLiteral("99.5"),   QStringLiteral(" 7"),
-        QStringLiteral("1e1"),    QStringLiteral("&H6"),
-        QStringLiteral("&o7"),    QStringLiteral("5abc"),
-        QStringLiteral("3,9"),    QStringLiteral("1 0"),
-        QStringLiteral("+4"),     QStringLiteral("2.0"),
-        QStringLiteral("0"),      QStringLiteral("1"),
-        QStringLiteral("101"),    QStringLiteral("-5"),
-        QStringLiteral("abc"),    QString(),
-        QStringLiteral("1.9"),    QStringLiteral("100.4"),
-        QStringLiteral("1e3"),    QStringLiteral("&H"),
-        QStringLiteral("&HFFFF"), QStringLiteral("1e400"),
-        QStringLiteral("1e-400"), QStringLiteral("99999999999999999999"),
-        QStringLiteral("ñ"),      QStringLiteral("."),
-        QStringLiteral("-"),      QStringLiteral("2e"),
-        QStringLiteral("4d-1"),   QStringLiteral(" "),
-        QStringLiteral("\u00a05")};
+    static const std::vector<QString> raros = {QStringLiteral("2.5"),    QStringLiteral("3.5"),
+                                               QStringLiteral("99.5"),   QStringLiteral(" 7"),
+                                               QStringLiteral("1e1"),    QStringLiteral("&H6"),
+                                               QStringLiteral("&o7"),    QStringLiteral("5abc"),
+                                               QStringLiteral("3,9"),    QStringLiteral("1 0"),
+                                               QStringLiteral("+4"),     QStringLiteral("2.0"),
+                                               QStringLiteral("0"),      QStringLiteral("1"),
+                                               QStringLiteral("101"),    QStringLiteral("-5"),
+                                               QStringLiteral("abc"),    QString(),
+                                               QStringLiteral("1.9"),    QStringLiteral("100.4"),
+                                               QStringLiteral("1e3"),    QStringLiteral("&H"),
+                                               QStringLiteral("&HFFFF"), QStringLiteral("1e400"),
+                                               QStringLiteral("1e-400"), QStringLiteral("99999999999999999999"),
+                                               QStringLiteral("ñ"),      QStringLiteral("."),
+                                               QStringLiteral("-"),      QStringLiteral("2e"),
+                                               QStringLiteral("4d-1"),   QStringLiteral(" "),
+                                               QStringLiteral("\u00a05")};
     if (r < 90)
         return uno(raros);
     return textoAleatorio();
@@ -196,8 +182,7 @@ QString Estudiante::bloqueAleatorio()
     const int filas = grande ? entre(50, 120) : entre(1, 8);
     const int columnas = grande ? entre(50, 120) : entre(1, 9);
     const QString sep = probable(0.7) ? QStringLiteral("\t") : QStringLiteral("  ");
-    const QString fin = uno(
-        std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
+    const QString fin = uno(std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
     const int tipo = entre(0, 5);
     QStringList lineas;
     QStringList primera;
@@ -228,23 +213,18 @@ QString Estudiante::bloqueAleatorio()
 QWidget* Estudiante::foco() const
 {
     QWidget* f = QApplication::focusWidget();
-    if (f && f->window() == v_.get())
+    if (f && f->window() == f_->v.get())
         return f;
-    return v_->focusWidget() ? v_->focusWidget() : v_.get();
+    return f_->v->focusWidget() ? f_->v->focusWidget() : f_->v.get();
 }
 
 // Each character as a key of its own, to whatever holds the focus at that moment.
 void Estudiante::teclear(const QString& texto)
 {
-    for (const char32_t cp : texto.toUcs4()) {
+    for (const char32_t c : texto.toUcs4()) {
         if (vigilante_.salio())
             return;
-        const QString c = QString::fromUcs4(&cp, 1);
-        const Qt::Key tecla = cp == U' ' ? Qt::Key_Space
-                              : cp < 256 && cp > 32 && cp != 127
-                                  ? Qt::Key(QChar(cp).toUpper().unicode())
-                                  : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, foco(), tecla, c, Qt::NoModifier);
+        teclado::caracter(foco(), c);
     }
 }
 
@@ -310,11 +290,11 @@ QString Estudiante::teclearTexto()
     const QString texto = textoAleatorio();
     QString donde;
     const int r = entre(0, 9);
-    if (r == 0 && p_->T_Incog->isEnabled()) {
-        clic(p_->T_Incog);
+    if (r == 0 && f_->p.T_Incog->isEnabled()) {
+        clic(f_->p.T_Incog);
         donde = QStringLiteral(" tras un clic en T_Incog");
-    } else if (r <= 2 && p_->Cuadric->isVisible()) {
-        donde = QStringLiteral(" tras ") + clicEnCuadricula(p_->Cuadric);
+    } else if (r <= 2 && f_->p.Cuadric->isVisible()) {
+        donde = QStringLiteral(" tras ") + clicEnCuadricula(f_->p.Cuadric);
     }
     const QString destino = nombre(foco());
     teclear(texto);
@@ -323,16 +303,15 @@ QString Estudiante::teclearTexto()
 
 QString Estudiante::teclaEspecial()
 {
-    static const std::vector<std::pair<Qt::Key, const char*>> teclas = {
-        {Qt::Key_Return, "Enter"},      {Qt::Key_Enter, "Intro"},
-        {Qt::Key_Escape, "Escape"},     {Qt::Key_Up, "Arriba"},
-        {Qt::Key_Down, "Abajo"},        {Qt::Key_Left, "Izquierda"},
-        {Qt::Key_Right, "Derecha"},     {Qt::Key_Tab, "Tab"},
-        {Qt::Key_Backtab, "Mayús+Tab"}, {Qt::Key_Backspace, "Retroceso"},
-        {Qt::Key_Delete, "Suprimir"},   {Qt::Key_Home, "Inicio"},
-        {Qt::Key_End, "Fin"},           {Qt::Key_PageUp, "RePág"},
-        {Qt::Key_PageDown, "AvPág"},    {Qt::Key_Space, "Espacio"},
-        {Qt::Key_Insert, "Insertar"},   {Qt::Key_Menu, "Menú"}};
+    static const std::vector<std::pair<Qt::Key, const char*>> teclas = {{Qt::Key_Return, "Enter"},      {Qt::Key_Enter, "Intro"},
+                                                                        {Qt::Key_Escape, "Escape"},     {Qt::Key_Up, "Arriba"},
+                                                                        {Qt::Key_Down, "Abajo"},        {Qt::Key_Left, "Izquierda"},
+                                                                        {Qt::Key_Right, "Derecha"},     {Qt::Key_Tab, "Tab"},
+                                                                        {Qt::Key_Backtab, "Mayús+Tab"}, {Qt::Key_Backspace, "Retroceso"},
+                                                                        {Qt::Key_Delete, "Suprimir"},   {Qt::Key_Home, "Inicio"},
+                                                                        {Qt::Key_End, "Fin"},           {Qt::Key_PageUp, "RePág"},
+                                                                        {Qt::Key_PageDown, "AvPág"},    {Qt::Key_Space, "Espacio"},
+                                                                        {Qt::Key_Insert, "Insertar"},   {Qt::Key_Menu, "Menú"}};
     const auto& [k, n] = uno(teclas);
     Qt::KeyboardModifiers mods;
     if (probable(0.1))
@@ -340,7 +319,7 @@ QString Estudiante::teclaEspecial()
     if (probable(0.05))
         mods |= Qt::ControlModifier;
     const QString destino = nombre(foco());
-    const bool enEditor = foco() == p_->Text1;
+    const bool enEditor = foco() == f_->p.Text1;
     const int veces = probable(0.15) ? entre(2, 12) : 1;
     for (int i = 0; i < veces && !vigilante_.salio(); ++i) {
         if (k == Qt::Key_Space)
@@ -349,8 +328,7 @@ QString Estudiante::teclaEspecial()
             tecla(k, mods);
     }
     if ((k == Qt::Key_Tab || k == Qt::Key_Backtab) && !enEditor && !vigilante_.salio())
-        vigilante_.exigir(QApplication::focusWidget() != p_->Text1,
-                          QStringLiteral("el tabulador llevó el foco al editor"));
+        vigilante_.exigir(QApplication::focusWidget() != f_->p.Text1, QStringLiteral("el tabulador llevó el foco al editor"));
     return QStringLiteral("tecla %1%2%3 x%4 en %5")
         .arg(mods & Qt::ShiftModifier ? QStringLiteral("Mayús+") : QString(),
              mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QString::fromUtf8(n))
@@ -362,7 +340,7 @@ QString Estudiante::teclaDeFuncion()
 {
     const Qt::Key k = Qt::Key(Qt::Key_F1 + entre(0, 4));
     // Through the window or through the focused control: the shortcut fires either way.
-    QWidget* destino = probable(0.5) ? static_cast<QWidget*>(v_.get()) : foco();
+    QWidget* destino = probable(0.5) ? static_cast<QWidget*>(f_->v.get()) : foco();
     const QString n = nombre(destino);
     QTest::keyClick(destino, k);
     return QStringLiteral("F%1 en %2").arg(k - Qt::Key_F1 + 1).arg(n);
@@ -370,8 +348,7 @@ QString Estudiante::teclaDeFuncion()
 
 QString Estudiante::teclaControl()
 {
-    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V,
-                                                Qt::Key_A, Qt::Key_X, Qt::Key_Z, Qt::Key_Q};
+    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V, Qt::Key_A, Qt::Key_X, Qt::Key_Z, Qt::Key_Q};
     const Qt::Key k = uno(teclas);
     const QString destino = nombre(foco());
     tecla(k, Qt::ControlModifier);
@@ -380,10 +357,9 @@ QString Estudiante::teclaControl()
 
 QString Estudiante::pulsarBoton()
 {
-    const std::vector<std::pair<QAbstractButton*, int>> botones = {
-        {p_->B_Nuevo, 8},  {p_->B_Mostrar, 10}, {p_->B_Calcular, 12},
-        {p_->Command1, 6}, {p_->Command2, 4},   {p_->B_Incog, 8},
-        {p_->Op_Ch, 8},    {p_->Op_Gauss, 8},   {p_->B_Salir, 1}};
+    const std::vector<std::pair<QAbstractButton*, int>> botones = {{f_->p.B_Nuevo, 8},  {f_->p.B_Mostrar, 10}, {f_->p.B_Calcular, 12},
+                                                                   {f_->p.Command1, 6}, {f_->p.Command2, 4},   {f_->p.B_Incog, 8},
+                                                                   {f_->p.Op_Ch, 8},    {f_->p.Op_Gauss, 8},   {f_->p.B_Salir, 1}};
     std::vector<int> pesos;
     for (const auto& b : botones)
         pesos.push_back(b.second);
@@ -396,13 +372,12 @@ QString Estudiante::pulsarBoton()
         QTest::sendKeyEvent(QTest::Click, b, Qt::Key_Space, QStringLiteral(" "), Qt::NoModifier);
     else
         b->click();
-    return QStringLiteral("botón %1%2")
-        .arg(b->objectName(), habilitado ? QString() : QStringLiteral(" (deshabilitado)"));
+    return QStringLiteral("botón %1%2").arg(b->objectName(), habilitado ? QString() : QStringLiteral(" (deshabilitado)"));
 }
 
 QMenu* Estudiante::menuDe(QAction* a) const
 {
-    for (QAction* titulo : p_->barra->actions())
+    for (QAction* titulo : f_->p.barra->actions())
         if (titulo->menu() && titulo->menu()->actions().contains(a))
             return titulo->menu();
     return nullptr;
@@ -410,9 +385,8 @@ QMenu* Estudiante::menuDe(QAction* a) const
 
 QString Estudiante::elegirMenu()
 {
-    const std::vector<std::pair<QAction*, int>> acciones = {
-        {p_->mnuNuevo, 6}, {p_->MnuCalcular, 10}, {p_->MnuGenera, 10},
-        {p_->mnuOp, 5},    {p_->mnuHelpAbout, 3}, {p_->mnuSalir, 1}};
+    const std::vector<std::pair<QAction*, int>> acciones = {{f_->p.mnuNuevo, 6}, {f_->p.MnuCalcular, 10}, {f_->p.MnuGenera, 10},
+                                                            {f_->p.mnuOp, 5},    {f_->p.mnuHelpAbout, 3}, {f_->p.mnuSalir, 1}};
     std::vector<int> pesos;
     for (const auto& a : acciones)
         pesos.push_back(a.second);
@@ -427,7 +401,7 @@ QString Estudiante::elegirMenu()
     }
     if (modo == 2) {
         // Alt and the menu's letter, then the item's letter or Escape.
-        QTest::keyClick(v_.get(), Qt::Key(mnemonico(menu->title()).unicode()), Qt::AltModifier);
+        QTest::keyClick(f_->v.get(), Qt::Key(mnemonico(menu->title()).unicode()), Qt::AltModifier);
         QWidget* emergente = QApplication::activePopupWidget();
         if (!emergente) {
             vigilante_.contar(QStringLiteral("Alt sin menú"));
@@ -435,13 +409,12 @@ QString Estudiante::elegirMenu()
         }
         if (probable(0.85)) {
             QTest::keyClick(emergente, Qt::Key(mnemonico(a->text()).unicode()));
-            return QStringLiteral("teclado: menú %1 %2%3")
-                .arg(menu->objectName(), a->objectName(), estado);
+            return QStringLiteral("teclado: menú %1 %2%3").arg(menu->objectName(), a->objectName(), estado);
         }
         QTest::keyClick(emergente, Qt::Key_Escape);
         return QStringLiteral("teclado: menú %1 y Escape").arg(menu->objectName());
     }
-    clic(p_->barra, p_->barra->actionGeometry(menu->menuAction()).center());
+    clic(f_->p.barra, f_->p.barra->actionGeometry(menu->menuAction()).center());
     if (auto* emergente = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
         clic(emergente, emergente->actionGeometry(a).center());
     return QStringLiteral("ratón: menú %1 %2%3").arg(menu->objectName(), a->objectName(), estado);
@@ -457,7 +430,7 @@ void Estudiante::cerrarMenus()
 
 QString Estudiante::moverBarra()
 {
-    QScrollBar& barra = *p_->B_Num;
+    QScrollBar& barra = *f_->p.B_Num;
     const int antes = barra.value();
     const bool habilitada = barra.isEnabled();
     QString como;
@@ -468,9 +441,8 @@ QString Estudiante::moverBarra()
         como = QStringLiteral("clic en (%1,%2)").arg(donde.x()).arg(donde.y());
     } else if (modo == 1) {
         static const std::vector<QAbstractSlider::SliderAction> pasos = {
-            QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
-            QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
-            QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
+            QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub, QAbstractSlider::SliderPageStepAdd,
+            QAbstractSlider::SliderPageStepSub,   QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
         const auto paso = uno(pasos);
         barra.triggerAction(paso);
         como = QStringLiteral("paso %1").arg(int(paso));
@@ -481,8 +453,7 @@ QString Estudiante::moverBarra()
         barra.setSliderDown(false);
         como = QStringLiteral("arrastre a %1").arg(valor);
     } else {
-        static const std::vector<Qt::Key> teclas = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
-                                                    Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        static const std::vector<Qt::Key> teclas = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
         const Qt::Key k = uno(teclas);
         QTest::keyClick(&barra, k);
         como = QStringLiteral("tecla %1").arg(int(k), 0, 16);
@@ -497,11 +468,11 @@ QString Estudiante::clicEnCuadricula(GridControl* g)
 {
     if (!g) {
         std::vector<GridControl*> visibles;
-        if (p_->Cuadric->isVisible())
-            visibles.insert(visibles.end(), 6, p_->Cuadric);
-        visibles.push_back(p_->F_Resp);
-        if (p_->Fr_Mat->isVisible())
-            visibles.insert(visibles.end(), {p_->F_Rint[0], p_->F_Rint[1]});
+        if (f_->p.Cuadric->isVisible())
+            visibles.insert(visibles.end(), 6, f_->p.Cuadric);
+        visibles.push_back(f_->p.F_Resp);
+        if (f_->p.Fr_Mat->isVisible())
+            visibles.insert(visibles.end(), {f_->p.F_Rint[0], f_->p.F_Rint[1]});
         g = uno(visibles);
     }
     QWidget* vista = g->viewport();
@@ -523,8 +494,8 @@ QString Estudiante::clicEnCuadricula(GridControl* g)
     else
         clic(vista, donde, mods);
     return QStringLiteral("%1%2 en %3 (%4,%5)%6")
-        .arg(doble ? QStringLiteral("doble clic") : QStringLiteral("clic"),
-             mods ? QStringLiteral(" con Mayús") : QString(), g->objectName())
+        .arg(doble ? QStringLiteral("doble clic") : QStringLiteral("clic"), mods ? QStringLiteral(" con Mayús") : QString(),
+             g->objectName())
         .arg(donde.x())
         .arg(donde.y())
         .arg(celda);
@@ -533,11 +504,11 @@ QString Estudiante::clicEnCuadricula(GridControl* g)
 QString Estudiante::fijarN()
 {
     const QString texto = textoDeN();
-    if (!p_->T_Incog->isEnabled()) {
-        clic(p_->B_Incog);
+    if (!f_->p.T_Incog->isEnabled()) {
+        clic(f_->p.B_Incog);
         return QStringLiteral("n %1 con la caja deshabilitada").arg(legible(texto));
     }
-    clic(p_->T_Incog);
+    clic(f_->p.T_Incog);
     QString como;
     switch (entre(0, 4)) {
     case 0:
@@ -565,10 +536,10 @@ QString Estudiante::fijarN()
     if (conEnter)
         tecla(Qt::Key_Return);
     else
-        clic(p_->B_Incog);
+        clic(f_->p.B_Incog);
     return QStringLiteral("n %1 (%2, %3): la caja dice %4")
         .arg(legible(texto), como, conEnter ? QStringLiteral("Enter") : QStringLiteral("Ingresar"),
-             vigilante_.salio() ? QString() : legible(p_->T_Incog->text()));
+             vigilante_.salio() ? QString() : legible(f_->p.T_Incog->text()));
 }
 
 QString Estudiante::pegar()
@@ -576,8 +547,8 @@ QString Estudiante::pegar()
     const QString bloque = bloqueAleatorio();
     QGuiApplication::clipboard()->setText(bloque);
     QString donde;
-    if (p_->Cuadric->isVisible() && probable(0.7))
-        donde = QStringLiteral(" tras ") + clicEnCuadricula(p_->Cuadric);
+    if (f_->p.Cuadric->isVisible() && probable(0.7))
+        donde = QStringLiteral(" tras ") + clicEnCuadricula(f_->p.Cuadric);
     const QString destino = nombre(foco());
     tecla(Qt::Key_V, Qt::ControlModifier);
     return QStringLiteral("pega %1 en %2%3").arg(legible(bloque, 40), destino, donde);
@@ -585,13 +556,12 @@ QString Estudiante::pegar()
 
 QString Estudiante::clicEnControl()
 {
-    const QList<QWidget*> todos = v_->findChildren<QWidget*>();
+    const QList<QWidget*> todos = f_->v->findChildren<QWidget*>();
     QWidget* w = todos[entre(0, int(todos.size()) - 1)];
     // "Salir" has its own, rarer, place among the buttons.
-    if (!w->isVisible() || w == p_->B_Salir)
+    if (!w->isVisible() || w == f_->p.B_Salir)
         return QStringLiteral("ningún clic: %1 no visible o Salir").arg(nombre(w));
-    const QPoint donde(entre(0, std::max(0, w->width() - 1)),
-                       entre(0, std::max(0, w->height() - 1)));
+    const QPoint donde(entre(0, std::max(0, w->width() - 1)), entre(0, std::max(0, w->height() - 1)));
     clic(w, donde);
     return QStringLiteral("clic en %1 (%2,%3)").arg(nombre(w)).arg(donde.x()).arg(donde.y());
 }

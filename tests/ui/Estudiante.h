@@ -8,13 +8,12 @@
 #include <random>
 #include <vector>
 
-class FrmP;
 class GridControl;
 class QMenu;
 class QAction;
 class QWidget;
+class VentanaPrincipal;
 class Vigilante;
-struct Piezas;
 
 // A student who does anything, in any order, from a seed: types any characters into
 // whatever has the focus, presses Enter, Escape, arrows, Tab and the F-keys, clicks every
@@ -57,10 +56,7 @@ private:
 
     int entre(int a, int b);
     bool probable(double p);
-    template <typename T> const T& uno(const std::vector<T>& v)
-    {
-        return v[std::size_t(entre(0, int(v.size()) - 1))];
-    }
+    template <typename T> const T& uno(const std::vector<T>& v) { return v[std::size_t(entre(0, int(v.size()) - 1))]; }
     QString caracterAleatorio();
     QString textoAleatorio();
     QString textoDeN();
@@ -69,6 +65,5 @@ private:
 
     std::mt19937_64 azar_;
     Vigilante& vigilante_;
-    std::unique_ptr<FrmP> v_;
-    std::unique_ptr<Piezas> p_;
+    std::unique_ptr<VentanaPrincipal> f_;
 };

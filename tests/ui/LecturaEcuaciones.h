@@ -31,9 +31,7 @@ inline double leer(const QString& texto)
         double valor = 0;
         for (qsizetype k = 2;; ++k) {
             const QChar c = en(k).toUpper();
-            const int d = cifra(c)                 ? c.unicode() - u'0'
-                          : c >= u'A' && c <= u'F' ? c.unicode() - u'A' + 10
-                                                   : radix;
+            const int d = cifra(c) ? c.unicode() - u'0' : c >= u'A' && c <= u'F' ? c.unicode() - u'A' + 10 : radix;
             if (d >= radix)
                 break;
             valor = valor * radix + d;

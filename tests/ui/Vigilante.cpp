@@ -2,11 +2,13 @@
 
 #include "LecturaEcuaciones.h"
 #include "Legible.h"
-#include "PiezasVentana.h"
+#include "VentanaPrincipal.h"
+#include "WorksheetGrid.h"
 
 #include "ui/FrmP.h"
 
 #include "TextosDelPrograma.h"
+
 #include "solver/RuntimeError.h"
 
 #include <QAbstractButton>
@@ -19,35 +21,19 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
+using textos::errorDelCalculo;
+using textos::estadoHoja;
 using textos::kInsoluble;
 using textos::kLimite;
 using textos::kTipEdicion;
 using textos::kTipIngreso;
 using textos::kTipInicio;
 
-QString errorDelCalculo(int numero)
-{
-    return QStringLiteral("Se ha presentado un error, (") +
-           QString::fromStdString(solver::RuntimeError::descriptionOf(numero)) +
-           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
-}
-
-QString estadoHoja(const QString& textoDeN)
-{
-    return QStringLiteral("Ingrese todos los datos para el sistema de ") + textoDeN +
-           QStringLiteral(" ecuaciones, luego pulse Calcular.");
-}
-
-} // namespace
-
 Vigilante::Vigilante(quint64 semilla) : azar_(semilla)
 {
-    // A zero timer runs inside the event loop of every modal window as soon as it shows.
-    reloj_.setInterval(0);
-    QObject::connect(&reloj_, &QTimer::timeout, &reloj_, [this] { vigilar(); });
-    reloj_.start();
+    cierreDeModales_.alAparecer = [this](QWidget&) { anotar(); };
+    cierreDeModales_.cerrar = [this](QWidget& modal) { cerrar(modal); };
+    cierreDeModales_.alResistir = [this](QWidget&) { fallos_ << QStringLiteral("la ventana modal no se cerró con %1").arg(comoCierra_); };
 }
 
 void Vigilante::observar(FrmP& ventana, const Piezas& piezas)
@@ -62,9 +48,7 @@ void Vigilante::observar(FrmP& ventana, const Piezas& piezas)
     ++ventanas_;
 
     // Connected after the window's own handlers: each of these runs once its command is over.
-    const auto al = [this](Comando c, const QObject* origen = nullptr) {
-        return [this, c, origen] { alComando(c, origen); };
-    };
+    const auto al = [this](Comando c, const QObject* origen = nullptr) { return [this, c, origen] { alComando(c, origen); }; };
     const Piezas& p = piezas;
     QObject::connect(p.B_Incog, &QAbstractButton::clicked, &ventana, al(Comando::Aceptar));
     QObject::connect(p.T_Incog, &QLineEdit::returnPressed, &ventana, al(Comando::Aceptar));
@@ -75,19 +59,15 @@ void Vigilante::observar(FrmP& ventana, const Piezas& piezas)
     QObject::connect(p.B_Mostrar, &QAbstractButton::clicked, &ventana, al(Comando::Mostrar));
     QObject::connect(p.B_Salir, &QAbstractButton::clicked, &ventana, al(Comando::Salir));
     QObject::connect(p.mnuSalir, &QAction::triggered, &ventana, al(Comando::Salir));
-    QObject::connect(p.Command2, &QAbstractButton::clicked, &ventana,
-                     al(Comando::Acerca, p.Command2));
+    QObject::connect(p.Command2, &QAbstractButton::clicked, &ventana, al(Comando::Acerca, p.Command2));
     QObject::connect(p.mnuHelpAbout, &QAction::triggered, &ventana, al(Comando::Acerca));
     QObject::connect(p.MnuGenera, &QAction::triggered, &ventana, al(Comando::Generar));
     QObject::connect(p.mnuOp, &QAction::triggered, &ventana, al(Comando::Ajustar));
-    QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana,
-                     al(Comando::Ajustar, p.Command1));
+    QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana, al(Comando::Ajustar, p.Command1));
     // Moving the bar writes its value, after a blank, into the number box.
     QObject::connect(p.B_Num, &QScrollBar::valueChanged, &ventana, [this](int valor) {
         exigir(p_->T_Incog->text() == QLatin1Char(' ') + QString::number(valor),
-               QStringLiteral("la barra en %1 y el número %2")
-                   .arg(valor)
-                   .arg(legible(p_->T_Incog->text())));
+               QStringLiteral("la barra en %1 y el número %2").arg(valor).arg(legible(p_->T_Incog->text())));
     });
 }
 
@@ -113,10 +93,7 @@ QString Vigilante::resumen() const
     QStringList partes;
     for (const auto& [que, veces] : cuenta_)
         partes << QStringLiteral("%1=%2").arg(que).arg(veces);
-    return QStringLiteral("ventanas=%1 n máximo=%2 %3")
-        .arg(ventanas_)
-        .arg(nMaximo_)
-        .arg(partes.join(QLatin1Char(' ')));
+    return QStringLiteral("ventanas=%1 n máximo=%2 %3").arg(ventanas_).arg(nMaximo_).arg(partes.join(QLatin1Char(' ')));
 }
 
 const char* Vigilante::nombre(Comando c)
@@ -151,10 +128,7 @@ void Vigilante::alComando(Comando c, const QObject* origen)
     atendidos_ = modales_.size();
     const QString comando = QLatin1String(nombre(c));
     contar(comando);
-    const auto sinModales = [&] {
-        exigir(vistos.isEmpty(),
-               comando + QStringLiteral(" abrió %1 ventanas modales").arg(vistos.size()));
-    };
+    const auto sinModales = [&] { exigir(vistos.isEmpty(), comando + QStringLiteral(" abrió %1 ventanas modales").arg(vistos.size())); };
 
     switch (c) {
     case Comando::Aceptar:
@@ -172,8 +146,7 @@ void Vigilante::alComando(Comando c, const QObject* origen)
                QStringLiteral("las matrices B y C conservan filas tras Nuevo Cálculo"));
         // The number box takes the focus, unless the matrices view has it disabled.
         if (p_->T_Incog->isEnabled())
-            exigir(v_->focusWidget() == p_->T_Incog,
-                   QStringLiteral("el foco no está en el número tras Nuevo Cálculo"));
+            exigir(v_->focusWidget() == p_->T_Incog, QStringLiteral("el foco no está en el número tras Nuevo Cálculo"));
         break;
     case Comando::Calcular:
         alCalcular(vistos);
@@ -182,8 +155,7 @@ void Vigilante::alComando(Comando c, const QObject* origen)
         sinModales();
         m_.matrices = !m_.matrices;
         m_.trio = !m_.matrices;
-        exigir(v_->focusWidget() == p_->F_Resp,
-               QStringLiteral("el foco no está en la solución tras Matrices B-C"));
+        exigir(v_->focusWidget() == p_->F_Resp, QStringLiteral("el foco no está en la solución tras Matrices B-C"));
         break;
     case Comando::Salir:
         sinModales();
@@ -191,12 +163,10 @@ void Vigilante::alComando(Comando c, const QObject* origen)
         break;
     case Comando::Acerca:
         exigir(vistos.size() == 1 && vistos[0].clase == QLatin1String("frmAbout"),
-               QStringLiteral("Acerca de no mostró el diálogo una vez (%1 modales)")
-                   .arg(vistos.size()));
+               QStringLiteral("Acerca de no mostró el diálogo una vez (%1 modales)").arg(vistos.size()));
         // The button hands the focus to the solution grid once the dialog has closed.
         if (origen == p_->Command2)
-            exigir(v_->focusWidget() == p_->F_Resp,
-                   QStringLiteral("el foco no está en la solución tras Información"));
+            exigir(v_->focusWidget() == p_->F_Resp, QStringLiteral("el foco no está en la solución tras Información"));
         break;
     case Comando::Generar:
         sinModales();
@@ -218,9 +188,7 @@ void Vigilante::alAjustar(bool boton)
 {
     for (const GridControl* g : {p_->Cuadric, p_->F_Rint[0], p_->F_Rint[1]}) {
         for (int c = 0; c < g->Cols(); ++c) {
-            const int alineacion = boton && g == p_->Cuadric && c == 0
-                                       ? GridControl::AlignCenterCenter
-                                       : GridControl::AlignLeftCenter;
+            const int alineacion = boton && g == p_->Cuadric && c == 0 ? GridControl::AlignCenterCenter : GridControl::AlignLeftCenter;
             exigir(g->ColWidth(c) >= 240 && g->ColAlignment(c) == alineacion,
                    QStringLiteral("columna %1 de %2 ajustada a %3 twips, alineación %4")
                        .arg(c)
@@ -230,8 +198,7 @@ void Vigilante::alAjustar(bool boton)
         }
     }
     if (boton)
-        exigir(v_->focusWidget() == p_->F_Resp,
-               QStringLiteral("el foco no está en la solución tras Ajustar Columnas"));
+        exigir(v_->focusWidget() == p_->F_Resp, QStringLiteral("el foco no está en la solución tras Ajustar Columnas"));
 }
 
 void Vigilante::alAceptar(const QList<Modal>& vistos)
@@ -244,8 +211,7 @@ void Vigilante::alAceptar(const QList<Modal>& vistos)
                QStringLiteral("%1 rechazado sin el aviso del límite").arg(legible(texto)));
         return;
     }
-    exigir(vistos.isEmpty(),
-           QStringLiteral("n = %1 aceptado con %2 ventanas modales").arg(n).arg(vistos.size()));
+    exigir(vistos.isEmpty(), QStringLiteral("n = %1 aceptado con %2 ventanas modales").arg(n).arg(vistos.size()));
     m_.n = n;
     nMaximo_ = std::max(nMaximo_, n);
     m_.filasResp = n;
@@ -256,11 +222,9 @@ void Vigilante::alAceptar(const QList<Modal>& vistos)
     m_.matrices = false;
     m_.estado = estadoHoja(texto);
     m_.tip = kTipIngreso;
-    exigir(v_->focusWidget() == p_->Cuadric,
-           QStringLiteral("el foco no está en la hoja después de aceptar n"));
+    exigir(v_->focusWidget() == p_->Cuadric, QStringLiteral("el foco no está en la hoja después de aceptar n"));
     const GridControl& g = *p_->Cuadric;
-    exigir(g.Row() == 1 && g.Col() == 1 && g.ColWidth(0) == 500 &&
-               g.ColAlignment(0) == GridControl::AlignCenterCenter,
+    exigir(g.Row() == 1 && g.Col() == 1 && g.ColWidth(0) == 500 && g.ColAlignment(0) == GridControl::AlignCenterCenter,
            QStringLiteral("hoja dispuesta con la celda (%1, %2), columna 0 de %3 twips, "
                           "alineación %4")
                .arg(g.Row())
@@ -272,11 +236,9 @@ void Vigilante::alAceptar(const QList<Modal>& vistos)
 void Vigilante::alCalcular(const QList<Modal>& vistos)
 {
     const bool choleski = p_->Op_Ch->isChecked();
-    contar(choleski ? QStringLiteral("Calcular Choleski")
-                    : QStringLiteral("Calcular Gauss-Jordan"));
+    contar(choleski ? QStringLiteral("Calcular Choleski") : QStringLiteral("Calcular Gauss-Jordan"));
     exigir(m_.hojaLista, QStringLiteral("un cálculo sin hoja dispuesta"));
-    exigir(vistos.size() <= 1,
-           QStringLiteral("el cálculo mostró %1 ventanas modales").arg(vistos.size()));
+    exigir(vistos.size() <= 1, QStringLiteral("el cálculo mostró %1 ventanas modales").arg(vistos.size()));
     bool error = false;
     bool insoluble = false;
     for (const Modal& m : vistos) {
@@ -310,19 +272,14 @@ void Vigilante::alCalcular(const QList<Modal>& vistos)
             exigir(s.isEmpty(), QStringLiteral("solución %1 tras un fallo").arg(legible(s)));
         return;
     }
-    exigir(v_->focusWidget() == p_->F_Resp,
-           QStringLiteral("el foco no está en la solución tras calcular"));
+    exigir(v_->focusWidget() == p_->F_Resp, QStringLiteral("el foco no está en la solución tras calcular"));
     if (choleski) {
         for (const GridControl* g : p_->F_Rint)
             exigir(g->Rows() == m_.n && g->Cols() == m_.n,
-                   QStringLiteral("matriz de %1 x %2 para n = %3")
-                       .arg(g->Rows())
-                       .arg(g->Cols())
-                       .arg(m_.n));
+                   QStringLiteral("matriz de %1 x %2 para n = %3").arg(g->Rows()).arg(g->Cols()).arg(m_.n));
     }
     // No silent wrong result: every value shown, finite, in its text form.
-    const QRegularExpression cinco(QStringLiteral("^-?[0-9]+") +
-                                   QRegularExpression::escape(QLocale().decimalPoint()) +
+    const QRegularExpression cinco(QStringLiteral("^-?[0-9]+") + QRegularExpression::escape(QLocale().decimalPoint()) +
                                    QStringLiteral("[0-9]{5}$"));
     for (const QString& s : solucion) {
         if (choleski)
@@ -330,60 +287,21 @@ void Vigilante::alCalcular(const QList<Modal>& vistos)
                        !s.contains(QStringLiteral("nan"), Qt::CaseInsensitive),
                    QStringLiteral("valor de Choleski %1").arg(legible(s)));
         else
-            exigir(cinco.match(s).hasMatch(),
-                   QStringLiteral("valor de Gauss-Jordan %1").arg(legible(s)));
+            exigir(cinco.match(s).hasMatch(), QStringLiteral("valor de Gauss-Jordan %1").arg(legible(s)));
     }
 }
 
 void Vigilante::revisarAleatorios()
 {
-    const GridControl& g = *p_->Cuadric;
-    for (int r = 1; r <= m_.n; ++r) {
-        for (int c = 1; c <= m_.n + 1; ++c) {
-            bool ok = false;
-            const QString t = g.TextMatrix(r, c);
-            const int valor = t.toInt(&ok);
-            const int tope = c == m_.n + 1 ? 7099 : 99;
-            if (!ok || valor < 0 || valor > tope || t != QString::number(valor)) {
-                fallos_ << QStringLiteral("valor aleatorio %1 en (%2, %3)")
-                               .arg(legible(t))
-                               .arg(r)
-                               .arg(c);
-                return;
-            }
-        }
-    }
+    const QString fuera = nonRandomCell(*p_->Cuadric, m_.n);
+    exigir(fuera.isEmpty(), QStringLiteral("valor aleatorio %1").arg(fuera));
 }
 
 // ---- modal windows ----
 
-void Vigilante::vigilar()
+void Vigilante::anotar()
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) {
-        modalAbierto_.clear();
-        return;
-    }
-    if (modalAbierto_ == modal) {
-        // Still open after the last attempt: note it and close it for good.
-        fallos_ << QStringLiteral("la ventana modal no se cerró con %1").arg(cierre_);
-        if (auto* d = qobject_cast<QDialog*>(modal))
-            d->reject();
-        else
-            modal->close();
-        return;
-    }
-    modalAbierto_ = modal;
-    Modal visto;
-    visto.titulo = modal->windowTitle();
-    if (auto* caja = qobject_cast<QMessageBox*>(modal)) {
-        visto.clase = QStringLiteral("QMessageBox");
-        visto.texto = caja->text();
-        visto.icono = caja->icon();
-        visto.botones = int(caja->buttons().size());
-    } else {
-        visto.clase = modal->objectName();
-    }
+    Modal visto{cierreDeModales_.vistos.last(), {}, false};
     if (p_ && !salio_) {
         for (const auto& [n, w] : p_->conjunto())
             if (!w->isEnabled())
@@ -392,7 +310,6 @@ void Vigilante::vigilar()
     }
     revisarModal(visto);
     modales_.append(visto);
-    cerrar(*modal);
 }
 
 void Vigilante::cerrar(QWidget& modal)
@@ -403,15 +320,15 @@ void Vigilante::cerrar(QWidget& modal)
         foco = &modal;
     switch (std::uniform_int_distribution<int>(0, 3)(azar_)) {
     case 0:
-        cierre_ = QStringLiteral("Escape");
+        comoCierra_ = QStringLiteral("Escape");
         QTest::keyClick(foco, Qt::Key_Escape);
         break;
     case 1:
-        cierre_ = QStringLiteral("Enter");
+        comoCierra_ = QStringLiteral("Enter");
         QTest::keyClick(foco, Qt::Key_Return);
         break;
     case 2: {
-        cierre_ = QStringLiteral("un clic en su botón");
+        comoCierra_ = QStringLiteral("un clic en su botón");
         QAbstractButton* boton = nullptr;
         if (auto* caja = qobject_cast<QMessageBox*>(&modal))
             boton = caja->button(QMessageBox::Ok);
@@ -424,7 +341,7 @@ void Vigilante::cerrar(QWidget& modal)
         break;
     }
     default:
-        cierre_ = QStringLiteral("el cuadro de cierre");
+        comoCierra_ = QStringLiteral("el cuadro de cierre");
         modal.close();
         break;
     }
@@ -434,35 +351,27 @@ void Vigilante::cerrar(QWidget& modal)
 void Vigilante::revisarModal(const Modal& m)
 {
     if (m.clase == QLatin1String("frmAbout")) {
-        exigir(m.titulo == QStringLiteral("Información"),
-               QStringLiteral("diálogo Acerca de con título %1").arg(legible(m.titulo)));
+        exigir(m.titulo == QStringLiteral("Información"), QStringLiteral("diálogo Acerca de con título %1").arg(legible(m.titulo)));
         return;
     }
     if (m.clase != QLatin1String("QMessageBox")) {
         fallos_ << QStringLiteral("ventana modal desconocida %1").arg(m.clase);
         return;
     }
-    exigir(m.titulo == QStringLiteral("Sorvani") && m.botones == 1 &&
-               m.icono == QMessageBox::Warning,
-           QStringLiteral("mensaje con título %1, %2 botones, icono %3")
-               .arg(legible(m.titulo))
-               .arg(m.botones)
-               .arg(int(m.icono)));
+    exigir(m.titulo == QStringLiteral("Sorvani") && m.botones == QMessageBox::Ok && m.icono == QMessageBox::Warning,
+           QStringLiteral("mensaje con título %1, botones %2, icono %3").arg(legible(m.titulo)).arg(int(m.botones)).arg(int(m.icono)));
     using solver::RuntimeError;
-    const bool errorCalculo = m.texto == errorDelCalculo(RuntimeError::Overflow) ||
-                              m.texto == errorDelCalculo(RuntimeError::SubscriptOutOfRange) ||
-                              m.texto == errorDelCalculo(RuntimeError::DivisionByZero) ||
-                              m.texto == errorDelCalculo(RuntimeError::TypeMismatch);
+    const bool errorCalculo =
+        m.texto == errorDelCalculo(RuntimeError::Overflow) || m.texto == errorDelCalculo(RuntimeError::SubscriptOutOfRange) ||
+        m.texto == errorDelCalculo(RuntimeError::DivisionByZero) || m.texto == errorDelCalculo(RuntimeError::TypeMismatch);
     if (errorCalculo) {
         // The solve command enables its controls and restores the pointer first.
         exigir(m.deshabilitados.isEmpty() && !m.ocupado,
                QStringLiteral("error de cálculo mostrado con %1 deshabilitados%2")
-                   .arg(m.deshabilitados.join(QLatin1Char(',')),
-                        m.ocupado ? QStringLiteral(" y el puntero ocupado") : QString()));
+                   .arg(m.deshabilitados.join(QLatin1Char(',')), m.ocupado ? QStringLiteral(" y el puntero ocupado") : QString()));
     } else if (m.texto == kInsoluble) {
         // Gauss-Jordan reports from inside the calculation.
-        exigir(m.deshabilitados.size() == 11,
-               QStringLiteral("aviso de Gauss-Jordan con el conjunto habilitado en parte"));
+        exigir(m.deshabilitados.size() == 11, QStringLiteral("aviso de Gauss-Jordan con el conjunto habilitado en parte"));
     } else {
         exigir(m.texto == kLimite, QStringLiteral("mensaje ajeno %1").arg(legible(m.texto)));
     }
@@ -472,10 +381,9 @@ void Vigilante::revisarModal(const Modal& m)
 
 void Vigilante::despuesDeAccion()
 {
-    exigir(modales_.size() == atendidos_,
-           QStringLiteral("ventana modal fuera de un comando: %1 %2")
-               .arg(modales_.isEmpty() ? QString() : modales_.last().clase,
-                    modales_.isEmpty() ? QString() : legible(modales_.last().texto)));
+    exigir(modales_.size() == atendidos_, QStringLiteral("ventana modal fuera de un comando: %1 %2")
+                                              .arg(modales_.isEmpty() ? QString() : modales_.last().clase,
+                                                   modales_.isEmpty() ? QString() : legible(modales_.last().texto)));
     atendidos_ = modales_.size();
     if (salio_) {
         exigir(!v_->isVisible(), QStringLiteral("la ventana sigue abierta después de Salir"));
@@ -486,8 +394,7 @@ void Vigilante::despuesDeAccion()
 
 bool Vigilante::ocupado() const
 {
-    return (v_->testAttribute(Qt::WA_SetCursor) && v_->cursor().shape() == Qt::WaitCursor) ||
-           QGuiApplication::overrideCursor() != nullptr;
+    return (v_->testAttribute(Qt::WA_SetCursor) && v_->cursor().shape() == Qt::WaitCursor) || QGuiApplication::overrideCursor() != nullptr;
 }
 
 void Vigilante::verificar()
@@ -502,43 +409,30 @@ void Vigilante::verificar()
     QStringList reales;
     for (const auto& [n, w] : p.conjunto()) {
         const QLatin1String s(n);
-        const bool trio = s == QLatin1String("B_Nuevo") || s == QLatin1String("B_Incog") ||
-                          s == QLatin1String("T_Incog");
-        const bool esperado = s == QLatin1String("B_Calcular") ? m_.hojaLista
-                              : trio                           ? m_.trio
-                                                               : true;
+        const bool trio = s == QLatin1String("B_Nuevo") || s == QLatin1String("B_Incog") || s == QLatin1String("T_Incog");
+        const bool esperado = s == QLatin1String("B_Calcular") ? m_.hojaLista : trio ? m_.trio : true;
         if (!esperado)
             esperados << s;
         if (!w->isEnabled())
             reales << s;
     }
     exigir(reales == esperados,
-           QStringLiteral("deshabilitados %1, se esperaba %2")
-               .arg(reales.join(QLatin1Char(',')), esperados.join(QLatin1Char(','))));
-    exigir(p.MnuCalcular->isEnabled() == p.B_Calcular->isEnabled() &&
-               p.MnuGenera->isEnabled() == p.B_Calcular->isEnabled(),
+           QStringLiteral("deshabilitados %1, se esperaba %2").arg(reales.join(QLatin1Char(',')), esperados.join(QLatin1Char(','))));
+    exigir(p.MnuCalcular->isEnabled() == p.B_Calcular->isEnabled() && p.MnuGenera->isEnabled() == p.B_Calcular->isEnabled(),
            QStringLiteral("MnuCalcular %1, MnuGenera %2, B_Calcular %3")
                .arg(p.MnuCalcular->isEnabled())
                .arg(p.MnuGenera->isEnabled())
                .arg(p.B_Calcular->isEnabled()));
     for (const QAction* a : {p.mnuNuevo, p.mnuSalir, p.mnuOp, p.mnuHelpAbout})
         exigir(a->isEnabled(), QStringLiteral("%1 deshabilitado").arg(a->objectName()));
-    exigir(p.Cuadric->isEnabled() == m_.cuadricHabilitada,
-           QStringLiteral("hoja habilitada %1").arg(p.Cuadric->isEnabled()));
+    exigir(p.Cuadric->isEnabled() == m_.cuadricHabilitada, QStringLiteral("hoja habilitada %1").arg(p.Cuadric->isEnabled()));
     exigir(p.Cuadric->isVisible() != p.Fr_Mat->isVisible(),
-           QStringLiteral("hoja visible %1 y matrices visibles %2")
-               .arg(p.Cuadric->isVisible())
-               .arg(p.Fr_Mat->isVisible()));
+           QStringLiteral("hoja visible %1 y matrices visibles %2").arg(p.Cuadric->isVisible()).arg(p.Fr_Mat->isVisible()));
     exigir(p.Fr_Mat->isVisible() == m_.matrices,
-           QStringLiteral("vista de matrices %1, se esperaba %2")
-               .arg(p.Fr_Mat->isVisible())
-               .arg(m_.matrices));
-    exigir(p.Op_Ch->isChecked() != p.Op_Gauss->isChecked(),
-           QStringLiteral("las dos opciones de método iguales"));
-    exigir(p.Et_st->text() == m_.estado, QStringLiteral("estado %1, se esperaba %2")
-                                             .arg(legible(p.Et_st->text()), legible(m_.estado)));
-    exigir(p.Et_tip->text() == m_.tip, QStringLiteral("consejo %1, se esperaba %2")
-                                           .arg(legible(p.Et_tip->text()), legible(m_.tip)));
+           QStringLiteral("vista de matrices %1, se esperaba %2").arg(p.Fr_Mat->isVisible()).arg(m_.matrices));
+    exigir(p.Op_Ch->isChecked() != p.Op_Gauss->isChecked(), QStringLiteral("las dos opciones de método iguales"));
+    exigir(p.Et_st->text() == m_.estado, QStringLiteral("estado %1, se esperaba %2").arg(legible(p.Et_st->text()), legible(m_.estado)));
+    exigir(p.Et_tip->text() == m_.tip, QStringLiteral("consejo %1, se esperaba %2").arg(legible(p.Et_tip->text()), legible(m_.tip)));
     verificarHoja();
     verificarEditor();
 }
@@ -550,16 +444,10 @@ void Vigilante::verificarHoja()
     const int n = m_.n;
     // Fixed at start-up and never fitted.
     exigir(resp.ColWidth(0) == 380 && resp.ColWidth(1) == 1470,
-           QStringLiteral("columnas de la solución de %1 y %2 twips")
-               .arg(resp.ColWidth(0))
-               .arg(resp.ColWidth(1)));
-    exigir(resp.Rows() == m_.filasResp,
-           QStringLiteral("la solución tiene %1 filas, se esperaban %2")
-               .arg(resp.Rows())
-               .arg(m_.filasResp));
+           QStringLiteral("columnas de la solución de %1 y %2 twips").arg(resp.ColWidth(0)).arg(resp.ColWidth(1)));
+    exigir(resp.Rows() == m_.filasResp, QStringLiteral("la solución tiene %1 filas, se esperaban %2").arg(resp.Rows()).arg(m_.filasResp));
     if (n == 0) {
-        exigir(g.Rows() == 2 && g.Cols() == 0,
-               QStringLiteral("hoja sin disponer de %1 x %2").arg(g.Rows()).arg(g.Cols()));
+        exigir(g.Rows() == 2 && g.Cols() == 0, QStringLiteral("hoja sin disponer de %1 x %2").arg(g.Rows()).arg(g.Cols()));
     } else {
         if (g.Rows() != n + 1 || g.Cols() != n + 2 || g.FixedRows() != 1 || g.FixedCols() != 1) {
             fallos_ << QStringLiteral("hoja de %1 x %2 (fijas %3, %4) para n = %5")
@@ -572,36 +460,25 @@ void Vigilante::verificarHoja()
         }
         for (int j = 1; j <= n; ++j)
             exigir(g.TextMatrix(0, j) == QStringLiteral("X%1").arg(j),
-                   QStringLiteral("encabezado %1 en la columna %2")
-                       .arg(legible(g.TextMatrix(0, j)))
-                       .arg(j));
+                   QStringLiteral("encabezado %1 en la columna %2").arg(legible(g.TextMatrix(0, j))).arg(j));
         exigir(g.TextMatrix(0, n + 1) == QStringLiteral("T.I"),
-               QStringLiteral("encabezado del término independiente %1")
-                   .arg(legible(g.TextMatrix(0, n + 1))));
+               QStringLiteral("encabezado del término independiente %1").arg(legible(g.TextMatrix(0, n + 1))));
         for (int i = 1; i <= n; ++i)
             exigir(g.TextMatrix(i, 0) == QStringLiteral("EQ%1").arg(i),
-                   QStringLiteral("encabezado %1 en la fila %2")
-                       .arg(legible(g.TextMatrix(i, 0)))
-                       .arg(i));
+                   QStringLiteral("encabezado %1 en la fila %2").arg(legible(g.TextMatrix(i, 0))).arg(i));
         for (int i = 0; i < resp.Rows(); ++i)
             exigir(resp.TextMatrix(i, 0) == QStringLiteral("X%1").arg(i + 1),
-                   QStringLiteral("rótulo %1 en la fila %2 de la solución")
-                       .arg(legible(resp.TextMatrix(i, 0)))
-                       .arg(i));
+                   QStringLiteral("rótulo %1 en la fila %2 de la solución").arg(legible(resp.TextMatrix(i, 0))).arg(i));
     }
     if (g.Cols() == 0) {
         exigir(!g.hasCurrentCell(), QStringLiteral("celda actual en una hoja sin columnas"));
         return;
     }
-    const bool cuerpo = g.hasCurrentCell() && g.Row() >= g.FixedRows() && g.Row() < g.Rows() &&
-                        g.Col() >= g.FixedCols() && g.Col() < g.Cols();
-    exigir(cuerpo,
-           QStringLiteral("celda actual (%1, %2) fuera del cuerpo").arg(g.Row()).arg(g.Col()));
+    const bool cuerpo =
+        g.hasCurrentCell() && g.Row() >= g.FixedRows() && g.Row() < g.Rows() && g.Col() >= g.FixedCols() && g.Col() < g.Cols();
+    exigir(cuerpo, QStringLiteral("celda actual (%1, %2) fuera del cuerpo").arg(g.Row()).arg(g.Col()));
     exigir(g.TextMatrix(0, 0) == QStringLiteral("%1,%2").arg(g.Row()).arg(g.Col()),
-           QStringLiteral("indicador %1 con la celda (%2, %3)")
-               .arg(legible(g.TextMatrix(0, 0)))
-               .arg(g.Row())
-               .arg(g.Col()));
+           QStringLiteral("indicador %1 con la celda (%2, %3)").arg(legible(g.TextMatrix(0, 0))).arg(g.Row()).arg(g.Col()));
 }
 
 QRect Vigilante::celdaActualEnVentana() const
@@ -618,8 +495,7 @@ void Vigilante::verificarEditor()
         editorDesplazado_ = false;
         return;
     }
-    contar(m_.matrices ? QStringLiteral("editor abierto sobre las matrices")
-                       : QStringLiteral("editor abierto"));
+    contar(m_.matrices ? QStringLiteral("editor abierto sobre las matrices") : QStringLiteral("editor abierto"));
     const GridControl& g = *p_->Cuadric;
     if (!g.hasCurrentCell() || g.Row() < 1 || g.Col() < 1) {
         fallos_ << QStringLiteral("editor abierto sin celda del cuerpo debajo");
@@ -627,16 +503,15 @@ void Vigilante::verificarEditor()
     }
     const QRect celda = celdaActualEnVentana();
     if (!editorDesplazado_)
-        exigir(editor.geometry() == celda,
-               QStringLiteral("editor en (%1,%2 %3x%4), la celda (%5, %6) en (%7,%8 %9x%10)")
-                   .arg(editor.x())
-                   .arg(editor.y())
-                   .arg(editor.width())
-                   .arg(editor.height())
-                   .arg(g.Row())
-                   .arg(g.Col())
-                   .arg(celda.x())
-                   .arg(celda.y())
-                   .arg(celda.width())
-                   .arg(celda.height()));
+        exigir(editor.geometry() == celda, QStringLiteral("editor en (%1,%2 %3x%4), la celda (%5, %6) en (%7,%8 %9x%10)")
+                                               .arg(editor.x())
+                                               .arg(editor.y())
+                                               .arg(editor.width())
+                                               .arg(editor.height())
+                                               .arg(g.Row())
+                                               .arg(g.Col())
+                                               .arg(celda.x())
+                                               .arg(celda.y())
+                                               .arg(celda.width())
+                                               .arg(celda.height()));
 }

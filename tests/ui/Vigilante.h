@@ -1,12 +1,12 @@
 #pragma once
 
+#include "CierreDeModales.h"
+
 #include <QList>
-#include <QMessageBox>
 #include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 #include <map>
 #include <random>
@@ -69,16 +69,11 @@ private:
         QString tip;
     };
 
-    // A modal window as it was met.
-    struct Modal
+    // A modal window as it was met, and the main window meanwhile.
+    struct Modal : CierreDeModales::Visto
     {
-        QString clase; // "QMessageBox", or the dialog's object name
-        QString titulo;
-        QString texto;
-        QMessageBox::Icon icono = QMessageBox::NoIcon;
-        int botones = 0;
         QStringList deshabilitados; // members of the enabling set disabled meanwhile
-        bool ocupado = false;       // the busy pointer meanwhile
+        bool ocupado = false;       // the busy pointer
     };
 
     static const char* nombre(Comando c);
@@ -89,7 +84,7 @@ private:
     void alCalcular(const QList<Modal>& vistos);
     void revisarAleatorios();
 
-    void vigilar();
+    void anotar();
     void cerrar(QWidget& modal);
     void revisarModal(const Modal& m);
 
@@ -100,7 +95,7 @@ private:
     QRect celdaActualEnVentana() const;
 
     std::mt19937_64 azar_;
-    QTimer reloj_;
+    CierreDeModales cierreDeModales_;
     QPointer<FrmP> v_;
     const Piezas* p_ = nullptr;
     Modelo m_;
@@ -109,8 +104,7 @@ private:
 
     QList<Modal> modales_;
     qsizetype atendidos_ = 0;
-    QPointer<QWidget> modalAbierto_;
-    QString cierre_;
+    QString comoCierra_;
 
     QStringList fallos_;
     std::map<QString, int> cuenta_;

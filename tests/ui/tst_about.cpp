@@ -1,3 +1,5 @@
+#include "CierreDeModales.h"
+
 #include "ui/frmAbout.h"
 
 #include <QApplication>
@@ -7,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -33,15 +34,13 @@ class TestAbout : public QObject
     QPointer<QWidget> whileShown(const std::function<void(QDialog&)>& check)
     {
         QPointer<QWidget> seen;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        CierreDeModales closer;
+        closer.alAparecer = [&](QWidget& modal) {
+            auto* dialog = qobject_cast<QDialog*>(&modal);
             seen = dialog;
-            if (!dialog)
-                return;
-            check(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
+            if (dialog)
+                check(*dialog);
+        };
         frmAbout::showAbout(&window_);
         return seen;
     }
@@ -70,18 +69,15 @@ private slots:
 
     void texts_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Label5") << "Label5"
-                                << "Métodos Numéricos";
-        QTest::newRow("Label4") << "Label4"
-                                << "Ingeniería Mecánica";
-        QTest::newRow("Label1") << "Label1"
-                                << "Aplicación creada por :";
-        QTest::newRow("Label2") << "Label2"
-                                << "Equipo Sorvani " SORVANI_VERSION;
-        QTest::newRow("Label3") << "Label3"
-                                << "sorvani@example.org";
+        QTest::newRow("Label5") << "Label5" << "Métodos Numéricos";
+        QTest::newRow("Label4") << "Label4" << "Ingeniería Mecánica";
+        QTest::newRow("Label1") << "Label1" << "Aplicación creada por :";
+        QTest::newRow("Label2") << "Label2" << "Equipo Sorvani " SORVANI_VERSION;
+        QTest::newRow("Label3") << "Label3" << "sorvani@example.org";
+        // clang-format on
     }
     void texts()
     {
@@ -120,11 +116,8 @@ private slots:
     void centredOnTheScreen()
     {
         QPoint offset(1000, 1000);
-        whileShown([&](QDialog& d) {
-            offset = d.geometry().center() - d.screen()->availableGeometry().center();
-        });
-        QVERIFY2(offset.manhattanLength() <= 40,
-                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+        whileShown([&](QDialog& d) { offset = d.geometry().center() - d.screen()->availableGeometry().center(); });
+        QVERIFY2(offset.manhattanLength() <= 40, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void link()

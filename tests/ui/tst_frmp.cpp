@@ -1,10 +1,11 @@
-#include "MensajesModales.h"
+#include "CierreDeModales.h"
+#include "LocaleDePrueba.h"
+#include "TextosDelPrograma.h"
+#include "VentanaPrincipal.h"
+#include "WorksheetGrid.h"
 
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
-
-#include "TextosDelPrograma.h"
-#include "solver/RuntimeError.h"
 
 #include <QAction>
 #include <QIcon>
@@ -17,107 +18,21 @@
 #include <QToolButton>
 
 #include <memory>
-
-using Filas = QList<QStringList>;
-
-namespace {
+#include <new>
+#include <stdexcept>
 
 using textos::kInsoluble;
 using textos::kTipEdicion;
 using textos::kTipIngreso;
 using textos::kTipInicio;
 
-QString errorDelCalculo(int numero)
-{
-    return QStringLiteral("Se ha presentado un error, (") +
-           QString::fromStdString(solver::RuntimeError::descriptionOf(numero)) +
-           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
-}
-
-// The eleven controls that a calculation switches off and on, and the three menu items
-// whose state follows the worksheet.
-const char* const kConjunto[] = {"B_Nuevo",  "B_Mostrar", "B_Calcular", "Command1",
-                                 "Command2", "B_Salir",   "T_Incog",    "B_Incog",
-                                 "B_Num",    "Op_Ch",     "Op_Gauss"};
-const char* const kMenus[] = {"mnuNuevo", "MnuCalcular", "MnuGenera"};
-
-class Ventana
-{
-public:
-    Ventana()
-    {
-        v->show();
-        QApplication::setActiveWindow(v.get());
-        QVERIFY(QTest::qWaitForWindowActive(v.get()));
-    }
-
-    template <typename T = QWidget> T* w(const char* nombre) const
-    {
-        auto* h = v->findChild<T*>(QLatin1String(nombre));
-        if (!h)
-            qFatal("no control %s", nombre);
-        return h;
-    }
-    GridControl* grid(const char* nombre) const { return w<GridControl>(nombre); }
-    QAction* menu(const char* nombre) const { return w<QAction>(nombre); }
-    QString tip() const { return w<QLabel>("Et_tip")->text(); }
-    QString estado() const { return w<QLabel>("Et_st")->text(); }
-
-    QStringList deshabilitados() const
-    {
-        QStringList d;
-        for (const char* n : kConjunto)
-            if (!w(n)->isEnabled())
-                d << QLatin1String(n);
-        for (const char* n : kMenus)
-            if (!menu(n)->isEnabled())
-                d << QLatin1String(n);
-        return d;
-    }
-
-    void aceptar(const QString& texto)
-    {
-        w<QLineEdit>("T_Incog")->setText(texto);
-        w<QAbstractButton>("B_Incog")->click();
-    }
-
-    void llenar(const Filas& filas)
-    {
-        for (int i = 0; i < filas.size(); ++i)
-            for (int j = 0; j < filas[i].size(); ++j)
-                grid("Cuadric")->setTextMatrix(i + 1, j + 1, filas[i][j]);
-    }
-
-    void calcular() { w<QAbstractButton>("B_Calcular")->click(); }
-
-    QStringList columna(const char* nombre, int col) const
-    {
-        QStringList c;
-        for (int i = 0; i < grid(nombre)->Rows(); ++i)
-            c << grid(nombre)->TextMatrix(i, col);
-        return c;
-    }
-
-    QStringList celdas(const char* nombre) const
-    {
-        QStringList c;
-        for (int i = 0; i < grid(nombre)->Rows(); ++i)
-            for (int j = 0; j < grid(nombre)->Cols(); ++j)
-                c << grid(nombre)->TextMatrix(i, j);
-        return c;
-    }
-
-    std::unique_ptr<FrmP> v = std::make_unique<FrmP>();
-};
-
-} // namespace
-
 class TestFrmP : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void init() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanup() { locale_.restaurar(); }
 
     void disposicion_data()
     {
@@ -147,14 +62,14 @@ private slots:
     {
         QFETCH(QString, nombre);
         QFETCH(QRect, twips);
-        Ventana f;
+        VentanaPrincipal f;
         const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
         QCOMPARE(f.w(nombre.toLatin1())->geometry(), px);
     }
 
     void ventana()
     {
-        Ventana f;
+        VentanaPrincipal f;
         QCOMPARE(f.v->windowTitle(), QStringLiteral("Métodos Numéricos : Sorvani"));
         QCOMPARE(f.v->centralWidget()->size(), QSize(620, 409));
         QCOMPARE(f.v->minimumSize(), f.v->maximumSize());
@@ -178,39 +93,32 @@ private slots:
     // Three buttons carry a greyed copy of their picture for the disabled state.
     void imagenesGrises_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("boton");
         QTest::addColumn<QString>("gris");
-        QTest::newRow("B_Nuevo") << "B_Nuevo"
-                                 << ":/nuevo_gris.png";
-        QTest::newRow("Command1") << "Command1"
-                                  << ":/ajustar_gris.png";
-        QTest::newRow("B_Salir") << "B_Salir"
-                                 << ":/salir_gris.png";
+        QTest::newRow("B_Nuevo") << "B_Nuevo" << ":/nuevo_gris.png";
+        QTest::newRow("Command1") << "Command1" << ":/ajustar_gris.png";
+        QTest::newRow("B_Salir") << "B_Salir" << ":/salir_gris.png";
+        // clang-format on
     }
 
     void imagenesGrises()
     {
         QFETCH(QString, boton);
         QFETCH(QString, gris);
-        Ventana f;
+        VentanaPrincipal f;
         const QIcon icono = f.w<QToolButton>(boton.toLatin1())->icon();
         const QImage esperada = QImage(gris).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QVERIFY(!esperada.isNull());
-        QCOMPARE(icono.pixmap(24, QIcon::Disabled)
-                     .toImage()
-                     .convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                 esperada);
-        QVERIFY(icono.pixmap(24, QIcon::Normal)
-                    .toImage()
-                    .convertToFormat(QImage::Format_ARGB32_Premultiplied) != esperada);
+        QCOMPARE(icono.pixmap(24, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), esperada);
+        QVERIFY(icono.pixmap(24, QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) != esperada);
     }
 
     void ordenDeTabulacion()
     {
-        Ventana f;
-        const QStringList esperado = {"T_Incog",    "B_Incog",   "Cuadric",  "Op_Ch",    "Op_Gauss",
-                                      "B_Calcular", "B_Mostrar", "Command1", "Command2", "B_Salir",
-                                      "B_Nuevo",    "F_Rint_0",  "F_Rint_1", "F_Resp",   "B_Num"};
+        VentanaPrincipal f;
+        const QStringList esperado = {"T_Incog",  "B_Incog", "Cuadric", "Op_Ch",    "Op_Gauss", "B_Calcular", "B_Mostrar", "Command1",
+                                      "Command2", "B_Salir", "B_Nuevo", "F_Rint_0", "F_Rint_1", "F_Resp",     "B_Num"};
         QStringList visto;
         QWidget* w = f.w("T_Incog");
         do {
@@ -223,27 +131,20 @@ private slots:
 
     void menus_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QKeySequence>("atajo");
         QTest::addColumn<bool>("habilitado");
-        QTest::newRow("mnuNuevo") << "mnuNuevo"
-                                  << "&Nuevo Cálculo" << QKeySequence(Qt::Key_F2) << true;
-        QTest::newRow("MnuCalcular") << "MnuCalcular"
-                                     << "&Iniciar Cálculo" << QKeySequence(Qt::Key_F4) << false;
-        QTest::newRow("MnuGenera")
-            << "MnuGenera"
-            << "&Generar valores aleatorios" << QKeySequence(Qt::Key_F3) << false;
-        QTest::newRow("mnuSalir") << "mnuSalir"
-                                  << "&Salir" << QKeySequence() << true;
-        QTest::newRow("mnuOp") << "mnuOp"
-                               << "Ajustar &Columnas" << QKeySequence(Qt::Key_F5) << true;
-        QTest::newRow("mnuHelpAbout") << "mnuHelpAbout"
-                                      << "&Acerca de..." << QKeySequence(Qt::Key_F1) << true;
-        QTest::newRow("mnuArchivo") << "mnuArchivo"
-                                    << "&Archivo" << QKeySequence() << true;
-        QTest::newRow("mnuHelp") << "mnuHelp"
-                                 << "&Información" << QKeySequence() << true;
+        QTest::newRow("mnuNuevo") << "mnuNuevo" << "&Nuevo Cálculo" << QKeySequence(Qt::Key_F2) << true;
+        QTest::newRow("MnuCalcular") << "MnuCalcular" << "&Iniciar Cálculo" << QKeySequence(Qt::Key_F4) << false;
+        QTest::newRow("MnuGenera") << "MnuGenera" << "&Generar valores aleatorios" << QKeySequence(Qt::Key_F3) << false;
+        QTest::newRow("mnuSalir") << "mnuSalir" << "&Salir" << QKeySequence() << true;
+        QTest::newRow("mnuOp") << "mnuOp" << "Ajustar &Columnas" << QKeySequence(Qt::Key_F5) << true;
+        QTest::newRow("mnuHelpAbout") << "mnuHelpAbout" << "&Acerca de..." << QKeySequence(Qt::Key_F1) << true;
+        QTest::newRow("mnuArchivo") << "mnuArchivo" << "&Archivo" << QKeySequence() << true;
+        QTest::newRow("mnuHelp") << "mnuHelp" << "&Información" << QKeySequence() << true;
+        // clang-format on
     }
 
     void menus()
@@ -252,8 +153,8 @@ private slots:
         QFETCH(QString, texto);
         QFETCH(QKeySequence, atajo);
         QFETCH(bool, habilitado);
-        Ventana f;
-        const QAction* a = f.menu(nombre.toLatin1());
+        VentanaPrincipal f;
+        const QAction* a = f.w<QAction>(nombre.toLatin1());
         QCOMPARE(a->text(), texto);
         QCOMPARE(a->shortcut(), atajo);
         QCOMPARE(a->isEnabled(), habilitado);
@@ -262,15 +163,15 @@ private slots:
     // Start, worksheet ready, solved, matrices shown and back, entry of n.
     void etapas()
     {
-        Ventana f;
+        VentanaPrincipal f;
         const QStringList sinHoja = {"B_Calcular", "MnuCalcular", "MnuGenera"};
         QCOMPARE(f.deshabilitados(), sinHoja);
         QCOMPARE(f.estado(), QStringLiteral("Listo"));
         QCOMPARE(f.tip(), kTipInicio);
-        QCOMPARE(f.grid("Cuadric")->Rows(), 2);
-        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
-        QCOMPARE(f.grid("F_Resp")->ColWidth(0), 380);
-        QCOMPARE(f.grid("F_Resp")->ColWidth(1), 1470);
+        QCOMPARE(f.p.Cuadric->Rows(), 2);
+        QCOMPARE(f.p.Cuadric->Cols(), 0);
+        QCOMPARE(f.p.F_Resp->ColWidth(0), 380);
+        QCOMPARE(f.p.F_Resp->ColWidth(1), 1470);
         QCOMPARE(QApplication::focusWidget(), f.w("T_Incog"));
         QCOMPARE(f.w<QLineEdit>("T_Incog")->selectedText(), QStringLiteral("4"));
 
@@ -286,7 +187,7 @@ private slots:
 
         f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
         QTest::keyClick(f.v.get(), Qt::Key_F4);
-        QCOMPARE(f.columna("F_Resp", 1), QStringList({"1,5", "0"}));
+        QCOMPARE(f.columna(*f.p.F_Resp, 1), QStringList({"1,5", "0"}));
         QCOMPARE(f.deshabilitados(), QStringList());
         QCOMPARE(f.tip(), kTipEdicion);
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
@@ -301,43 +202,42 @@ private slots:
         f.w<QRadioButton>("Op_Gauss")->setChecked(true);
         QTest::keyClick(f.v.get(), Qt::Key_F2);
         QCOMPARE(f.deshabilitados(), sinHoja);
-        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
-        QCOMPARE(f.grid("Cuadric")->Rows(), 2);
+        QCOMPARE(f.p.Cuadric->Cols(), 0);
+        QCOMPARE(f.p.Cuadric->Rows(), 2);
         QVERIFY(!f.w("Cuadric")->isEnabled());
-        QCOMPARE(f.grid("F_Resp")->Rows(), 0);
-        QCOMPARE(f.grid("F_Rint_0")->Rows(), 0);
-        QCOMPARE(f.grid("F_Rint_1")->Rows(), 0);
+        QCOMPARE(f.p.F_Resp->Rows(), 0);
+        QCOMPARE(f.p.F_Rint[0]->Rows(), 0);
+        QCOMPARE(f.p.F_Rint[1]->Rows(), 0);
         QCOMPARE(f.estado(), QStringLiteral("Listo"));
         QCOMPARE(f.tip(), kTipInicio);
-        QCOMPARE(f.grid("F_Resp")->ColWidth(1), 1470);
+        QCOMPARE(f.p.F_Resp->ColWidth(1), 1470);
         QVERIFY(f.w<QRadioButton>("Op_Gauss")->isChecked());
         QCOMPARE(QApplication::focusWidget(), f.w("T_Incog"));
         QCOMPARE(f.w<QLineEdit>("T_Incog")->selectedText(), QStringLiteral("2"));
 
         f.aceptar(QStringLiteral("2"));
-        QCOMPARE(f.celdas("Cuadric").mid(5), QStringList({"", "", "", "EQ2", "", "", ""}));
+        QCOMPARE(f.celdas(*f.p.Cuadric).mid(5), QStringList({"", "", "", "EQ2", "", "", ""}));
     }
 
     void barraDelNumero()
     {
-        Ventana f;
+        VentanaPrincipal f;
         f.w<QScrollBar>("B_Num")->setValue(7);
         QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral(" 7"));
         f.w<QAbstractButton>("B_Incog")->click();
-        QCOMPARE(f.grid("Cuadric")->Cols(), 9);
+        QCOMPARE(f.p.Cuadric->Cols(), 9);
         QVERIFY(f.estado().contains(QStringLiteral("sistema de  7 ecuaciones")));
     }
 
     void matricesAntesDeCalcular()
     {
-        Ventana f;
+        VentanaPrincipal f;
         auto* boton = f.w<QToolButton>("B_Mostrar");
         boton->click();
         QVERIFY(f.w("Cuadric")->isHidden());
         QVERIFY(!f.w("Fr_Mat")->isHidden());
-        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog",
-                                                  "MnuCalcular", "MnuGenera"}));
-        QCOMPARE(f.grid("F_Rint_0")->Cols(), 0);
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
+        QCOMPARE(f.p.F_Rint[0]->Cols(), 0);
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
         boton->click();
         QVERIFY(!f.w("Cuadric")->isHidden());
@@ -350,14 +250,14 @@ private slots:
     // The two places where the matrices view meets commands meant for the worksheet.
     void vistaDeMatrices()
     {
-        Ventana f;
+        VentanaPrincipal f;
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
         f.w<QAbstractButton>("B_Mostrar")->click();
-        f.calcular();
+        f.p.B_Calcular->click();
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(!f.w("Fr_Mat")->isHidden());
-        QCOMPARE(f.celdas("F_Rint_0"), QStringList({"2", "0", "4", "3"}));
+        QCOMPARE(f.celdas(*f.p.F_Rint[0]), QStringList({"2", "0", "4", "3"}));
 
         // Accepting n brings the worksheet back into view.
         f.aceptar(QStringLiteral("3"));
@@ -367,15 +267,15 @@ private slots:
 
         // The menu's new calculation runs while the number box is disabled, minus the focus.
         f.w<QAbstractButton>("B_Mostrar")->click();
-        f.menu("mnuNuevo")->trigger();
-        QCOMPARE(f.grid("Cuadric")->Cols(), 0);
-        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog",
-                                                  "MnuCalcular", "MnuGenera"}));
+        f.p.mnuNuevo->trigger();
+        QCOMPARE(f.p.Cuadric->Cols(), 0);
+        QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
     }
 
     void resolver_data()
     {
+        // clang-format off
         QTest::addColumn<QLocale>("region");
         QTest::addColumn<bool>("choleski");
         QTest::addColumn<QStringList>("b");
@@ -383,16 +283,11 @@ private slots:
         QTest::addColumn<QStringList>("solucion");
         const QLocale es(QLocale::Spanish, QLocale::Spain);
         const QLocale en(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("Choleski, coma")
-            << es << true << QStringList{"0,5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"}
-            << QStringList{"1", "1,5"};
-        QTest::newRow("Choleski, punto")
-            << en << true << QStringList{"0.5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"}
-            << QStringList{"1", "1.5"};
-        QTest::newRow("Gauss-Jordan, coma")
-            << es << false << QStringList() << QStringList() << QStringList{"1,00000", "1,50000"};
-        QTest::newRow("Gauss-Jordan, punto")
-            << en << false << QStringList() << QStringList() << QStringList{"1.00000", "1.50000"};
+        QTest::newRow("Choleski, coma") << es << true << QStringList{"0,5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"} << QStringList{"1", "1,5"};
+        QTest::newRow("Choleski, punto") << en << true << QStringList{"0.5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"} << QStringList{"1", "1.5"};
+        QTest::newRow("Gauss-Jordan, coma") << es << false << QStringList() << QStringList() << QStringList{"1,00000", "1,50000"};
+        QTest::newRow("Gauss-Jordan, punto") << en << false << QStringList() << QStringList() << QStringList{"1.00000", "1.50000"};
+        // clang-format on
     }
 
     void resolver()
@@ -403,75 +298,93 @@ private slots:
         QFETCH(QStringList, c);
         QFETCH(QStringList, solucion);
         QLocale::setDefault(region);
-        Ventana f;
+        VentanaPrincipal f;
         const QString s = region.decimalPoint();
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"0" + s + "5", "1", "2"}, {"1", "1", "2" + s + "5"}});
         f.w<QRadioButton>(choleski ? "Op_Ch" : "Op_Gauss")->setChecked(true);
-        MensajesModales mensajes;
-        f.calcular();
+        CierreDeModales mensajes;
+        f.p.B_Calcular->click();
 
         QCOMPARE(mensajes.textos(), QStringList());
-        QCOMPARE(f.celdas("F_Rint_0"), b);
-        QCOMPARE(f.celdas("F_Rint_1"), c);
-        QCOMPARE(f.columna("F_Resp", 1), solucion);
-        QCOMPARE(f.grid("F_Resp")->ColAlignment(1) == GridControl::AlignLeftCenter, !choleski);
-        QCOMPARE(f.grid("F_Rint_0")->ScrollBars(),
-                 choleski ? GridControl::ScrollBoth : GridControl::ScrollNone);
+        QCOMPARE(f.celdas(*f.p.F_Rint[0]), b);
+        QCOMPARE(f.celdas(*f.p.F_Rint[1]), c);
+        QCOMPARE(f.columna(*f.p.F_Resp, 1), solucion);
+        QCOMPARE(f.p.F_Resp->ColAlignment(1) == GridControl::AlignLeftCenter, !choleski);
+        QCOMPARE(f.p.F_Rint[0]->ScrollBars(), choleski ? GridControl::ScrollBoth : GridControl::ScrollNone);
+    }
+
+    // The menu item fills the body anew each time; a fresh window draws the same first one.
+    void valoresAleatorios()
+    {
+        QStringList primera;
+        {
+            VentanaPrincipal f;
+            f.aceptar(QStringLiteral("2"));
+            f.p.MnuGenera->trigger();
+            QCOMPARE(nonRandomCell(*f.p.Cuadric, 2), QString());
+            QCOMPARE(f.p.Cuadric->TextMatrix(0, 3), QStringLiteral("T.I"));
+            primera = f.celdas(*f.p.Cuadric);
+            f.p.MnuGenera->trigger();
+            QVERIFY(f.celdas(*f.p.Cuadric) != primera);
+        }
+        VentanaPrincipal otra;
+        otra.aceptar(QStringLiteral("2"));
+        otra.p.MnuGenera->trigger();
+        QCOMPARE(otra.celdas(*otra.p.Cuadric), primera);
     }
 
     void celdaConBlancos()
     {
-        Ventana f;
+        VentanaPrincipal f;
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"", "  ", "3"}, {"4", "5", "6"}});
-        MensajesModales mensajes;
+        CierreDeModales mensajes;
         bool ocupado = true;
-        mensajes.alAparecer = [&] { ocupado = f.v->cursor().shape() == Qt::WaitCursor; };
-        f.calcular();
+        mensajes.alAparecer = [&](QWidget&) { ocupado = f.v->cursor().shape() == Qt::WaitCursor; };
+        f.p.B_Calcular->click();
 
-        QCOMPARE(mensajes.textos(), QStringList{errorDelCalculo(13)});
+        QCOMPARE(mensajes.textos(), QStringList{textos::errorDelCalculo(13)});
         QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
         QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
         QVERIFY(!ocupado);
-        QCOMPARE(f.grid("Cuadric")->TextMatrix(1, 1), QStringLiteral("0"));
+        QCOMPARE(f.p.Cuadric->TextMatrix(1, 1), QStringLiteral("0"));
         QCOMPARE(f.deshabilitados(), QStringList());
         QCOMPARE(f.tip(), kTipIngreso);
 
         // A failure after a solve leaves the solution column empty.
         f.llenar({{"2", "1"}});
-        f.calcular();
-        QCOMPARE(f.columna("F_Resp", 1), QStringList({"1,5", "0"}));
-        f.grid("Cuadric")->setTextMatrix(1, 2, QStringLiteral(" "));
-        f.calcular();
+        f.p.B_Calcular->click();
+        QCOMPARE(f.columna(*f.p.F_Resp, 1), QStringList({"1,5", "0"}));
+        f.p.Cuadric->setTextMatrix(1, 2, QStringLiteral(" "));
+        f.p.B_Calcular->click();
         QCOMPARE(mensajes.vistos.size(), 2);
-        QCOMPARE(f.columna("F_Resp", 1), QStringList({"", ""}));
+        QCOMPARE(f.columna(*f.p.F_Resp, 1), QStringList({"", ""}));
     }
 
     void insolubleUnaVez_data()
     {
         QTest::addColumn<Filas>("filas");
         QTest::newRow("ecuaciones iguales") << Filas{{"1", "1", "2"}, {"1", "1", "2"}};
-        QTest::newRow("primera columna nula, con reintentos")
-            << Filas{{"0", "1", "1", "2"}, {"0", "2", "1", "3"}, {"0", "1", "3", "4"}};
+        QTest::newRow("primera columna nula, con reintentos") << Filas{{"0", "1", "1", "2"}, {"0", "2", "1", "3"}, {"0", "1", "3", "4"}};
     }
 
     // The message comes while the calculation is still running.
     void insolubleUnaVez()
     {
         QFETCH(Filas, filas);
-        Ventana f;
+        VentanaPrincipal f;
         f.aceptar(QString::number(filas.size()));
         f.llenar(filas);
         f.w<QRadioButton>("Op_Gauss")->setChecked(true);
-        MensajesModales mensajes;
+        CierreDeModales mensajes;
         QStringList durante;
         bool ocupado = false;
-        mensajes.alAparecer = [&] {
+        mensajes.alAparecer = [&](QWidget&) {
             durante = f.deshabilitados();
             ocupado = f.v->cursor().shape() == Qt::WaitCursor;
         };
-        f.calcular();
+        f.p.B_Calcular->click();
 
         QCOMPARE(mensajes.textos(), QStringList{kInsoluble});
         QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
@@ -480,29 +393,69 @@ private slots:
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(f.v->cursor().shape() != Qt::WaitCursor);
         QCOMPARE(f.tip(), kTipEdicion);
-        QVERIFY(f.columna("F_Resp", 1).join(QString()).isEmpty());
+        QVERIFY(f.columna(*f.p.F_Resp, 1).join(QString()).isEmpty());
     }
 
     // Fewer solution rows than equations, as a failed set-up leaves them: clearing the
     // solution column fails inside the command, which reports it.
     void filasDeSolucionQueFaltan()
     {
-        Ventana f;
+        VentanaPrincipal f;
         f.aceptar(QStringLiteral("4"));
-        f.grid("F_Resp")->setRows(2);
-        MensajesModales mensajes;
-        f.calcular();
-        QCOMPARE(mensajes.textos(), QStringList{errorDelCalculo(9)});
+        f.p.F_Resp->setRows(2);
+        CierreDeModales mensajes;
+        f.p.B_Calcular->click();
+        QCOMPARE(mensajes.textos(), QStringList{textos::errorDelCalculo(9)});
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(f.v->cursor().shape() != Qt::WaitCursor);
     }
 
+    void falloInesperado_data()
+    {
+        QTest::addColumn<bool>("memoria");
+        QTest::addColumn<QString>("descripcion");
+        QTest::newRow("memoria agotada") << true << QStringLiteral("Memoria insuficiente");
+        QTest::newRow("otra excepción") << false << QStringLiteral("Error interno");
+    }
+
+    // An exception that is not a calculation error, thrown in the middle of the work (by a
+    // listener of the worksheet when the reading writes the "0" of an empty cell), ends in
+    // the command's message instead of leaving the slot, and the window is idle again.
+    void falloInesperado()
+    {
+        QFETCH(bool, memoria);
+        QFETCH(QString, descripcion);
+        VentanaPrincipal f;
+        f.aceptar(QStringLiteral("2"));
+        f.llenar({{"1", "", "3"}, {"4", "5", "6"}});
+        QStringList durante;
+        connect(f.p.Cuadric->model(), &QAbstractItemModel::dataChanged, this, [&] {
+            durante = f.deshabilitados();
+            if (memoria)
+                throw std::bad_alloc();
+            throw std::runtime_error("fallo");
+        });
+        CierreDeModales mensajes;
+        f.p.B_Calcular->click();
+
+        QCOMPARE(durante.size(), 11);
+        QCOMPARE(mensajes.textos(), QStringList{QStringLiteral("Se ha presentado un error, (") + descripcion +
+                                                QStringLiteral(")\nRevise los datos, o pruebe por "
+                                                               "el otro método.")});
+        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
+        QCOMPARE(f.deshabilitados(), QStringList());
+        QCOMPARE(f.v->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void salir()
     {
-        Ventana f;
+        VentanaPrincipal f;
         f.w<QAbstractButton>("B_Salir")->click();
         QVERIFY(!f.v->isVisible());
     }
+
+private:
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestFrmP)

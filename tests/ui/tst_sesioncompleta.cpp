@@ -1,48 +1,22 @@
-#include "grid/GridControl.h"
-#include "ui/FrmP.h"
+#include "CierreDeModales.h"
+#include "LocaleDePrueba.h"
+#include "Teclado.h"
+#include "VentanaPrincipal.h"
+#include "WorksheetGrid.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
-#include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 #include <memory>
 #include <vector>
 
-// One whole session at the largest size, from start to exit: the path that a leak check
-// runs under LeakSanitizer (scripts/leak-check.sh), and an ordinary test as well.
+// One whole session at the largest size, from start to exit, every command once: the path
+// that a leak check runs under LeakSanitizer (scripts/leak-check.sh), and what the window
+// does on each command at that size.
 
 namespace {
-
-// Closes whatever modal window opens, by the keyboard, and remembers what it was.
-class CierreDeModales
-{
-public:
-    CierreDeModales()
-    {
-        reloj_.setInterval(0);
-        QObject::connect(&reloj_, &QTimer::timeout, &reloj_, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            auto* caja = qobject_cast<QMessageBox*>(modal);
-            vistos << (caja ? caja->text() : modal->objectName());
-            QTest::keyClick(modal, Qt::Key_Escape);
-        });
-        reloj_.start();
-    }
-
-    QStringList vistos;
-
-private:
-    QTimer reloj_;
-};
 
 std::vector<double> columna(const GridControl& g, int col)
 {
@@ -83,82 +57,93 @@ class TestSesionCompleta : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void initTestCase() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanupTestCase() { locale_.restaurar(); }
 
     void sesionCompleta()
     {
         CierreDeModales modales;
-        auto v = std::make_unique<FrmP>();
-        v->show();
-        QApplication::setActiveWindow(v.get());
-        QVERIFY(QTest::qWaitForWindowActive(v.get()));
-        const auto w = [&v](const char* nombre) {
-            return v->findChild<QWidget*>(QLatin1String(nombre));
-        };
-        const auto boton = [&v](const char* nombre) {
-            return v->findChild<QAbstractButton*>(QLatin1String(nombre));
-        };
-        const auto grid = [&v](const char* nombre) {
-            return v->findChild<GridControl*>(QLatin1String(nombre));
-        };
-        const auto teclaEnFoco = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+        auto f = std::make_unique<VentanaPrincipal>();
+        const Piezas& p = f->p;
+        FrmP* v = f->v.get();
 
         // n = 100, typed over the selected "4".
-        QTest::keyClicks(w("T_Incog"), QStringLiteral("100"));
-        teclaEnFoco(Qt::Key_Return);
-        GridControl& hoja = *grid("Cuadric");
+        teclado::escribir(QStringLiteral("100"));
+        teclado::tecla(Qt::Key_Return);
+        GridControl& hoja = *p.Cuadric;
         QCOMPARE(hoja.Rows(), 101);
         QCOMPARE(hoja.Cols(), 102);
 
-        teclaEnFoco(Qt::Key_F3);
-        QVERIFY(!hoja.TextMatrix(100, 101).isEmpty());
+        teclado::tecla(Qt::Key_F3);
+        QCOMPARE(nonRandomCell(hoja, 100), QString());
+        QCOMPARE(hoja.TextMatrix(0, 101), QStringLiteral("T.I"));
 
         // Choleski, then a look at B and C and back.
-        QVERIFY(qobject_cast<QRadioButton*>(w("Op_Ch"))->isChecked());
-        QTest::mouseClick(boton("B_Calcular"), Qt::LeftButton);
-        QCOMPARE(modales.vistos, QStringList());
-        const std::vector<double> choleski = columna(*grid("F_Resp"), 1);
+        QVERIFY(p.Op_Ch->isChecked());
+        QTest::mouseClick(p.B_Calcular, Qt::LeftButton);
+        QCOMPARE(modales.textos(), QStringList());
+        const std::vector<double> choleski = columna(*p.F_Resp, 1);
         QCOMPARE(int(choleski.size()), 100);
-        QVERIFY2(residuoRelativo(hoja, choleski) < 1e-4,
-                 qPrintable(QString::number(residuoRelativo(hoja, choleski))));
-        QCOMPARE(grid("F_Rint_0")->Rows(), 100);
-        QCOMPARE(grid("F_Rint_1")->Cols(), 100);
+        QVERIFY2(residuoRelativo(hoja, choleski) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, choleski))));
+        QCOMPARE(p.F_Rint[0]->Rows(), 100);
+        QCOMPARE(p.F_Rint[1]->Cols(), 100);
 
-        QTest::mouseClick(boton("B_Mostrar"), Qt::LeftButton);
-        QVERIFY(w("Fr_Mat")->isVisible() && !hoja.isVisible());
-        QVERIFY(!w("T_Incog")->isEnabled());
-        QTest::mouseClick(boton("B_Mostrar"), Qt::LeftButton);
-        QVERIFY(hoja.isVisible() && !w("Fr_Mat")->isVisible());
+        QTest::mouseClick(p.B_Mostrar, Qt::LeftButton);
+        QVERIFY(p.Fr_Mat->isVisible() && !hoja.isVisible());
+        QVERIFY(!p.T_Incog->isEnabled());
+        QTest::mouseClick(p.B_Mostrar, Qt::LeftButton);
+        QVERIFY(hoja.isVisible() && !p.Fr_Mat->isVisible());
 
         // Gauss-Jordan on the same worksheet agrees.
-        QTest::mouseClick(boton("Op_Gauss"), Qt::LeftButton);
-        QTest::keyClick(v.get(), Qt::Key_F4);
-        QCOMPARE(modales.vistos, QStringList());
-        const std::vector<double> gauss = columna(*grid("F_Resp"), 1);
-        QVERIFY2(residuoRelativo(hoja, gauss) < 1e-4,
-                 qPrintable(QString::number(residuoRelativo(hoja, gauss))));
-        QCOMPARE(grid("F_Rint_0")->Rows(), 0);
+        QTest::mouseClick(p.Op_Gauss, Qt::LeftButton);
+        QTest::keyClick(v, Qt::Key_F4);
+        QCOMPARE(modales.textos(), QStringList());
+        const std::vector<double> gauss = columna(*p.F_Resp, 1);
+        QVERIFY2(residuoRelativo(hoja, gauss) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, gauss))));
+        QCOMPARE(p.F_Rint[0]->Rows(), 0);
+        QCOMPARE(p.F_Rint[0]->ScrollBars(), int(GridControl::ScrollNone));
 
-        // Fitting by the menu's key and by the button; the about dialog both ways.
-        QTest::keyClick(v.get(), Qt::Key_F5);
-        QTest::mouseClick(boton("Command1"), Qt::LeftButton);
+        // Fitting by the menu's key: every column left-aligned, the matrices' scroll bars
+        // back though they have no columns. The button then centres the header column again
+        // and hands the focus to the solution, whose widths never change.
+        QTest::keyClick(v, Qt::Key_F5);
+        const int encabezado = hoja.ColWidth(0);
+        QVERIFY(encabezado > 240);
         QVERIFY(hoja.ColWidth(101) >= 240);
-        QTest::keyClick(v.get(), Qt::Key_F1);
-        QTest::mouseClick(boton("Command2"), Qt::LeftButton);
-        QCOMPARE(modales.vistos, QStringList({"frmAbout", "frmAbout"}));
+        for (int c = 0; c < hoja.Cols(); ++c)
+            QCOMPARE(hoja.ColAlignment(c), int(GridControl::AlignLeftCenter));
+        QCOMPARE(p.F_Rint[0]->ScrollBars(), int(GridControl::ScrollBoth));
+        QTest::mouseClick(p.Command1, Qt::LeftButton);
+        QCOMPARE(hoja.ColAlignment(0), int(GridControl::AlignCenterCenter));
+        QCOMPARE(hoja.ColAlignment(1), int(GridControl::AlignLeftCenter));
+        QCOMPARE(hoja.ColWidth(0), encabezado);
+        QCOMPARE(QApplication::focusWidget(), p.F_Resp);
+        QCOMPARE(p.F_Resp->ColWidth(0), 380);
+        QCOMPARE(p.F_Resp->ColWidth(1), 1470);
+
+        // The about dialog by the key and by the button, which hands the focus (the window's
+        // focus child, until the window is active again) to the solution.
+        p.Cuadric->setFocus();
+        QTest::keyClick(v, Qt::Key_F1);
+        QTest::mouseClick(p.Command2, Qt::LeftButton);
+        QCOMPARE(modales.textos(), QStringList({"frmAbout", "frmAbout"}));
         QVERIFY(!v->findChild<QDialog*>());
+        QCOMPARE(v->focusWidget(), p.F_Resp);
 
         // The offscreen platform gives the activation back to nobody when a dialog closes.
-        QApplication::setActiveWindow(v.get());
-        QTest::keyClick(v.get(), Qt::Key_F2);
+        QApplication::setActiveWindow(v);
+        QTest::keyClick(v, Qt::Key_F2);
         QCOMPARE(hoja.Cols(), 0);
-        QCOMPARE(grid("F_Resp")->Rows(), 0);
+        QCOMPARE(p.F_Resp->Rows(), 0);
 
-        QTest::mouseClick(boton("B_Salir"), Qt::LeftButton);
+        QTest::mouseClick(p.B_Salir, Qt::LeftButton);
         QVERIFY(!v->isVisible());
-        v.reset();
+        f.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+private:
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestSesionCompleta)

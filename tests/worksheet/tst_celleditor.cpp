@@ -1,8 +1,13 @@
+#include "LocaleDePrueba.h"
+#include "Teclado.h"
+#include "WorksheetGrid.h"
+
 #include "grid/GridControl.h"
 #include "worksheet/CellEditor.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 #include <memory>
@@ -22,33 +27,18 @@ struct Sheet
         text1 = new QLineEdit(&window);
         text1->setFocusPolicy(Qt::ClickFocus);
         editor = std::make_unique<CellEditor>(*grid, *text1);
-        QObject::connect(grid, &GridControl::KeyPress, editor.get(),
-                         [this](int k) { editor->UbicarEditor(k); });
-        QObject::connect(grid, &GridControl::DblClick, editor.get(),
-                         [this] { editor->UbicarEditor(CellEditor::DoubleClickCode); });
+        QObject::connect(grid, &GridControl::KeyPress, editor.get(), [this](int k) { editor->UbicarEditor(k); });
+        QObject::connect(grid, &GridControl::DblClick, editor.get(), [this] { editor->UbicarEditor(CellEditor::DoubleClickCode); });
         text1->hide();
-        grid->setFixedRows(1);
-        grid->setRows(n + 1);
-        grid->setCols(n + 2);
-        grid->setFixedCols(1);
+        layOutWorksheet(*grid, n);
         grid->setCol(1);
         grid->setRow(1);
-        grid->setTextMatrix(0, 0, "1,1");
         window.show();
         QApplication::setActiveWindow(&window);
         grid->setFocus();
     }
 
     Cell current() const { return {grid->Row(), grid->Col()}; }
-    // One key at a time, each to whatever has the focus then, as a user types.
-    void type(const QString& text)
-    {
-        for (const QChar c : text) {
-            const auto key = c.unicode() < 128 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, c, {});
-        }
-    }
-    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
 
     QWidget window;
     GridControl* grid;
@@ -63,21 +53,22 @@ class TestCellEditor : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { locale_.restaurar(); }
+
     void typingReplacesTheValue()
     {
         Sheet s(2);
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.grid->setTextMatrix(1, 1, "42");
-        s.type("7");
+        teclado::escribir("7");
         QVERIFY(s.editor->isOpen());
         QCOMPARE(s.text1->text(), QString("7"));
         QCOMPARE(s.text1->cursorPosition(), 1);
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("42")); // not written yet
         // The editor lies exactly over the current cell.
-        QCOMPARE(s.text1->geometry().topLeft(),
-                 s.grid->pos() + QPoint(s.grid->CellLeft() / 15, s.grid->CellTop() / 15));
-        s.type("5");
-        s.key(Qt::Key_Return);
+        QCOMPARE(s.text1->geometry().topLeft(), s.grid->pos() + QPoint(s.grid->CellLeft() / 15, s.grid->CellTop() / 15));
+        teclado::escribir("5");
+        teclado::tecla(Qt::Key_Return);
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("75"));
         QVERIFY(!s.editor->isOpen());
     }
@@ -101,7 +92,7 @@ private slots:
             const QRect cell = s.grid->visualRect(s.grid->model()->index(1, 1));
             QTest::mouseDClick(s.grid->viewport(), Qt::LeftButton, {}, cell.center());
         } else {
-            s.key(Qt::Key(how));
+            teclado::tecla(Qt::Key(how));
         }
         QVERIFY(s.editor->isOpen());
         QCOMPARE(s.text1->text(), QString("3,25"));
@@ -115,12 +106,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         const QList<Cell> expected = {{1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}, {2, 3}};
         for (int step = 0; step < expected.size(); ++step) {
-            s.type(QString::number(step + 1));
-            s.key(Qt::Key_Return);
+            teclado::escribir(QString::number(step + 1));
+            teclado::tecla(Qt::Key_Return);
             QCOMPARE(s.current(), expected[step]);
             QVERIFY(!s.editor->isOpen());
-            QCOMPARE(s.grid->TextMatrix(0, 0),
-                     QStringLiteral("%1,%2").arg(expected[step].first).arg(expected[step].second));
+            QCOMPARE(s.grid->TextMatrix(0, 0), QStringLiteral("%1,%2").arg(expected[step].first).arg(expected[step].second));
         }
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("1"));
         QCOMPARE(s.grid->TextMatrix(1, 3), QString("3"));
@@ -148,8 +138,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.grid->setCol(2);
         s.grid->setRow(startRow);
-        s.type("9");
-        s.key(Qt::Key(key));
+        teclado::escribir("9");
+        teclado::tecla(Qt::Key(key));
         QCOMPARE(s.grid->TextMatrix(startRow, 2), QString("9"));
         QCOMPARE(s.current(), Cell(endRow, 2));
         QVERIFY(!s.editor->isOpen());
@@ -160,8 +150,8 @@ private slots:
         Sheet s(2);
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.grid->setTextMatrix(1, 1, "old");
-        s.type("123");
-        s.key(Qt::Key_Escape);
+        teclado::escribir("123");
+        teclado::tecla(Qt::Key_Escape);
         QVERIFY(!s.editor->isOpen());
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("old"));
         QCOMPARE(QApplication::focusWidget(), s.grid);
@@ -171,11 +161,11 @@ private slots:
     {
         Sheet s(2);
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        s.type("12");
-        s.key(Qt::Key_Left);
-        s.type("5");
-        s.key(Qt::Key_Right);
-        s.type("0");
+        teclado::escribir("12");
+        teclado::tecla(Qt::Key_Left);
+        teclado::escribir("5");
+        teclado::tecla(Qt::Key_Right);
+        teclado::escribir("0");
         QCOMPARE(s.text1->text(), QString("1520"));
         QCOMPARE(s.current(), Cell(1, 1));
         QVERIFY(s.editor->isOpen());
@@ -185,7 +175,7 @@ private slots:
     {
         Sheet s(3);
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        s.type("8");
+        teclado::escribir("8");
         const QRect other = s.grid->visualRect(s.grid->model()->index(3, 2));
         QTest::mouseClick(s.grid->viewport(), Qt::LeftButton, {}, other.center());
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("8"));
@@ -199,9 +189,49 @@ private slots:
     {
         Sheet s(2);
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        s.type("abc ñ");
-        s.key(Qt::Key_Return);
+        teclado::escribir("abc ñ");
+        teclado::tecla(Qt::Key_Return);
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("abc ñ"));
+    }
+
+    // The keypad's decimal key types the locale's separator, on the grid and in the
+    // editor; the main keyboard's keys and the keypad's digits type what they show.
+    void keypadDecimalTypesTheLocaleSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("opensTheEditor");
+        QTest::addColumn<QString>("cell");
+        const int kp = Qt::KeypadModifier;
+        const int period = Qt::Key_Period;
+        // With Num Lock off, Shift makes the keypad's Delete key the decimal key.
+        const int shiftKp = kp | Qt::ShiftModifier;
+        QTest::newRow("es keypad period, editor") << "es_ES" << period << kp << false << "1,5";
+        QTest::newRow("es keypad period, grid") << "es_ES" << period << kp << true << ",5";
+        QTest::newRow("es shift keypad period") << "es_ES" << period << shiftKp << false << "1,5";
+        QTest::newRow("en keypad period") << "en_US" << period << kp << false << "1.5";
+        QTest::newRow("es main period") << "es_ES" << period << 0 << false << "1.5";
+        QTest::newRow("es keypad digit") << "es_ES" << int(Qt::Key_3) << kp << false << "135";
+    }
+
+    void keypadDecimalTypesTheLocaleSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, opensTheEditor);
+        QFETCH(QString, cell);
+        locale_.fijar(QLocale(locale));
+        Sheet s(2);
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        if (!opensTheEditor)
+            teclado::escribir("1");
+        teclado::tecla(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(s.editor->isOpen());
+        teclado::escribir("5");
+        teclado::tecla(Qt::Key_Return);
+        QCOMPARE(s.grid->TextMatrix(1, 1), cell);
     }
 
     void noCellBeforeTheFirstLayout()
@@ -218,6 +248,9 @@ private slots:
         editor.UbicarEditor(CellEditor::DoubleClickCode);
         QVERIFY(!editor.isOpen());
     }
+
+private:
+    LocaleDePrueba locale_;
 };
 
 QTEST_MAIN(TestCellEditor)

@@ -55,9 +55,8 @@ private slots:
         const GridControl g;
         const TextWidthTable measure(g.font());
         const double expected = QFontMetricsF(g.font()).horizontalAdvance(text) * 15.0;
-        QVERIFY2(
-            std::abs(measure.TextWidth(text) - expected) <= tolerance,
-            qPrintable(QStringLiteral("%1 against %2").arg(measure.TextWidth(text)).arg(expected)));
+        QVERIFY2(std::abs(measure.TextWidth(text) - expected) <= tolerance,
+                 qPrintable(QStringLiteral("%1 against %2").arg(measure.TextWidth(text)).arg(expected)));
     }
 
     void emptyTextHasNoWidth()
@@ -70,23 +69,21 @@ private slots:
     {
         const TextWidthTable measure(QFont(QStringLiteral("Liberation Sans"), 8));
         QVERIFY(measure.TextWidth(QStringLiteral("10")) > measure.TextWidth(QStringLiteral("1")));
-        QVERIFY(measure.TextWidth(QStringLiteral("EQ100")) >
-                measure.TextWidth(QStringLiteral("EQ10")));
-        QCOMPARE(measure.TextWidth(QStringLiteral("7777")),
-                 4.0 * measure.TextWidth(QStringLiteral("7")));
+        QVERIFY(measure.TextWidth(QStringLiteral("EQ100")) > measure.TextWidth(QStringLiteral("EQ10")));
+        QCOMPARE(measure.TextWidth(QStringLiteral("7777")), 4.0 * measure.TextWidth(QStringLiteral("7")));
     }
 
     // Columns given top to bottom; every column ends at its widest text plus 240 twips.
     void widths_data()
     {
+        // clang-format off
         QTest::addColumn<QList<Column>>("columns");
         QTest::newRow("one cell") << QList<Column>{{"42"}};
-        QTest::newRow("widest in the middle")
-            << QList<Column>{{"1", "-0,1234567", "3"}, {"X2", "", "7"}};
+        QTest::newRow("widest in the middle") << QList<Column>{{"1", "-0,1234567", "3"}, {"X2", "", "7"}};
         QTest::newRow("header wider than body") << QList<Column>{{"T.I", "1", "2"}};
-        QTest::newRow("empty column among full ones")
-            << QList<Column>{{"123", "4"}, {"", ""}, {"1.234568E+07", "5"}};
+        QTest::newRow("empty column among full ones") << QList<Column>{{"123", "4"}, {"", ""}, {"1.234568E+07", "5"}};
         QTest::newRow("accents and blanks") << QList<Column>{{"Método  de Choleski", "0"}};
+        // clang-format on
     }
     void widths()
     {

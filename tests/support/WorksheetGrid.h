@@ -21,3 +21,20 @@ inline void layOutWorksheet(GridControl& g, int n)
         g.setTextMatrix(i, 0, QStringLiteral("EQ%1").arg(i));
     g.setTextMatrix(0, 0, QStringLiteral("1,1"));
 }
+
+// The first body cell of a worksheet for n equations that does not hold a random value as
+// the program writes them: plain digits, 0 to 99 for a coefficient, 0 to 7099 for an
+// independent term. Empty when every cell does.
+inline QString nonRandomCell(const GridControl& g, int n)
+{
+    for (int r = 1; r <= n; ++r) {
+        for (int c = 1; c <= n + 1; ++c) {
+            bool ok = false;
+            const QString t = g.TextMatrix(r, c);
+            const int v = t.toInt(&ok);
+            if (!ok || v < 0 || v > (c == n + 1 ? 7099 : 99) || t != QString::number(v))
+                return QStringLiteral("\"%1\" at (%2, %3)").arg(t).arg(r).arg(c);
+        }
+    }
+    return {};
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+namespace verification {
+struct ReportText;
+}
+
+class QPushButton;
+
+// What the solution shown is worth: residuals, backward and forward error, the condition
+// of the system and its determinant, with a "Copiar" button for a lab report. Modal; Enter
+// and Escape close it.
+class frmVerificacion : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmVerificacion(const verification::ReportText& informe, QWidget* parent = nullptr);
+
+    // The report as the clipboard receives it.
+    const QString& texto() const { return texto_; }
+
+private:
+    void Copiar_Click();
+
+    QString texto_;
+};

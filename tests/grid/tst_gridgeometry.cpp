@@ -1,0 +1,228 @@
+#include "grid/GridGeometry.h"
+
+#include <QTest>
+
+// Runs without a window: the geometry is plain arithmetic over widths, counts and a view.
+namespace {
+
+using View = GridGeometry::View;
+using Placement = GridGeometry::Placement;
+
+// Ten rows and six columns under one fixed row and column. Column 0 is 20 pixels wide,
+// the body columns 40 (wider where asked); rows are 20 pixels high.
+GridGeometry grid(int col3Twips = 600)
+{
+    GridGeometry geometry;
+    geometry.setShape({10, 6, 1, 1});
+    geometry.setColWidth(0, 300);
+    for (int c = 1; c < 6; ++c)
+        geometry.setColWidth(c, 600);
+    geometry.setColWidth(3, col3Twips);
+    return geometry;
+}
+
+// 100 × 100 pixels: four body rows and 80 pixels of body width in view.
+View view(int scrollRow = 0, int scrollCol = 0, int size = 100)
+{
+    return {size, size, 20, scrollRow, scrollCol};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Placement)
+
+class TestGridGeometry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellRect_data();
+    void cellRect();
+    void cellAtPoint_data();
+    void cellAtPoint();
+    void scrollRanges_data();
+    void scrollRanges();
+    void scrollTargets_data();
+    void scrollTargets();
+    void bodyCellNear_data();
+    void bodyCellNear();
+    void cellsInView();
+    void widthsFollowTheShape();
+};
+
+void TestGridGeometry::cellRect_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("scrollRow");
+    QTest::addColumn<int>("scrollCol");
+    QTest::addColumn<QRect>("rect");
+
+    // clang-format off
+    QTest::newRow("corner") << 0 << 0 << 3 << 2 << QRect(0, 0, 20, 20);
+    QTest::newRow("first body cell") << 1 << 1 << 0 << 0 << QRect(20, 20, 40, 20);
+    QTest::newRow("scrolled body cell") << 3 << 2 << 1 << 1 << QRect(20, 40, 40, 20);
+    QTest::newRow("header follows the columns") << 0 << 3 << 0 << 1 << QRect(60, 0, 40, 20);
+    QTest::newRow("header follows the rows") << 5 << 0 << 2 << 0 << QRect(0, 60, 20, 20);
+    QTest::newRow("scrolled out above") << 1 << 1 << 2 << 0 << QRect(20, -20, 40, 20);
+    // clang-format on
+}
+
+void TestGridGeometry::cellRect()
+{
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(int, scrollRow);
+    QFETCH(int, scrollCol);
+    QFETCH(QRect, rect);
+    QCOMPARE(grid().cellRect(row, col, view(scrollRow, scrollCol)), rect);
+}
+
+void TestGridGeometry::cellAtPoint_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<int>("scrollRow");
+    QTest::addColumn<int>("scrollCol");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+
+    // clang-format off
+    QTest::newRow("corner") << QPoint(5, 5) << 2 << 1 << 0 << 0;
+    QTest::newRow("first body cell") << QPoint(25, 25) << 0 << 0 << 1 << 1;
+    QTest::newRow("last pixel in view") << QPoint(99, 99) << 0 << 0 << 4 << 2;
+    QTest::newRow("scrolled") << QPoint(25, 25) << 2 << 1 << 3 << 2;
+    QTest::newRow("cell edge belongs right") << QPoint(60, 40) << 0 << 0 << 2 << 2;
+    QTest::newRow("before the grid") << QPoint(-1, -1) << 0 << 0 << -1 << -1;
+    QTest::newRow("past the last row and column") << QPoint(230, 500) << 0 << 0 << -1 << -1;
+    // clang-format on
+}
+
+void TestGridGeometry::cellAtPoint()
+{
+    QFETCH(QPoint, point);
+    QFETCH(int, scrollRow);
+    QFETCH(int, scrollCol);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    const GridGeometry geometry = grid();
+    QCOMPARE(geometry.rowAt(point.y(), view(scrollRow, scrollCol)), row);
+    QCOMPARE(geometry.colAt(point.x(), view(scrollRow, scrollCol)), col);
+}
+
+void TestGridGeometry::scrollRanges_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("col3Twips");
+    QTest::addColumn<int>("rowMaximum");
+    QTest::addColumn<int>("rowPage");
+    QTest::addColumn<int>("colMaximum");
+    QTest::addColumn<int>("colPage");
+
+    // clang-format off
+    QTest::newRow("part in view") << 100 << 600 << 5 << 4 << 3 << 2;
+    QTest::newRow("all in view") << 300 << 600 << 0 << 14 << 0 << 5;
+    QTest::newRow("smaller than one cell") << 30 << 600 << 8 << 1 << 4 << 1;
+    QTest::newRow("a column wider than the view") << 100 << 1500 << 5 << 4 << 3 << 2;
+    // clang-format on
+}
+
+void TestGridGeometry::scrollRanges()
+{
+    QFETCH(int, size);
+    QFETCH(int, col3Twips);
+    QFETCH(int, rowMaximum);
+    QFETCH(int, rowPage);
+    QFETCH(int, colMaximum);
+    QFETCH(int, colPage);
+    const GridGeometry geometry = grid(col3Twips);
+    const View v = view(0, 0, size);
+    QCOMPARE(geometry.verticalRange(v), (GridGeometry::ScrollRange{rowMaximum, rowPage}));
+    QCOMPARE(geometry.horizontalRange(v), (GridGeometry::ScrollRange{colMaximum, colPage}));
+}
+
+void TestGridGeometry::scrollTargets_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<Placement>("placement");
+    QTest::addColumn<int>("scroll");
+    QTest::addColumn<int>("col3Twips");
+    QTest::addColumn<int>("rowTarget");
+    QTest::addColumn<int>("colTarget");
+
+    // The same index serves as a row and as a column.
+    // clang-format off
+    QTest::newRow("in view stays") << 2 << Placement::EnsureVisible << 0 << 600 << 0 << 0;
+    QTest::newRow("below or right comes to the end") << 4 << Placement::EnsureVisible << 0 << 600 << 0 << 2;
+    QTest::newRow("the last column") << 5 << Placement::EnsureVisible << 0 << 600 << 1 << 3;
+    QTest::newRow("above or left comes to the start") << 1 << Placement::EnsureVisible << 3 << 600 << 0 << 0;
+    QTest::newRow("at start") << 3 << Placement::AtStart << 0 << 600 << 2 << 2;
+    QTest::newRow("at end, never before the body") << 1 << Placement::AtEnd << 2 << 600 << 0 << 0;
+    QTest::newRow("at centre") << 5 << Placement::AtCenter << 0 << 600 << 2 << 3;
+    QTest::newRow("fixed keeps the scroll") << 0 << Placement::AtStart << 2 << 600 << 2 << 2;
+    QTest::newRow("wider than the view: its left edge") << 3 << Placement::EnsureVisible << 0 << 1500 << 0 << 2;
+    // clang-format on
+}
+
+void TestGridGeometry::scrollTargets()
+{
+    QFETCH(int, cell);
+    QFETCH(Placement, placement);
+    QFETCH(int, scroll);
+    QFETCH(int, col3Twips);
+    QFETCH(int, rowTarget);
+    QFETCH(int, colTarget);
+    const GridGeometry geometry = grid(col3Twips);
+    QCOMPARE(geometry.scrollRowFor(cell, placement, view(scroll, scroll)), rowTarget);
+    QCOMPARE(geometry.scrollColFor(cell, placement, view(scroll, scroll)), colTarget);
+}
+
+void TestGridGeometry::bodyCellNear_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<int>("scroll");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+
+    // clang-format off
+    QTest::newRow("over the corner, nothing scrolled") << QPoint(5, 5) << 0 << 1 << 1;
+    QTest::newRow("over the corner, scrolled: one back") << QPoint(5, 5) << 2 << 2 << 2;
+    QTest::newRow("below the last row") << QPoint(50, 500) << 0 << 9 << 1;
+    QTest::newRow("right of the last column") << QPoint(500, 50) << 0 << 2 << 5;
+    // clang-format on
+}
+
+void TestGridGeometry::bodyCellNear()
+{
+    QFETCH(QPoint, point);
+    QFETCH(int, scroll);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QCOMPARE(grid().bodyCellNear(point, view(scroll, scroll)), (CellPosition{row, col}));
+}
+
+void TestGridGeometry::cellsInView()
+{
+    const GridGeometry geometry = grid();
+    QCOMPARE(geometry.rowsInView(view(1, 1)), (std::vector<int>{0, 2, 3, 4, 5}));
+    QCOMPARE(geometry.colsInView(view(1, 1)), (std::vector<int>{0, 2, 3}));
+    QCOMPARE(geometry.colsInView(view(0, 0, 300)), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+void TestGridGeometry::widthsFollowTheShape()
+{
+    GridGeometry geometry = grid();
+    geometry.setColWidth(2, 1200);
+    geometry.setShape({10, 2, 1, 1});
+    QCOMPARE(geometry.colWidth(2), 0);
+    geometry.setShape({10, 4, 1, 1});
+    QCOMPARE(geometry.colWidth(1), 600);
+    QCOMPARE(geometry.colWidth(2), GridGeometry::kDefaultColWidth);
+    QCOMPARE(geometry.cellRect(1, 3, view()), QRect(20 + 40 + 64, 20, 64, 20));
+    geometry.setColWidth(1, -5);
+    QCOMPARE(geometry.colWidth(1), GridGeometry::kDefaultColWidth);
+    geometry.setShape({0, 0, 1, 1});
+    QCOMPARE(geometry.bodyCellNear({5, 5}, view()), CellPosition{});
+}
+
+QTEST_GUILESS_MAIN(TestGridGeometry)
+#include "tst_gridgeometry.moc"

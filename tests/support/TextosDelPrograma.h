@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The program's own texts as the user must see them, written here once for every test
+// that checks them (deliberately not taken from the program's sources).
+namespace textos {
+
+inline const QString kTipInicio = QStringLiteral("Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
+inline const QString kTipIngreso = QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
+inline const QString kTipEdicion = QStringLiteral("Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
+inline const QString kLimite = QStringLiteral("El número de ecuaciones está limitado a 100.");
+inline const QString kInsoluble = QStringLiteral("El sistema no es soluble por este método, inténtelo\npor el método de Choleski.");
+
+// The description of a run-time error by its number; empty for 0, no error.
+inline QString descripcion(int numero)
+{
+    switch (numero) {
+    case 0:
+        return {};
+    case 6:
+        return QStringLiteral("Desbordamiento");
+    case 9:
+        return QStringLiteral("Subíndice fuera del intervalo");
+    case 11:
+        return QStringLiteral("División por cero");
+    case 13:
+        return QStringLiteral("No coinciden los tipos");
+    default:
+        return QStringLiteral("Error %1").arg(numero);
+    }
+}
+
+// The box of a calculation that failed with a run-time error.
+inline QString errorDelCalculo(int numero)
+{
+    return QStringLiteral("Se ha presentado un error, (") + descripcion(numero) +
+           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
+}
+
+// The status line once the worksheet is laid out, repeating the number box's text.
+inline QString estadoHoja(const QString& textoDeN)
+{
+    return QStringLiteral("Ingrese todos los datos para el sistema de ") + textoDeN + QStringLiteral(" ecuaciones, luego pulse Calcular.");
+}
+
+} // namespace textos
