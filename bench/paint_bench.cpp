@@ -4,9 +4,9 @@
 // grids stand (counter "tabla_ms"), in the same iterations. The platform is the one in
 // QT_QPA_PLATFORM (offscreen when unset), so bench/run times it offscreen and on X.
 // Run: build/bench/paint_bench
-#include "MensajesModales.h"
-#include "PiezasVentana.h"
+#include "CierreDeModales.h"
 #include "TableMirror.h"
+#include "VentanaPrincipal.h"
 #include "ui/FrmP.h"
 
 #include <QApplication>
@@ -80,7 +80,7 @@ struct Scene
     PaintCounter grid;
     PaintCounter tablePaints;
     std::vector<std::unique_ptr<TableMirror>> table;
-    MensajesModales boxes;
+    CierreDeModales boxes;
 };
 
 double msSince(const QElapsedTimer& t)
