@@ -2,6 +2,7 @@
 
 #include "grid/CellAlignment.h"
 #include "grid/CellSelection.h"
+#include "grid/CellTextCache.h"
 #include "grid/GridGeometry.h"
 
 #include <QAbstractItemView>
@@ -162,6 +163,8 @@ protected:
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -185,10 +188,17 @@ private:
     void setSelectionCorner(int row, int col);
     void syncSelection();
     void relayout();
+    void measureFont();
+    QRect blockRect(int top, int left, int bottom, int right) const;
 
     GridModel* model_;
     GridGeometry geometry_;
     CellSelection selection_;
+    CellTextCache texts_;
+    // Measured at each change of font, not at every cell: pixels, and the line height by
+    // which texts are centred.
+    int rowHeight_ = 0;
+    qreal lineHeight_ = 0;
     int scrollBars_ = ScrollBoth;
     int bulkDepth_ = 0;
     bool widthsPending_ = false;
