@@ -4,11 +4,15 @@
 #include <QString>
 
 namespace {
+// Longer than any cell can show: such a text is drawn cut short with an ellipsis whatever
+// it holds, and Qt's number parser takes seconds over a line of megabytes.
+constexpr qsizetype kLongestNumber = 1000;
+} // namespace
 
-// A number in the user's notation or in the C notation; group separators are not part of
-// a number here, so "1.500" is not read as fifteen hundred in a comma locale.
 bool looksNumeric(const QString& text)
 {
+    if (text.size() > kLongestNumber)
+        return false;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return false;
@@ -21,14 +25,17 @@ bool looksNumeric(const QString& text)
     return ok;
 }
 
-} // namespace
-
 Qt::Alignment cellAlignment(int code, bool fixedCell, const QString& text)
+{
+    return cellAlignment(code, fixedCell, looksNumeric(text));
+}
+
+Qt::Alignment cellAlignment(int code, bool fixedCell, bool numeric)
 {
     if (code < AlignLeftTop || code > AlignRightBottom) {
         if (fixedCell)
             return Qt::AlignCenter;
-        return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        return (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
     static constexpr Qt::AlignmentFlag horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,
                                                        Qt::AlignRight};

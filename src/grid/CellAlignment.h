@@ -22,3 +22,9 @@ enum ColumnAlignment : int
 // Turns a column alignment code into Qt flags. General aligns numbers right and other
 // text left in the body, and centres fixed cells.
 Qt::Alignment cellAlignment(int code, bool fixedCell, const QString& text);
+Qt::Alignment cellAlignment(int code, bool fixedCell, bool numeric);
+
+// A number in the user's notation or in the C notation; group separators are not part of
+// a number here, so "1.500" is not read as fifteen hundred in a comma locale. A text too
+// long for any cell to show whole is never a number.
+bool looksNumeric(const QString& text);

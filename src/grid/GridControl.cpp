@@ -7,6 +7,7 @@
 #include "grid/Twips.h"
 
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -43,6 +45,10 @@ GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(ne
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Every paint covers what it is given: Qt need not clear it first, and can move the
+    // pixels when the body scrolls.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    measureFont();
 }
 
 GridControl::~GridControl() = default;
@@ -245,8 +251,8 @@ QList<QStringList> GridControl::parseBlock(const QString& text)
 
 GridGeometry::View GridControl::view() const
 {
-    return {viewport()->width(), viewport()->height(), fontMetrics().height() + kRowPaddingPixels,
-            verticalScrollBar()->value(), horizontalScrollBar()->value()};
+    return {viewport()->width(), viewport()->height(), rowHeight_, verticalScrollBar()->value(),
+            horizontalScrollBar()->value()};
 }
 
 void GridControl::setModel(QAbstractItemModel* model)
@@ -268,6 +274,13 @@ bool GridControl::isBodyCell(int row, int col) const
 QModelIndex GridControl::indexOf(CellPosition cell) const
 {
     return model_->index(cell.row, cell.col);
+}
+
+void GridControl::measureFont()
+{
+    rowHeight_ = fontMetrics().height() + kRowPaddingPixels;
+    lineHeight_ = QFontMetricsF(font()).height();
+    texts_.setFont(font());
 }
 
 void GridControl::relayout()
@@ -504,16 +517,86 @@ void GridControl::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
-void GridControl::scrollContentsBy(int, int)
+// The scroll bars count rows and columns, so dx and dy are cells: the body's pixels move
+// by as many pixels (the fixed rows sideways with it, the fixed columns up and down) and
+// only what comes into view is painted. A cell cut by the right or bottom edge places its
+// text in the part that is shown, so the one that was cut is painted again.
+void GridControl::scrollContentsBy(int dx, int dy)
 {
-    // The offsets count cells, not pixels: repaint instead of shifting the pixels.
+    const QRect all = viewport()->rect();
+    if (dy != 0 && dx == 0) {
+        const int top = geometry_.fixedHeight(view());
+        const QRect body(0, top, all.width(), all.height() - top);
+        const int shift = dy * rowHeight_;
+        if (std::abs(shift) >= body.height() || rowHeight_ <= 0) {
+            viewport()->update();
+            return;
+        }
+        viewport()->scroll(0, shift, body);
+        // The row cut by the bottom edge, where it went and where the next one is cut.
+        const int cut = top + body.height() / rowHeight_ * rowHeight_;
+        if (cut < all.height()) {
+            viewport()->update(QRect(0, cut + shift, all.width(), rowHeight_) & body);
+            viewport()->update(QRect(0, cut, all.width(), rowHeight_) & body);
+        }
+        return;
+    }
+    if (dx != 0 && dy == 0) {
+        const GridGeometry::View now = view();
+        GridGeometry::View before = now;
+        before.scrollCol = now.scrollCol + dx;
+        const int left = geometry_.fixedWidth();
+        const QRect body(left, 0, all.width() - left, all.height());
+        const int first = geometry_.firstBodyCol(now);
+        const int shift = geometry_.colX(first, now) - geometry_.colX(first, before);
+        if (std::abs(shift) >= body.width()) {
+            viewport()->update();
+            return;
+        }
+        viewport()->scroll(shift, 0, body);
+        // The column cut by the right edge, where it went and the one cut now.
+        for (const auto& [layout, moved] : {std::pair(before, shift), std::pair(now, 0)}) {
+            for (const int c : geometry_.colsInView(layout)) {
+                const int x = geometry_.colX(c, layout);
+                const int width = geometry_.colWidthPixels(c);
+                if (c >= geometry_.fixedColCount() && x + width > all.width()) {
+                    viewport()->update(QRect(x + moved, 0, width, all.height()) & body);
+                    break;
+                }
+            }
+        }
+        return;
+    }
     viewport()->update();
 }
 
 void GridControl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    GridPainter(*this, painter).paint(event->rect());
+    GridPainter(*this, painter, texts_, lineHeight_).paint(event->rect());
+}
+
+// The rectangle a block of cells covers in the viewport, clipped to it: its fixed and its
+// body parts lie apart once the body has scrolled, so each part is mapped on its own.
+QRect GridControl::blockRect(int top, int left, int bottom, int right) const
+{
+    const GridGeometry::View v = view();
+    const int fixedRows = geometry_.fixedRowCount();
+    const int fixedCols = geometry_.fixedColCount();
+    QRect covered;
+    const auto add = [&](int r0, int r1, int c0, int c1) {
+        if (r0 <= r1 && c0 <= c1)
+            covered |= geometry_.cellRect(r0, c0, v).united(geometry_.cellRect(r1, c1, v));
+    };
+    const int fixedBottom = std::min(bottom, fixedRows - 1);
+    const int fixedRight = std::min(right, fixedCols - 1);
+    const int bodyTop = std::max(top, fixedRows);
+    const int bodyLeft = std::max(left, fixedCols);
+    add(top, fixedBottom, left, fixedRight);
+    add(top, fixedBottom, bodyLeft, right);
+    add(bodyTop, bottom, left, fixedRight);
+    add(bodyTop, bottom, bodyLeft, right);
+    return covered & viewport()->rect();
 }
 
 void GridControl::keyPressEvent(QKeyEvent* event)
@@ -620,6 +703,7 @@ void GridControl::changeEvent(QEvent* event)
     QAbstractItemView::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:
+        measureFont();
         relayout();
         break;
     case QEvent::EnabledChange:
@@ -631,18 +715,24 @@ void GridControl::changeEvent(QEvent* event)
     }
 }
 
-// Repaints as the view's own handler does, but announces the change at the table's
-// coordinates, once: the view's handler would announce it again at the model's.
+// One rectangle for a whole changed block, where the view's own handler asks for the
+// rectangle of every cell of it (ten thousand for a matrix); and the change announced at
+// the table's coordinates, once, where the view's handler would announce it again at the
+// model's.
 void GridControl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                               const QList<int>& roles)
 {
     if (!topLeft.isValid() || !bottomRight.isValid())
         return;
     if (isVisible()) {
-        if (topLeft == bottomRight)
+        if (topLeft == bottomRight) {
             update(topLeft);
-        else
-            viewport()->update();
+        } else {
+            const QRect rect =
+                blockRect(topLeft.row(), topLeft.column(), bottomRight.row(), bottomRight.column());
+            if (!rect.isEmpty())
+                viewport()->update(rect);
+        }
     }
     if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
         accessibility_.textsChanged(topLeft.row(), topLeft.column(), bottomRight.row(),

@@ -2,6 +2,7 @@
 
 #include "grid/CellAlignment.h"
 #include "grid/CellSelection.h"
+#include "grid/CellTextCache.h"
 #include "grid/GridAccessibility.h"
 #include "grid/GridGeometry.h"
 
@@ -163,6 +164,8 @@ protected:
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -172,8 +175,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                     const QList<int>& roles = QList<int>()) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -188,10 +189,17 @@ private:
     void setSelectionCorner(int row, int col);
     void syncSelection();
     void relayout();
+    void measureFont();
+    QRect blockRect(int top, int left, int bottom, int right) const;
 
     GridModel* model_;
     GridGeometry geometry_;
     CellSelection selection_;
+    CellTextCache texts_;
+    // Measured at each change of font, not at every cell: pixels, and the line height by
+    // which texts are centred.
+    int rowHeight_ = 0;
+    qreal lineHeight_ = 0;
     int scrollBars_ = ScrollBoth;
     int bulkDepth_ = 0;
     bool widthsPending_ = false;

@@ -1,5 +1,7 @@
 #include "grid/GridPainter.h"
 
+#include "grid/CellAlignment.h"
+#include "grid/CellTextCache.h"
 #include "grid/GridControl.h"
 #include "grid/GridModel.h"
 
@@ -15,15 +17,17 @@ const QColor kBodyLineColor(192, 192, 192);
 const QColor kFixedLineColor(Qt::black);
 } // namespace
 
-GridPainter::GridPainter(const GridControl& grid, QPainter& painter)
-    : grid_(grid), painter_(painter), view_(grid.view()), enabled_(grid.isEnabled()),
-      group_(enabled_ ? QPalette::Active : QPalette::Disabled)
+GridPainter::GridPainter(const GridControl& grid, QPainter& painter, CellTextCache& texts,
+                         qreal lineHeight)
+    : grid_(grid), painter_(painter), texts_(texts), view_(grid.view()), enabled_(grid.isEnabled()),
+      group_(enabled_ ? QPalette::Active : QPalette::Disabled), lineHeight_(lineHeight)
 {
     painter_.setFont(grid_.font());
 }
 
 void GridPainter::paint(const QRect& exposed)
 {
+    texts_.beginPaint();
     painter_.fillRect(exposed, grid_.palette().brush(group_, QPalette::Dark));
 
     const GridGeometry& geometry = grid_.geometry();
@@ -60,21 +64,13 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
     // The grid lines take the last pixel column and row of each cell.
     const QRect inner = rect.adjusted(0, 0, -1, -1);
     painter_.fillRect(inner, palette.brush(group_, background));
-    painter_.setPen(fixed ? kFixedLineColor : kBodyLineColor);
-    painter_.drawLine(rect.topRight(), rect.bottomRight());
-    painter_.drawLine(rect.bottomLeft(), rect.bottomRight());
+    const QColor& line = fixed ? kFixedLineColor : kBodyLineColor;
+    painter_.fillRect(rect.right(), rect.top(), 1, rect.height(), line);
+    painter_.fillRect(rect.left(), rect.bottom(), rect.width() - 1, 1, line);
 
-    const GridModel& model = *grid_.gridModel();
-    const QString text = model.text(row, col);
-    if (!text.isEmpty()) {
-        // Align within the part of the cell that is in view, and mark a text that does not
-        // fit with an ellipsis: a number cut off at the edge would read as another number.
-        const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
-                               .intersected(QRect(0, 0, view_.width, view_.height));
-        const QString shown = grid_.fontMetrics().elidedText(text, Qt::ElideRight, area.width());
-        painter_.setPen(palette.color(group_, foreground));
-        painter_.drawText(area, static_cast<int>(model.cellAlignment(row, col)), shown);
-    }
+    const QString text = grid_.gridModel()->text(row, col);
+    if (!text.isEmpty())
+        paintText(row, col, fixed, text, inner, palette.color(group_, foreground));
 
     if (focused) {
         QStyleOptionFocusRect option;
@@ -83,4 +79,36 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
         option.backgroundColor = palette.color(group_, background);
         grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter_, &grid_);
     }
+}
+
+// Align within the part of the cell that is in view, and mark a text that does not fit
+// with an ellipsis: a number cut off at the edge would read as another number. The text
+// is placed, and clipped, where QPainter::drawText puts a text in a rectangle.
+void GridPainter::paintText(int row, int col, bool fixed, const QString& text, const QRect& inner,
+                            const QColor& colour)
+{
+    const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
+                           .intersected(QRect(0, 0, view_.width, view_.height));
+    const CellTextCache::Entry& shown = texts_.lookup(row, col, text, area.width());
+    const Qt::Alignment alignment =
+        cellAlignment(grid_.gridModel()->colAlignment(col), fixed, shown.numeric);
+    const qreal width = shown.shownWidth;
+    QPointF at(area.topLeft());
+    if (alignment & Qt::AlignRight)
+        at.rx() += area.width() - width;
+    else if (alignment & Qt::AlignHCenter)
+        at.rx() += (area.width() - width) / 2;
+    if (alignment & Qt::AlignBottom)
+        at.ry() += area.height() - lineHeight_;
+    else if (alignment & Qt::AlignVCenter)
+        at.ry() += (area.height() - lineHeight_) / 2;
+    painter_.setPen(colour);
+    if (QRectF(area).contains(QRectF(at, QSizeF(width, lineHeight_)))) {
+        painter_.drawStaticText(at, shown.shown);
+        return;
+    }
+    painter_.save();
+    painter_.setClipRect(area, Qt::IntersectClip);
+    painter_.drawStaticText(at, shown.shown);
+    painter_.restore();
 }

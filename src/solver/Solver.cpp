@@ -1,14 +1,15 @@
 #include "solver/Solver.h"
 
 #include "solver/NumberText.h"
+#include "solver/RowOperations.h"
 #include "solver/SingleArithmetic.h"
 #include "solver/VectorState.h"
 #include "solver/WorksheetSource.h"
 
-#include <array>
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace solver {
 namespace {
@@ -40,58 +41,6 @@ bool fits(const SingleMatrix& m, int rows, int cols)
     return m.rows() >= rows && m.cols() >= cols;
 }
 
-bool isInfinite(float v)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return (bits & 0x7f800000u) == 0x7f800000u;
-}
-
-// The two row operations of a Gauss-Jordan step, each element evaluated in double and
-// rounded once. They compute into a scratch row and commit it, so that on an overflow
-// exactly the elements before the failing one are stored, as in an element-by-element loop.
-using ScratchRow = std::array<float, 128>;
-
-// Stores the computed row; when some result did not fit, only the results before the
-// first such one are stored and error 6 is raised.
-void commitRow(float* row, const ScratchRow& scratch, int count, std::uint32_t overflow)
-{
-    std::size_t stored = std::size_t(count);
-    if (overflow) {
-        stored = 0;
-        while (!isInfinite(scratch[stored]))
-            ++stored;
-    }
-    std::memcpy(row, scratch.data(), sizeof(float) * stored);
-    if (overflow)
-        throw RuntimeError(RuntimeError::Overflow);
-}
-
-void divideRow(float* row, float pivot, int count, ScratchRow& scratch)
-{
-    if (pivot == 0.0f)
-        checkedDivide(row[0], 0.0); // raises 11, or 6 for zero by zero; nothing is stored
-    float* const out = scratch.data();
-    std::uint32_t overflow = 0;
-    for (int k = 0; k < count; ++k) {
-        out[k] = static_cast<float>(double(row[k]) / double(pivot));
-        overflow |= isInfinite(out[k]);
-    }
-    commitRow(row, scratch, count, overflow);
-}
-
-void subtractRowMultiple(float* row, float factor, const float* pivotRow, int count,
-                         ScratchRow& scratch)
-{
-    float* const out = scratch.data();
-    std::uint32_t overflow = 0;
-    for (int m = 0; m < count; ++m) {
-        out[m] = static_cast<float>(double(row[m]) - double(factor) * double(pivotRow[m]));
-        overflow |= isInfinite(out[m]);
-    }
-    commitRow(row, scratch, count, overflow);
-}
-
 // Full Gauss-Jordan reduction of the n x n block of m together with its column n: no row
 // exchange, no tolerance; a zero pivot traps. The substitutions and the Gauss-Jordan
 // method are this same procedure on B, C and A.
@@ -100,6 +49,7 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
     clearUpperVectorState();
     using X = Access<Checked>;
     [[maybe_unused]] ScratchRow scratch;
+    std::optional<NonZeroColumns> nonZero;
     for (int j = 0; j < n; ++j) {
         const float p = X::get(m, j, j);
         if constexpr (Checked) {
@@ -107,6 +57,7 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
                 X::put(m, j, k, storeSingle(checkedDivide(X::get(m, j, k), p)));
         } else {
             divideRow(m.row(j), p, n + 1, scratch);
+            nonZero.emplace(m.row(j), n + 1);
         }
         for (int l = 0; l < n; ++l) {
             if (l == j)
@@ -117,7 +68,7 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
                     X::put(m, l, c,
                            storeSingle(double(X::get(m, l, c)) - double(f) * X::get(m, j, c)));
             } else {
-                subtractRowMultiple(m.row(l), f, m.row(j), n + 1, scratch);
+                subtractRowMultiple(m.row(l), f, m.row(j), *nonZero, n + 1, scratch);
             }
         }
     }
@@ -126,7 +77,7 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
 void reduceToIdentity(SingleMatrix& m, int n)
 {
     clearUpperVectorState();
-    if (n + 1 <= int(ScratchRow{}.size()) && fits(m, n, n + 1))
+    if (n + 1 <= kMaxRow && fits(m, n, n + 1))
         reduceToIdentity<false>(m, n);
     else
         reduceToIdentity<true>(m, n);
@@ -159,9 +110,96 @@ float runningSum(const SingleMatrix& B, const SingleMatrix& C, int row, int col,
     return s;
 }
 
-// One attempt of the Crout factorization.
-template <bool Checked> void crout(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
+// One attempt of the Crout factorization with every bound checked beforehand. The sums of
+// a column of B, and those of a row of C, are independent of one another: they run side
+// by side, k by k, each one still added in the order k = 0, 1, ... and rounded to single
+// after every addition, so each is bit for bit the sum of the element-by-element loop.
+// B is also kept transposed, so that the sums of a column of B read along rows. Built per
+// vector width (see RowOperations.h), it returns the number of the error it met, 0 for
+// none, with every element before the failing one stored.
+SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n,
+                                     float* transposed)
 {
+    const auto bColumn = [&](int k) {
+        return transposed + static_cast<std::size_t>(k) * static_cast<std::size_t>(n);
+    };
+    // Stores a quotient, or gives its error: 11 by zero, 6 for zero by zero or a result
+    // out of range, storing nothing.
+    const auto divideError = [](double dividend, float divisor, float& result) {
+        if (divisor == 0.0f)
+            return dividend == 0.0 ? int(RuntimeError::Overflow)
+                                   : int(RuntimeError::DivisionByZero);
+        const float quotient = static_cast<float>(dividend / double(divisor));
+        if (isInfinite(quotient))
+            return int(RuntimeError::Overflow);
+        result = quotient;
+        return 0;
+    };
+    ScratchRow s;
+    for (int i = 0; i < n; ++i)
+        C.row(i)[i] = 1.0f;
+    for (int i = 0; i < n; ++i) {
+        // Column i of B, rows i to n - 1.
+        std::fill(s.begin() + i, s.begin() + n, 0.0f);
+        for (int k = 0; k < i; ++k) {
+            const double c = C.row(k)[i];
+            const float* b = bColumn(k);
+            for (int j = i; j < n; ++j)
+                s[j] = static_cast<float>(double(s[j]) + double(b[j]) * c);
+        }
+        for (int j = i; j < n; ++j) {
+            float v = A.row(j)[0];
+            if (i > 0) {
+                // A running sum that overflowed stays infinite or NaN: checking it once,
+                // before its element is stored, finds what the first check would have.
+                v = static_cast<float>(double(A.row(j)[i]) - s[j]);
+                if (isInfinite(s[j]) || isInfinite(v))
+                    return RuntimeError::Overflow;
+            }
+            B.row(j)[i] = v;
+            bColumn(i)[j] = v;
+        }
+        // Row i of C, columns i + 1 to n - 1.
+        const float* a = A.row(i);
+        float* c = C.row(i);
+        const float pivot = B.row(i)[i];
+        if (i == 0) {
+            for (int l = 1; l < n; ++l)
+                if (const int error = divideError(a[l], pivot, c[l]))
+                    return error;
+            continue;
+        }
+        std::fill(s.begin() + i + 1, s.begin() + n, 0.0f);
+        const float* bRow = B.row(i);
+        for (int k = 0; k < i; ++k) {
+            const double b = bRow[k];
+            const float* cRow = C.row(k);
+            for (int l = i + 1; l < n; ++l)
+                s[l] = static_cast<float>(double(s[l]) + b * double(cRow[l]));
+        }
+        for (int l = i + 1; l < n; ++l) {
+            if (isInfinite(s[l]))
+                return RuntimeError::Overflow;
+            if (const int error = divideError(double(a[l]) - s[l], pivot, c[l]))
+                return error;
+        }
+    }
+    return 0;
+}
+
+void croutInBounds(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
+{
+    clearUpperVectorState();
+    const auto size = static_cast<std::size_t>(n);
+    std::vector<float> transposed(size * size);
+    if (const int error = croutKernel(A, B, C, n, transposed.data()))
+        throw RuntimeError(error);
+}
+
+// One attempt of the Crout factorization, every access checked where it is made.
+void croutChecked(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
+{
+    constexpr bool Checked = true;
     clearUpperVectorState();
     using X = Access<Checked>;
     for (int i = 0; i < n; ++i)
@@ -222,10 +260,10 @@ void Solver::CholeSki()
     // ends the factorization quietly with what was computed so far.
     for (;;) {
         try {
-            if (fits(A, n, n) && fits(B, n, n) && fits(C, n, n))
-                crout<false>(A, B, C, n);
+            if (n <= kMaxRow && fits(A, n, n) && fits(B, n, n) && fits(C, n, n))
+                croutInBounds(A, B, C, n);
             else
-                crout<true>(A, B, C, n);
+                croutChecked(A, B, C, n);
             return;
         } catch (const RuntimeError& e) {
             if (e.number() != RuntimeError::DivisionByZero)

@@ -1,0 +1,103 @@
+// Both methods beside OpenBLAS's sgesv (LU with partial pivoting, single precision, one
+// thread) on the same system: how far the checked, element-by-element-exact solver is
+// from a tuned library. Run: build/bench/blas_bench
+#include "solver/Solver.h"
+#include "solver/WorksheetSource.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+extern "C" {
+void sgesv_(const int* n, const int* nrhs, float* a, const int* lda, int* ipiv, float* b,
+            const int* ldb, int* info);
+void openblas_set_num_threads(int threads);
+}
+
+namespace {
+
+solver::Solver makeSystem(int n)
+{
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coefficient(0, 99);
+    std::uniform_int_distribution<int> term(0, 7099);
+    solver::Solver s;
+    s.n = std::int16_t(n);
+    s.Redimensionar();
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            s.A.set(i, j, float(coefficient(rng)));
+        s.A.set(i, n, float(term(rng)));
+    }
+    return s;
+}
+
+void Choleski(benchmark::State& state)
+{
+    solver::Solver s = makeSystem(int(state.range(0)));
+    for (auto _ : state) {
+        s.FilaCambio = 0;
+        s.CholeSki();
+        s.SustAdelante();
+        s.SustAtras();
+        benchmark::DoNotOptimize(s.C.row(0));
+    }
+}
+
+void GaussJordan(benchmark::State& state)
+{
+    solver::Solver s = makeSystem(int(state.range(0)));
+    const solver::SingleMatrix original = s.A;
+    // Never read: the system needs no retry.
+    class NoSheet : public solver::WorksheetSource
+    {
+        std::string TextMatrix(int, int) const override { return "0"; }
+        void setTextMatrix(int, int, std::string_view) override {}
+    } sheet;
+    for (auto _ : state) {
+        s.A = original;
+        benchmark::DoNotOptimize(s.GaussJordan(sheet, "."));
+    }
+}
+
+void Sgesv(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const solver::Solver s = makeSystem(n);
+    // Column-major, as LAPACK reads it.
+    std::vector<float> a0(std::size_t(n) * n);
+    std::vector<float> b0(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            a0[std::size_t(j) * n + i] = s.A.at(i, j);
+        b0[std::size_t(i)] = s.A.at(i, n);
+    }
+    std::vector<float> a;
+    std::vector<float> b;
+    std::vector<int> pivots(static_cast<std::size_t>(n));
+    const int nrhs = 1;
+    int info = 0;
+    for (auto _ : state) {
+        a = a0;
+        b = b0;
+        sgesv_(&n, &nrhs, a.data(), &n, pivots.data(), b.data(), &n, &info);
+        benchmark::DoNotOptimize(b.data());
+    }
+    if (info != 0)
+        state.SkipWithError("sgesv failed");
+}
+
+} // namespace
+
+BENCHMARK(Choleski)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GaussJordan)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Sgesv)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    openblas_set_num_threads(1);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -1,0 +1,246 @@
+#include "grid/GridControl.h"
+#include "grid/Twips.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// The largest worksheet at the worksheet's place and size, every body cell written.
+struct Sheet
+{
+    Sheet()
+    {
+        grid.setGeometry(twipsToPixels(105), twipsToPixels(885), twipsToPixels(6990), twipsToPixels(3735));
+        grid.setRows(101);
+        grid.setCols(102);
+        grid.setFixedRows(1);
+        grid.setFixedCols(1);
+        grid.setColWidth(0, 500);
+        const GridControl::BulkUpdate bulk(grid);
+        for (int c = 1; c < 102; ++c)
+            grid.setTextMatrix(0, c, QStringLiteral("X%1").arg(c));
+        for (int r = 1; r < 101; ++r) {
+            grid.setTextMatrix(r, 0, QStringLiteral("EQ%1").arg(r));
+            for (int c = 1; c < 102; ++c)
+                grid.setTextMatrix(r, c, QString::number((r * 37 + c * 11) % 7100));
+        }
+    }
+
+    // The viewport's pixels on the screen once every pending paint has run: read back
+    // from the window, not painted afresh as grab() would.
+    QImage shown()
+    {
+        QCoreApplication::processEvents();
+        const QWidget& top = *grid.window();
+        const QPoint at = grid.viewport()->mapTo(&top, QPoint(0, 0));
+        return top.screen()->grabWindow(top.winId(), at.x(), at.y(), grid.viewport()->width(), grid.viewport()->height()).toImage();
+    }
+
+    // What a complete repaint draws in the present state.
+    QImage repainted()
+    {
+        grid.viewport()->repaint();
+        return shown();
+    }
+
+    GridControl grid;
+};
+
+} // namespace
+
+class TestGridPixels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scrolledPixelsMatchARepaint_data();
+    void scrolledPixelsMatchARepaint();
+    void changesReachThePixels_data();
+    void changesReachThePixels();
+    void textSitsWhereDrawTextPutsIt_data();
+    void textSitsWhereDrawTextPutsIt();
+    void aLongLineShowsItsBeginning();
+};
+
+using Action = std::function<void(GridControl&)>;
+Q_DECLARE_METATYPE(Action)
+
+void TestGridPixels::scrolledPixelsMatchARepaint_data()
+{
+    QTest::addColumn<Action>("scroll");
+    const auto steps = [](Qt::Orientation o, QAbstractSlider::SliderAction a, int times) {
+        return Action([=](GridControl& g) {
+            QScrollBar* bar = o == Qt::Vertical ? g.verticalScrollBar() : g.horizontalScrollBar();
+            for (int i = 0; i < times; ++i) {
+                bar->triggerAction(a);
+                QCoreApplication::processEvents();
+            }
+        });
+    };
+    QTest::newRow("one row down") << steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 1);
+    QTest::newRow("five rows down, two up") << Action([&](GridControl& g) {
+        steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 5)(g);
+        steps(Qt::Vertical, QAbstractSlider::SliderSingleStepSub, 2)(g);
+    });
+    QTest::newRow("a page down") << steps(Qt::Vertical, QAbstractSlider::SliderPageStepAdd, 1);
+    QTest::newRow("one column right") << steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 1);
+    QTest::newRow("three right, one left") << Action([&](GridControl& g) {
+        steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 3)(g);
+        steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepSub, 1)(g);
+    });
+    QTest::newRow("to the last column") << steps(Qt::Horizontal, QAbstractSlider::SliderToMaximum, 1);
+    QTest::newRow("moving the current cell down past the view") << Action([](GridControl& g) {
+        for (int r = 1; r <= 30; ++r) {
+            g.setRow(r);
+            QCoreApplication::processEvents();
+        }
+    });
+    QTest::newRow("a wider column, then right") << Action([&](GridControl& g) {
+        g.setColWidth(2, 3000);
+        QCoreApplication::processEvents();
+        steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 2)(g);
+    });
+}
+
+// Scrolling moves the pixels it has and paints what comes into view: the result must be
+// what a full repaint draws.
+void TestGridPixels::scrolledPixelsMatchARepaint()
+{
+    QFETCH(Action, scroll);
+    Sheet sheet;
+    sheet.grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
+    sheet.grid.setFocus();
+    sheet.shown();
+    scroll(sheet.grid);
+    const QImage afterScroll = sheet.shown();
+    QCOMPARE(afterScroll, sheet.repainted());
+}
+
+void TestGridPixels::changesReachThePixels_data()
+{
+    QTest::addColumn<Action>("change");
+    QTest::newRow("a block of body cells") << Action([](GridControl& g) {
+        const GridControl::BulkUpdate bulk(g);
+        for (int r = 3; r <= 8; ++r)
+            for (int c = 2; c <= 5; ++c)
+                g.setTextMatrix(r, c, QStringLiteral("-%1.5").arg(r * c));
+    });
+    QTest::newRow("the header row") << Action([](GridControl& g) {
+        const GridControl::BulkUpdate bulk(g);
+        for (int c = 0; c < g.Cols(); ++c)
+            g.setTextMatrix(0, c, QStringLiteral("Y%1").arg(c));
+    });
+    QTest::newRow("a block partly scrolled out") << Action([](GridControl& g) {
+        g.verticalScrollBar()->setValue(10);
+        g.horizontalScrollBar()->setValue(3);
+        QCoreApplication::processEvents();
+        const GridControl::BulkUpdate bulk(g);
+        for (int r = 0; r <= 15; ++r)
+            for (int c = 0; c <= 6; ++c)
+                g.setTextMatrix(r, c, QStringLiteral("z%1").arg(r + c));
+    });
+    QTest::newRow("a column's alignment") << Action([](GridControl& g) { g.setColAlignment(3, AlignCenterCenter); });
+    QTest::newRow("two fixed rows") << Action([](GridControl& g) { g.setFixedRows(2); });
+    QTest::newRow("a text replaced by one as long") << Action([](GridControl& g) { g.setTextMatrix(2, 2, QStringLiteral("ab")); });
+    QTest::newRow("a column too narrow for its text") << Action([](GridControl& g) {
+        g.setTextMatrix(2, 3, QStringLiteral("1234567.25"));
+        QCoreApplication::processEvents();
+        g.setColWidth(3, 400);
+    });
+    QTest::newRow("a larger font") << Action([](GridControl& g) {
+        QFont font = g.font();
+        font.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() + 3 : 15);
+        g.setFont(font);
+    });
+    QTest::newRow("disabled") << Action([](GridControl& g) { g.setEnabled(false); });
+}
+
+// Whatever changes while the grid is shown appears exactly as a full repaint draws it.
+void TestGridPixels::changesReachThePixels()
+{
+    QFETCH(Action, change);
+    Sheet sheet;
+    sheet.grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
+    sheet.shown();
+    change(sheet.grid);
+    const QImage afterChange = sheet.shown();
+    QCOMPARE(afterChange, sheet.repainted());
+}
+
+void TestGridPixels::textSitsWhereDrawTextPutsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment"); // the column's code
+    QTest::addColumn<int>("width");     // twips
+    QTest::addColumn<int>("flags");     // where Qt's drawText puts it
+    const int right = Qt::AlignRight | Qt::AlignVCenter;
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("number, general") << QStringLiteral("12") << 9 << 960 << right;
+    QTest::newRow("decimal, general") << QStringLiteral("-0.1234567") << 9 << 960 << right;
+    QTest::newRow("exponent, general") << QStringLiteral("1.234568E+07") << 9 << 1400 << right;
+    QTest::newRow("text, general") << QStringLiteral("T.I hola") << 9 << 960 << left;
+    QTest::newRow("number too wide, general") << QStringLiteral("-0.1234567") << 9 << 400 << right;
+    QTest::newRow("text too wide, general") << QStringLiteral("Ave Wavy Tj") << 9 << 400 << left;
+    QTest::newRow("centred") << QStringLiteral("EQ100") << 4 << 960 << int(Qt::AlignCenter);
+    QTest::newRow("left, top") << QStringLiteral("17") << 0 << 960 << int(Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("right, bottom") << QStringLiteral("Tj") << 8 << 960 << int(Qt::AlignRight | Qt::AlignBottom);
+    QTest::newRow("left, centred, too wide") << QString(300, QLatin1Char('W')) << 1 << 960 << left;
+    QTest::newRow("a long line of digits") << QString(200000, QLatin1Char('7')) << 9 << 960 << left;
+}
+
+// The text of body cell (1, 1) of a small grid, compared with the same cell painted
+// with QPainter::drawText in the rectangle the grid aligns it in.
+void TestGridPixels::textSitsWhereDrawTextPutsIt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+    QFETCH(int, width);
+    QFETCH(int, flags);
+    Sheet sheet;
+    GridControl& g = sheet.grid;
+    g.resize(300, 120);
+    g.setColWidth(1, width);
+    g.setColAlignment(1, alignment);
+    g.setTextMatrix(1, 1, text);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    g.clearFocus();
+    const QImage image = sheet.shown();
+
+    QImage expected = image;
+    const QRect cell = g.visualRect(g.model()->index(1, 1));
+    const QRect inner = cell.adjusted(0, 0, -1, -1);
+    const QRect area = inner.adjusted(2, 0, -2, 0).intersected(g.viewport()->rect());
+    QPainter painter(&expected);
+    painter.fillRect(inner, g.palette().brush(QPalette::Base));
+    painter.setFont(g.font());
+    painter.setPen(g.palette().color(QPalette::Text));
+    painter.drawText(area, flags, QFontMetrics(g.font()).elidedText(text, Qt::ElideRight, area.width()));
+    painter.end();
+    QCOMPARE(image, expected);
+}
+
+// A line of megabytes shows what its first thousand characters show.
+void TestGridPixels::aLongLineShowsItsBeginning()
+{
+    Sheet sheet;
+    sheet.grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
+    QString line(5 * 1024 * 1024, QLatin1Char('x'));
+    line.replace(0, 5, QStringLiteral("Hola "));
+    sheet.grid.setTextMatrix(1, 1, line);
+    const QImage whole = sheet.shown();
+    sheet.grid.setTextMatrix(1, 1, line.left(1000));
+    QCOMPARE(sheet.shown(), whole);
+}
+
+QTEST_MAIN(TestGridPixels)
+#include "tst_gridpixels.moc"
