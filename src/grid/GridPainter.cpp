@@ -1,5 +1,6 @@
 #include "grid/GridPainter.h"
 
+#include "grid/CellTextFit.h"
 #include "grid/GridControl.h"
 #include "grid/GridModel.h"
 
@@ -10,7 +11,6 @@
 #include <vector>
 
 namespace {
-constexpr int kTextMarginPixels = 2;
 const QColor kBodyLineColor(192, 192, 192);
 const QColor kFixedLineColor(Qt::black);
 } // namespace
@@ -67,13 +67,14 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
     const GridModel& model = *grid_.gridModel();
     const QString text = model.text(row, col);
     if (!text.isEmpty()) {
-        // Align within the part of the cell that is in view, and mark a text that does not
-        // fit with an ellipsis: a number cut off at the edge would read as another number.
-        const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
-                               .intersected(QRect(0, 0, view_.width, view_.height));
-        const QString shown = grid_.fontMetrics().elidedText(text, Qt::ElideRight, area.width());
+        // Aligned within the part of the cell that is in view; a body text that does not
+        // fit ends in an ellipsis, since a number cut off at the edge would read as another.
+        const CellTextFit::Layout fit = grid_.textFit().layout(
+            grid_.font(), text, inner, QRect(0, 0, view_.width, view_.height), fixed);
+        if (fit.font != painter_.font())
+            painter_.setFont(fit.font);
         painter_.setPen(palette.color(group_, foreground));
-        painter_.drawText(area, static_cast<int>(model.cellAlignment(row, col)), shown);
+        painter_.drawText(fit.area, static_cast<int>(model.cellAlignment(row, col)), fit.shown);
     }
 
     if (focused) {
