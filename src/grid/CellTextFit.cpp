@@ -8,8 +8,9 @@
 
 namespace {
 
-// Narrower than this a header is no longer comfortable to read: it is cut instead.
-constexpr int kNarrowestStretch = 70;
+// Squeezed beyond this share of the condensed face a header is no longer comfortable to
+// read: it is cut instead.
+constexpr double kNarrowestShare = 0.85;
 // Header texts are few; a grid that shows more has them measured again.
 constexpr qsizetype kMaxCachedChoices = 4096;
 
@@ -71,11 +72,20 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
     if (baseMetrics_.horizontalAdvance(text) <= width - 2 * kMargin)
         choice.emplace(Choice{base_, baseMetrics_, kMargin, true});
     else if (!tryFont(condensed())) {
-        // The condensed face squeezed just enough, within reason.
-        const int advance = std::max(1, QFontMetrics(condensed()).horizontalAdvance(text));
+        // The condensed face squeezed just enough, within reason. Qt gives no face's own
+        // stretch, to which a requested one is relative: the first that fits is taken.
+        const int own = QFontMetrics(condensed()).horizontalAdvance(text);
         QFont squeezed = condensed();
-        const int base = squeezed.stretch() > 0 ? squeezed.stretch() : 100;
-        squeezed.setStretch(std::max(kNarrowestStretch * base / 100, base * width / advance));
+        for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
+            QFont f = condensed();
+            f.setStretch(stretch);
+            const int advance = QFontMetrics(f).horizontalAdvance(text);
+            if (advance < kNarrowestShare * own)
+                break;
+            squeezed = f;
+            if (advance <= width)
+                break;
+        }
         if (!tryFont(squeezed))
             choice.emplace(Choice{squeezed, QFontMetrics(squeezed), 0, false});
     }
