@@ -14,6 +14,12 @@ constexpr double kNarrowestShare = 0.85;
 // Header texts are few; a grid that shows more has them measured again.
 constexpr qsizetype kMaxCachedChoices = 4096;
 
+// The same test as the drawing's: a text that would be elided does not fit.
+bool fits(const QFontMetrics& metrics, const QString& text, int room)
+{
+    return room > 0 && metrics.elidedText(text, Qt::ElideRight, room) == text;
+}
+
 } // namespace
 
 void CellTextFit::setBase(const QFont& base)
@@ -60,16 +66,15 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
     std::optional<Choice> choice;
     const auto tryFont = [&](const QFont& font) {
         const QFontMetrics metrics(font);
-        const int advance = metrics.horizontalAdvance(text);
         for (const int margin : {kMargin, 1, 0}) {
-            if (advance <= width - 2 * margin) {
+            if (fits(metrics, text, width - 2 * margin)) {
                 choice.emplace(Choice{font, metrics, margin, true});
                 return true;
             }
         }
         return false;
     };
-    if (baseMetrics_.horizontalAdvance(text) <= width - 2 * kMargin)
+    if (fits(baseMetrics_, text, width - 2 * kMargin))
         choice.emplace(Choice{base_, baseMetrics_, kMargin, true});
     else if (!tryFont(condensed())) {
         // The condensed face squeezed just enough, within reason. Qt gives no face's own
@@ -79,11 +84,11 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
         for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
             QFont f = condensed();
             f.setStretch(stretch);
-            const int advance = QFontMetrics(f).horizontalAdvance(text);
-            if (advance < kNarrowestShare * own)
+            const QFontMetrics metrics(f);
+            if (metrics.horizontalAdvance(text) < kNarrowestShare * own)
                 break;
             squeezed = f;
-            if (advance <= width)
+            if (fits(metrics, text, width))
                 break;
         }
         if (!tryFont(squeezed))
@@ -111,5 +116,5 @@ bool CellTextFit::isCut(const QFont& base, const QString& text, int innerWidth, 
     setBase(base);
     if (fixed)
         return !choose(text, innerWidth).fits;
-    return baseMetrics_.elidedText(text, Qt::ElideRight, innerWidth - 2 * kMargin) != text;
+    return !fits(baseMetrics_, text, innerWidth - 2 * kMargin);
 }
