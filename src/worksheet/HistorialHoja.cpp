@@ -54,6 +54,10 @@ private:
 
 namespace {
 
+// A random fill of 100 equations keeps two copies of 10,100 texts: a long history of them
+// would hold a lot of memory for steps nobody takes back.
+constexpr int kPasos = 100;
+
 QAction* accion(const QString& texto, const char* nombre, const QList<QKeySequence>& teclas,
                 QObject* dueno)
 {
@@ -78,6 +82,7 @@ HistorialHoja::HistorialHoja(GridControl& cuadric, QObject* parent)
                        QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)},
                       this))
 {
+    pila_.setUndoLimit(kPasos);
     connect(deshacer_, &QAction::triggered, this, &HistorialHoja::undo);
     connect(rehacer_, &QAction::triggered, this, &HistorialHoja::redo);
     connect(&pila_, &QUndoStack::canUndoChanged, this, &HistorialHoja::actualizar);

@@ -2,13 +2,9 @@
 
 #include "grid/GridControl.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHelpEvent>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -40,17 +36,6 @@ std::unique_ptr<GridControl> worksheet(int n)
 QString selection(const GridControl& g)
 {
     return QStringLiteral("%1,%2-%3,%4").arg(g.Row()).arg(g.Col()).arg(g.RowSel()).arg(g.ColSel());
-}
-
-// The enabled entries of a menu by object name, the others marked "-".
-QStringList entries(QMenu& menu)
-{
-    QStringList names;
-    for (QAction* a : menu.actions()) {
-        if (!a->isSeparator())
-            names << (a->isEnabled() ? a->objectName() : QLatin1Char('-') + a->objectName());
-    }
-    return names;
 }
 
 } // namespace
@@ -185,43 +170,6 @@ private slots:
         QCoreApplication::sendEvent(grid->viewport(), &event);
         QCOMPARE(::selection(*grid), selection);
         QCOMPARE(typed.count(), 0);
-    }
-
-    void menuEntries_data()
-    {
-        QTest::addColumn<bool>("body");
-        QTest::addColumn<bool>("paste");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("worksheet, clipboard with text")
-            << true << true << QStringLiteral("1\t2") << QStringList{"mnuCopiar", "mnuPegar", "mnuSeleccionarTodo", "otra"};
-        QTest::newRow("worksheet, empty clipboard")
-            << true << true << QString() << QStringList{"mnuCopiar", "-mnuPegar", "mnuSeleccionarTodo", "otra"};
-        QTest::newRow("read-only grid") << true << false << QStringLiteral("1") << QStringList{"mnuCopiar", "mnuSeleccionarTodo", "otra"};
-        QTest::newRow("no body") << false << true << QStringLiteral("1")
-                                 << QStringList{"-mnuCopiar", "-mnuPegar", "-mnuSeleccionarTodo", "otra"};
-    }
-
-    void menuEntries()
-    {
-        QFETCH(bool, body);
-        QFETCH(bool, paste);
-        QFETCH(QString, clipboard);
-        QFETCH(QStringList, expected);
-        GridControl grid;
-        grid.setRows(body ? 3 : 1);
-        grid.setCols(3);
-        grid.setFixedRows(1);
-        grid.setFixedCols(1);
-        grid.setPasteEnabled(paste);
-        QGuiApplication::clipboard()->setText(clipboard);
-        QAction extra(QStringLiteral("Otra"));
-        extra.setObjectName(QStringLiteral("otra"));
-        grid.setContextActions({}, {&extra});
-        const std::unique_ptr<QMenu> menu(grid.createContextMenu());
-        QCOMPARE(entries(*menu), expected);
-        for (QAction* a : menu->actions())
-            QVERIFY(a->isSeparator() || a->objectName() == QLatin1String("otra") || a->isShortcutVisibleInContextMenu());
     }
 };
 

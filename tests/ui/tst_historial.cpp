@@ -158,6 +158,8 @@ private slots:
         const auto nada = Paso([](Ventana&) {});
         QTest::newRow("worksheet, fresh") << nada << "Cuadric"
                                           << QStringList{"-Deshacer", "-Rehacer", "Copiar", "Pegar", "Seleccionar todo"};
+        QTest::newRow("worksheet, empty clipboard") << Paso([](Ventana&) { QGuiApplication::clipboard()->clear(); }) << "Cuadric"
+                                                    << QStringList{"-Deshacer", "-Rehacer", "Copiar", "-Pegar", "Seleccionar todo"};
         QTest::newRow("worksheet after F3") << Paso([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << "Cuadric"
                                             << QStringList{"Deshacer", "-Rehacer", "Copiar", "Pegar", "Seleccionar todo"};
         QTest::newRow("worksheet after an undo") << Paso([](Ventana& w) {
