@@ -1,20 +1,25 @@
 #include "grid/GridControl.h"
 
 #include "grid/GridClipboard.h"
+#include "grid/GridContextMenu.h"
 #include "grid/GridModel.h"
 #include "grid/GridPainter.h"
 #include "grid/KeyCodes.h"
 #include "grid/Twips.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,6 +27,24 @@
 
 namespace {
 constexpr int kRowPaddingPixels = 4;
+
+bool isRedoKey(const QKeyEvent& event)
+{
+    const QKeyCombination keys = event.keyCombination();
+    return event.matches(QKeySequence::Redo) ||
+           keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+QList<QAction*> present(const QList<QPointer<QAction>>& actions)
+{
+    QList<QAction*> result;
+    for (const QPointer<QAction>& action : actions) {
+        if (action)
+            result << action.data();
+    }
+    return result;
+}
 } // namespace
 
 GridControl::BulkUpdate::BulkUpdate(GridControl& grid) : grid_(grid)
@@ -242,6 +265,30 @@ void GridControl::pasteFromClipboard()
         last = GridClipboard::write(*model_, block, selection_.current());
     }
     setSelectionCorner(last.row, last.col);
+    emit Pasted();
+}
+
+void GridControl::selectAll()
+{
+    const GridShape& shape = geometry_.shape();
+    if (!hasCurrentCell())
+        return;
+    moveCurrentTo(shape.fixedRows, shape.fixedCols);
+    // LeaveCell handlers may have changed the grid meanwhile.
+    if (hasCurrentCell())
+        setSelectionCorner(Rows() - 1, Cols() - 1);
+}
+
+void GridControl::setContextActions(QList<QAction*> leading, QList<QAction*> trailing)
+{
+    leadingActions_ = {leading.begin(), leading.end()};
+    trailingActions_ = {trailing.begin(), trailing.end()};
+}
+
+QMenu* GridControl::createContextMenu()
+{
+    return GridContextMenu::create(*this, present(leadingActions_), present(trailingActions_),
+                                   this);
 }
 
 QList<QStringList> GridControl::parseBlock(const QString& text)
@@ -612,6 +659,18 @@ void GridControl::keyPressEvent(QKeyEvent* event)
         copyToClipboard();
         return;
     }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        return;
+    }
+    if (event->matches(QKeySequence::Undo)) {
+        emit UndoRequested();
+        return;
+    }
+    if (isRedoKey(*event)) {
+        emit RedoRequested();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         if (pasteEnabled_)
             pasteFromClipboard();
@@ -737,4 +796,42 @@ void GridControl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bot
     if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
         accessibility_.textsChanged(topLeft.row(), topLeft.column(), bottomRight.row(),
                                     bottomRight.column());
+}
+
+// A right-click outside the selection makes the cell under it current, as spreadsheets do;
+// inside it the selection stays, so that the menu acts on it.
+void GridControl::contextMenuEvent(QContextMenuEvent* event)
+{
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex index = indexAt(viewport()->mapFromGlobal(at));
+        if (index.isValid() && isBodyCell(index.row(), index.column()) &&
+            !selection_.contains(index.row(), index.column()))
+            moveCurrentTo(index.row(), index.column());
+    } else if (hasCurrentCell()) {
+        at = viewport()->mapToGlobal(cellRect(Row(), Col()).center());
+    }
+    event->accept();
+    // The grid, and the menu with it, may be gone when an entry's command ends.
+    const QPointer<QMenu> menu = createContextMenu();
+    menu->exec(at);
+    delete menu.data();
+}
+
+// A cell whose text does not show in full gives the whole text as its tooltip.
+bool GridControl::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractItemView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.isValid() ? model_->text(index.row(), index.column()) : QString();
+    const QRect rect = index.isValid() ? cellRect(index.row(), index.column()) : QRect();
+    const bool fixed =
+        index.isValid() && !geometry_.shape().isBodyCell(index.row(), index.column());
+    if (!text.isEmpty() && textFit_.isCut(font(), text, rect.width() - 1, fixed))
+        QToolTip::showText(help->globalPos(), text, viewport(), rect);
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -3,22 +3,28 @@
 #include "grid/CellAlignment.h"
 #include "grid/CellSelection.h"
 #include "grid/CellTextCache.h"
+#include "grid/CellTextFit.h"
 #include "grid/GridAccessibility.h"
 #include "grid/GridGeometry.h"
 
 #include <QAbstractItemView>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 class GridModel;
+class QAction;
+class QMenu;
 
 // A spreadsheet-like grid in the manner of the classic flex grid: every cell holds a text,
 // the first FixedRows rows and FixedCols columns are headers that stay in view, and one
 // body cell is the current cell. Sizes and positions are in twips. The grid edits
 // nothing by itself: typing on it raises KeyPress, and the owner decides what to do.
 // The one exception is the clipboard: Ctrl+C copies the selection on every grid, and
-// Ctrl+V pastes a block where the owner has enabled it.
+// Ctrl+V pastes a block where the owner has enabled it. The other spreadsheet keys never
+// reach KeyPress either: Ctrl+A selects the body, and the undo and redo keys are handed to
+// the owner, who keeps the history. A right-click opens the grid's context menu.
 class GridControl : public QAbstractItemView
 {
     Q_OBJECT
@@ -124,6 +130,18 @@ public:
     // holding a tab is split on every tab, any other line on runs of blanks.
     static QList<QStringList> parseBlock(const QString& text);
 
+    // Makes the first body cell current and selects the whole body.
+    void selectAll() override;
+
+    // The owner's entries of the context menu, before and after the grid's own ones. The
+    // actions must outlive the grid's menus.
+    void setContextActions(QList<QAction*> leading, QList<QAction*> trailing);
+    // The context menu as a right-click shows it now, owned by the caller.
+    QMenu* createContextMenu();
+
+    // How each cell's text is drawn; a cache, which painting fills.
+    CellTextFit& textFit() const { return textFit_; }
+
     GridModel* gridModel() const { return model_; }
     // Where every cell lies and which cells are current and selected, for whoever draws or
     // describes the grid.
@@ -151,6 +169,11 @@ signals:
     void GotFocus();
     // Raised by a paste before its first write, so that a pending edit lands first.
     void BeforePaste();
+    // Raised by a paste after its last write; the written cells are the selection.
+    void Pasted();
+    // The undo key (Ctrl+Z) and the redo keys (Ctrl+Y, Ctrl+Shift+Z) on the grid.
+    void UndoRequested();
+    void RedoRequested();
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -176,6 +199,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     QRect cellRect(int row, int col) const;
@@ -203,6 +228,9 @@ private:
     int scrollBars_ = ScrollBoth;
     int bulkDepth_ = 0;
     bool widthsPending_ = false;
+    mutable CellTextFit textFit_;
+    QList<QPointer<QAction>> leadingActions_;
+    QList<QPointer<QAction>> trailingActions_;
     bool pasteEnabled_ = false;
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.

@@ -2,6 +2,7 @@
 
 #include "grid/CellAlignment.h"
 #include "grid/CellTextCache.h"
+#include "grid/CellTextFit.h"
 #include "grid/GridControl.h"
 #include "grid/GridModel.h"
 
@@ -12,7 +13,6 @@
 #include <vector>
 
 namespace {
-constexpr int kTextMarginPixels = 2;
 const QColor kBodyLineColor(192, 192, 192);
 const QColor kFixedLineColor(Qt::black);
 } // namespace
@@ -69,8 +69,13 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
     painter_.fillRect(rect.left(), rect.bottom(), rect.width() - 1, 1, line);
 
     const QString text = grid_.gridModel()->text(row, col);
-    if (!text.isEmpty())
-        paintText(row, col, fixed, text, inner, palette.color(group_, foreground));
+    if (!text.isEmpty()) {
+        const QColor& colour = palette.color(group_, foreground);
+        if (fixed)
+            paintHeaderText(row, col, text, inner, colour);
+        else
+            paintText(row, col, false, text, inner, colour);
+    }
 
     if (focused) {
         QStyleOptionFocusRect option;
@@ -79,6 +84,23 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
         option.backgroundColor = palette.color(group_, background);
         grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter_, &grid_);
     }
+}
+
+// Headers are few in view and must read whole, through the condensed face where they need
+// it; the grid's own font is given back for the body's cached texts, laid out in it.
+void GridPainter::paintHeaderText(int row, int col, const QString& text, const QRect& inner,
+                                  const QColor& colour)
+{
+    const CellTextFit::Layout fit = grid_.textFit().layout(
+        grid_.font(), text, inner, QRect(0, 0, view_.width, view_.height), true);
+    const bool otherFont = fit.font != painter_.font();
+    if (otherFont)
+        painter_.setFont(fit.font);
+    painter_.setPen(colour);
+    painter_.drawText(fit.area, static_cast<int>(grid_.gridModel()->cellAlignment(row, col)),
+                      fit.shown);
+    if (otherFont)
+        painter_.setFont(grid_.font());
 }
 
 // Align within the part of the cell that is in view, and mark a text that does not fit

@@ -12,6 +12,7 @@
 #include "worksheet/CeldasCuadricula.h"
 #include "worksheet/CellEditor.h"
 #include "worksheet/ColumnFitting.h"
+#include "worksheet/HistorialHoja.h"
 #include "worksheet/HojaControles.h"
 #include "worksheet/Mensaje.h"
 #include "worksheet/NumeroEcuaciones.h"
@@ -93,6 +94,13 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
     connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
+    // Made after that connection: the history reads the cells a paste overwrites once the
+    // pending edit is in them, so the edit and the paste are two steps.
+    historial_ = new HistorialHoja(*c_.Cuadric, this);
+    connect(editor_, &CellEditor::Committed, historial_, &HistorialHoja::celdaEditada);
+    connect(historial_, &HistorialHoja::antesDeAplicar, editor_, &CellEditor::commit);
+    c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
+    c_.F_Resp->setContextActions({}, {verificacion_->accion()});
     connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
     connect(c_.Cuadric, &GridControl::DblClick, this,
             [this] { EditarCelda(CellEditor::DoubleClickCode); });
@@ -131,7 +139,8 @@ HojaControles FrmP::hoja() const
 
 void FrmP::B_Incog_Click()
 {
-    AceptarEcuaciones(hoja(), datos_);
+    if (AceptarEcuaciones(hoja(), datos_))
+        historial_->olvidar();
 }
 
 void FrmP::B_Num_Change(int valor)
@@ -142,6 +151,7 @@ void FrmP::B_Num_Change(int valor)
 void FrmP::B_Nuevo_Click()
 {
     Generales::NuevoCalculo(*this, c_);
+    historial_->olvidar();
     // From the menu in the matrices view the box is disabled and cannot take the focus;
     // the rest of the command still runs.
     if (c_.T_Incog->isEnabled())
@@ -179,7 +189,8 @@ void FrmP::mostrarAcercaDe()
 void FrmP::MnuGenera_Click()
 {
     setCursor(Qt::WaitCursor);
-    GenerarValores(*c_.Cuadric, datos_.n, aleatorio_);
+    historial_->registrar(1, 1, datos_.n, datos_.n + 1,
+                          [this] { GenerarValores(*c_.Cuadric, datos_.n, aleatorio_); });
     unsetCursor();
 }
 
@@ -221,6 +232,7 @@ void FrmP::Habilitar(bool b)
              c_.B_Nuevo, c_.B_Mostrar, c_.B_Calcular, c_.Command1, c_.Command2, c_.B_Salir,
              c_.T_Incog, c_.B_Incog, c_.B_Num, c_.Op_Ch, c_.Op_Gauss})
         w->setEnabled(b);
+    historial_->setActivo(b);
 }
 
 void FrmP::EditarCelda(int keyAscii)

@@ -10,6 +10,7 @@
 #include <string>
 
 class CellEditor;
+class HistorialHoja;
 class TextWidthTable;
 class VerificacionSolucion;
 struct HojaControles;
@@ -59,6 +60,7 @@ private:
     solver::Solver datos_;
     RandomGenerator aleatorio_;
     VerificacionSolucion* verificacion_;
+    HistorialHoja* historial_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.

@@ -10,13 +10,13 @@
 
 #include <QLineEdit>
 
-void AceptarEcuaciones(const HojaControles& hoja, solver::Solver& datos)
+bool AceptarEcuaciones(const HojaControles& hoja, solver::Solver& datos)
 {
     const double valor = NumeroEcuaciones::leer(hoja.T_Incog.text());
     if (!NumeroEcuaciones::enRango(valor)) {
         mostrarMensaje(hoja.T_Incog.window(), QMessageBox::Warning,
                        QStringLiteral("El número de ecuaciones está limitado a 100."));
-        return;
+        return false;
     }
     datos.n = NumeroEcuaciones::aEntero(valor);
 
@@ -26,4 +26,5 @@ void AceptarEcuaciones(const HojaControles& hoja, solver::Solver& datos)
     }
     if (Generales::PrepararCuadricula(hoja, datos.n))
         datos.Redimensionar();
+    return true;
 }

@@ -80,8 +80,10 @@ void CellEditor::commit()
 {
     if (!isOpen())
         return;
+    const QString before = cuadric_.Text();
     cuadric_.setText(text1_.text());
     text1_.hide();
+    emit Committed(cuadric_.Row(), cuadric_.Col(), before);
 }
 
 void CellEditor::returnToGrid()

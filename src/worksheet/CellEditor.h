@@ -40,6 +40,10 @@ public:
     // Writes "row,col" of the current cell into the corner cell.
     void showPosition();
 
+signals:
+    // An edit has been written into the cell (row, col), which held `before`.
+    void Committed(int row, int col, const QString& before);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

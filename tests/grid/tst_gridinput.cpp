@@ -51,8 +51,12 @@ void TestGridInput::keyPressCodes_data()
     QTest::newRow("return") << int(Qt::Key_Return) << none << "\r" << 13;
     QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
     QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << 27;
-    QTest::newRow("ctrl a") << int(Qt::Key_A) << ctrl << "\x01" << 1;
-    QTest::newRow("ctrl z") << int(Qt::Key_Z) << ctrl << "\x1a" << 26;
+    QTest::newRow("ctrl b") << int(Qt::Key_B) << ctrl << "\x02" << 2;
+    QTest::newRow("ctrl x") << int(Qt::Key_X) << ctrl << "\x18" << 24;
+    // The spreadsheet keys: select all, undo, redo.
+    QTest::newRow("ctrl a") << int(Qt::Key_A) << ctrl << "\x01" << -1;
+    QTest::newRow("ctrl z") << int(Qt::Key_Z) << ctrl << "\x1a" << -1;
+    QTest::newRow("ctrl y") << int(Qt::Key_Y) << ctrl << "\x19" << -1;
     QTest::newRow("ctrl c") << int(Qt::Key_C) << ctrl << "\x03" << -1;
     QTest::newRow("ctrl v") << int(Qt::Key_V) << ctrl << "\x16" << -1;
     QTest::newRow("alt x") << int(Qt::Key_X) << int(Qt::AltModifier) << "x" << -1;

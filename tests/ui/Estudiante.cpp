@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -253,6 +256,9 @@ QString Estudiante::accion()
         3,  // the clipboard
         2,  // a click on any control
         1,  // the window's close box, rarely
+        3,  // a grid's context menu
+        1,  // the verification of the solution
+        2,  // undo and redo at once
     };
     std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
     switch (cual(azar_)) {
@@ -278,6 +284,12 @@ QString Estudiante::accion()
         return pegar();
     case 10:
         return clicEnControl();
+    case 12:
+        return menuContextual();
+    case 13:
+        return verificarSolucion();
+    case 14:
+        return deshacerYRehacer();
     default:
         if (!probable(0.1))
             return teclaEspecial();
@@ -348,11 +360,13 @@ QString Estudiante::teclaDeFuncion()
 
 QString Estudiante::teclaControl()
 {
-    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V, Qt::Key_A, Qt::Key_X, Qt::Key_Z, Qt::Key_Q};
+    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V, Qt::Key_A,
+                                                Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_Z, Qt::Key_Q};
     const Qt::Key k = uno(teclas);
     const QString destino = nombre(foco());
-    tecla(k, Qt::ControlModifier);
-    return QStringLiteral("Ctrl+%1 en %2").arg(QChar(char16_t(k))).arg(destino);
+    const bool mayus = k == Qt::Key_Z && probable(0.3);
+    tecla(k, mayus ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    return QStringLiteral("Ctrl+%1%2 en %3").arg(mayus ? QStringLiteral("Mayús+") : QString()).arg(QChar(char16_t(k))).arg(destino);
 }
 
 QString Estudiante::pulsarBoton()
@@ -564,4 +578,89 @@ QString Estudiante::clicEnControl()
     const QPoint donde(entre(0, std::max(0, w->width() - 1)), entre(0, std::max(0, w->height() - 1)));
     clic(w, donde);
     return QStringLiteral("clic en %1 (%2,%3)").arg(nombre(w)).arg(donde.x()).arg(donde.y());
+}
+
+// A right-click on a cell, or the menu key on the grid, and then one entry, enabled or not,
+// or Escape. The menu runs its own loop: the choice is made from inside it.
+QString Estudiante::menuContextual()
+{
+    std::vector<GridControl*> visibles;
+    for (GridControl* g : {f_->p.Cuadric, f_->p.F_Resp, f_->p.F_Rint[0], f_->p.F_Rint[1]})
+        if (g->isVisible())
+            visibles.push_back(g);
+    GridControl* g = uno(visibles);
+    auto eleccion = std::make_shared<QString>(QStringLiteral("ningún menú"));
+    const int entrada = entre(0, 9);
+    const bool escape = probable(0.2);
+    QTimer::singleShot(0, g, [eleccion, entrada, escape] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QList<QAction*> entradas;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                entradas << a;
+        if (escape || entradas.isEmpty()) {
+            *eleccion = QStringLiteral("Escape");
+            QTest::keyClick(menu, Qt::Key_Escape);
+            return;
+        }
+        QAction* a = entradas[entrada % entradas.size()];
+        *eleccion = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (deshabilitada)"));
+        const QPointer<QMenu> abierto = menu;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+        // A click on a disabled entry leaves the menu open.
+        if (abierto && abierto->isVisible())
+            abierto->close();
+    });
+    QString como;
+    if (probable(0.7) && g->Rows() > 0 && g->Cols() > 0) {
+        const QRect celda = g->visualRect(g->model()->index(entre(0, g->Rows() - 1), entre(0, g->Cols() - 1))) & g->viewport()->rect();
+        const QPoint donde = celda.isEmpty() ? g->viewport()->rect().center() : celda.center();
+        QContextMenuEvent evento(QContextMenuEvent::Mouse, donde, g->viewport()->mapToGlobal(donde));
+        QCoreApplication::sendEvent(g->viewport(), &evento);
+        como = QStringLiteral("clic derecho en (%1,%2)").arg(donde.x()).arg(donde.y());
+    } else {
+        QContextMenuEvent evento(QContextMenuEvent::Keyboard, g->rect().center(), g->mapToGlobal(g->rect().center()));
+        QCoreApplication::sendEvent(g, &evento);
+        como = QStringLiteral("tecla de menú");
+    }
+    return QStringLiteral("menú contextual de %1 (%2): %3").arg(g->objectName(), como, legible(*eleccion));
+}
+
+QString Estudiante::verificarSolucion()
+{
+    QAction* a = buscar<QAction>(*f_->v, "mnuVerificar");
+    const bool habilitada = a->isEnabled();
+    a->trigger();
+    return QStringLiteral("Verificar solución%1").arg(habilitada ? QString() : QStringLiteral(" (deshabilitada)"));
+}
+
+// Ctrl+Z and then a redo key on the worksheet: where there was something to undo, the
+// worksheet ends as it began.
+QString Estudiante::deshacerYRehacer()
+{
+    GridControl& g = *f_->p.Cuadric;
+    if (!g.isVisible() || !g.isEnabled() || f_->p.Text1->isVisible())
+        return QStringLiteral("sin deshacer: hoja no disponible o editor abierto");
+    const bool habia = buscar<QAction>(*f_->v, "mnuDeshacer")->isEnabled();
+    const QStringList antes = VentanaPrincipal::celdas(g);
+    QTest::keyClick(&g, Qt::Key_Z, Qt::ControlModifier);
+    const bool cambio = VentanaPrincipal::celdas(g) != antes;
+    vigilante_.exigir(habia || !cambio, QStringLiteral("Ctrl+Z cambió la hoja sin nada que deshacer"));
+    const bool y = probable(0.5);
+    QTest::keyClick(&g, y ? Qt::Key_Y : Qt::Key_Z, y ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+    if (habia) {
+        // The corner shows the current cell, which the undo may have moved.
+        // A solve writes "0" into the empty cells it reads, outside the history: the redo
+        // gives such a cell back as the step left it, empty.
+        const QStringList despues = VentanaPrincipal::celdas(g);
+        bool igual = despues.size() == antes.size();
+        for (qsizetype i = 1; igual && i < antes.size(); ++i)
+            igual = despues[i] == antes[i] || (antes[i] == QLatin1String("0") && despues[i].isEmpty());
+        vigilante_.exigir(igual, QStringLiteral("deshacer y rehacer no devolvió la hoja"));
+        vigilante_.contar(QStringLiteral("deshacer y rehacer"));
+    }
+    return QStringLiteral("Ctrl+Z y %1 en la hoja%2")
+        .arg(y ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Mayús+Z"), habia ? QString() : QStringLiteral(" sin nada que deshacer"));
 }

@@ -19,7 +19,8 @@ class Vigilante;
 // whatever has the focus, presses Enter, Escape, arrows, Tab and the F-keys, clicks every
 // button, option and grid, chooses menu items by mouse, by keyboard or directly, moves
 // the scroll bar, enters numbers of equations good and bad, pastes blocks, and now and
-// then leaves the program and starts it again. The Vigilante watches the window meanwhile.
+// then leaves the program and starts it again. It also uses the grids' context menus, the
+// spreadsheet keys (Ctrl+A, Ctrl+Z, Ctrl+Y) and the verification of a solution. The Vigilante watches the window meanwhile.
 class Estudiante
 {
 public:
@@ -44,6 +45,9 @@ private:
     QString clicEnCuadricula(GridControl* g = nullptr);
     QString fijarN();
     QString pegar();
+    QString menuContextual();
+    QString verificarSolucion();
+    QString deshacerYRehacer();
     QString clicEnControl();
     QString cerrarVentana();
 

@@ -63,6 +63,7 @@ void Vigilante::observar(FrmP& ventana, const Piezas& piezas)
     QObject::connect(p.mnuHelpAbout, &QAction::triggered, &ventana, al(Comando::Acerca));
     QObject::connect(p.MnuGenera, &QAction::triggered, &ventana, al(Comando::Generar));
     QObject::connect(p.mnuOp, &QAction::triggered, &ventana, al(Comando::Ajustar));
+    QObject::connect(buscar<QAction>(ventana, "mnuVerificar"), &QAction::triggered, &ventana, al(Comando::Verificar));
     QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana, al(Comando::Ajustar, p.Command1));
     // Moving the bar writes its value, after a blank, into the number box.
     QObject::connect(p.B_Num, &QScrollBar::valueChanged, &ventana, [this](int valor) {
@@ -113,6 +114,8 @@ const char* Vigilante::nombre(Comando c)
         return "Acerca";
     case Comando::Generar:
         return "Generar";
+    case Comando::Verificar:
+        return "Verificar";
     case Comando::Ajustar:
         return "Ajustar";
     }
@@ -171,6 +174,10 @@ void Vigilante::alComando(Comando c, const QObject* origen)
     case Comando::Generar:
         sinModales();
         revisarAleatorios();
+        break;
+    case Comando::Verificar:
+        exigir(vistos.size() == 1 && vistos[0].clase == QLatin1String("frmVerificacion"),
+               QStringLiteral("Verificar solución no mostró el diálogo una vez (%1 modales)").arg(vistos.size()));
         break;
     case Comando::Ajustar:
         sinModales();
@@ -307,6 +314,7 @@ void Vigilante::anotar()
             if (!w->isEnabled())
                 visto.deshabilitados << QLatin1String(n);
         visto.ocupado = ocupado();
+        visto.deshacer = buscar<QAction>(*v_, "mnuDeshacer")->isEnabled() || buscar<QAction>(*v_, "mnuRehacer")->isEnabled();
     }
     revisarModal(visto);
     modales_.append(visto);
@@ -333,7 +341,8 @@ void Vigilante::cerrar(QWidget& modal)
         if (auto* caja = qobject_cast<QMessageBox*>(&modal))
             boton = caja->button(QMessageBox::Ok);
         else
-            boton = modal.findChild<QAbstractButton*>(QStringLiteral("Command1"));
+            boton = modal.findChild<QAbstractButton*>(modal.objectName() == QLatin1String("frmVerificacion") ? QStringLiteral("B_Cerrar")
+                                                                                                             : QStringLiteral("Command1"));
         if (boton)
             QTest::mouseClick(boton, Qt::LeftButton);
         else
@@ -350,6 +359,11 @@ void Vigilante::cerrar(QWidget& modal)
 // What every box that the user meets must be: the program's own words, nothing else.
 void Vigilante::revisarModal(const Modal& m)
 {
+    if (m.clase == QLatin1String("frmVerificacion")) {
+        exigir(m.titulo == QStringLiteral("Verificación de la solución"),
+               QStringLiteral("verificación con título %1").arg(legible(m.titulo)));
+        return;
+    }
     if (m.clase == QLatin1String("frmAbout")) {
         exigir(m.titulo == QStringLiteral("Información"), QStringLiteral("diálogo Acerca de con título %1").arg(legible(m.titulo)));
         return;
@@ -372,6 +386,7 @@ void Vigilante::revisarModal(const Modal& m)
     } else if (m.texto == kInsoluble) {
         // Gauss-Jordan reports from inside the calculation.
         exigir(m.deshabilitados.size() == 11, QStringLiteral("aviso de Gauss-Jordan con el conjunto habilitado en parte"));
+        exigir(!m.deshacer, QStringLiteral("deshacer o rehacer habilitado durante un cálculo"));
     } else {
         exigir(m.texto == kLimite, QStringLiteral("mensaje ajeno %1").arg(legible(m.texto)));
     }

@@ -54,6 +54,7 @@ private:
         Acerca,
         Generar,
         Ajustar,
+        Verificar,
     };
 
     // The stage of the calculation as the rules lead the window through it.
@@ -74,6 +75,7 @@ private:
     {
         QStringList deshabilitados; // members of the enabling set disabled meanwhile
         bool ocupado = false;       // the busy pointer
+        bool deshacer = false;      // undo or redo enabled
     };
 
     static const char* nombre(Comando c);

@@ -1,0 +1,70 @@
+#include "grid/GridContextMenu.h"
+
+#include "grid/GridControl.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace GridContextMenu {
+
+namespace {
+
+QAction* addOwn(QMenu& menu, const QString& text, const QKeySequence& keys, bool enabled)
+{
+    QAction* action = menu.addAction(text);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    action->setEnabled(enabled);
+    return action;
+}
+
+void addOwners(QMenu& menu, const QList<QAction*>& actions)
+{
+    for (QAction* action : actions) {
+        if (action) {
+            action->setShortcutVisibleInContextMenu(true);
+            menu.addAction(action);
+        }
+    }
+}
+
+} // namespace
+
+QMenu* create(GridControl& grid, const QList<QAction*>& leading, const QList<QAction*>& trailing,
+              QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("menuCuadricula"));
+    addOwners(*menu, leading);
+    if (!menu->isEmpty())
+        menu->addSeparator();
+
+    const bool active = grid.isEnabled() && grid.hasCurrentCell();
+    QAction* copy = addOwn(*menu, QStringLiteral("Copiar"), QKeySequence::Copy, active);
+    copy->setObjectName(QStringLiteral("mnuCopiar"));
+    QObject::connect(copy, &QAction::triggered, &grid, &GridControl::copyToClipboard);
+    if (grid.pasteEnabled()) {
+        const bool something = !QGuiApplication::clipboard()->text().trimmed().isEmpty();
+        QAction* paste =
+            addOwn(*menu, QStringLiteral("Pegar"), QKeySequence::Paste, active && something);
+        paste->setObjectName(QStringLiteral("mnuPegar"));
+        QObject::connect(paste, &QAction::triggered, &grid, &GridControl::pasteFromClipboard);
+    }
+    menu->addSeparator();
+    QAction* all =
+        addOwn(*menu, QStringLiteral("Seleccionar todo"), QKeySequence::SelectAll, active);
+    all->setObjectName(QStringLiteral("mnuSeleccionarTodo"));
+    QObject::connect(all, &QAction::triggered, &grid, &GridControl::selectAll);
+
+    if (!trailing.isEmpty()) {
+        menu->addSeparator();
+        addOwners(*menu, trailing);
+    }
+    return menu;
+}
+
+} // namespace GridContextMenu
