@@ -109,7 +109,7 @@ void GridPainter::paintHeaderText(int row, int col, const QString& text, const Q
 void GridPainter::paintText(int row, int col, bool fixed, const QString& text, const QRect& inner,
                             const QColor& colour)
 {
-    const QRect area = inner.adjusted(kTextMarginPixels, 0, -kTextMarginPixels, 0)
+    const QRect area = inner.adjusted(CellTextFit::kMargin, 0, -CellTextFit::kMargin, 0)
                            .intersected(QRect(0, 0, view_.width, view_.height));
     const CellTextCache::Entry& shown = texts_.lookup(row, col, text, area.width());
     const Qt::Alignment alignment =
