@@ -8,6 +8,8 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace GridContextMenu {
 
 namespace {
@@ -22,7 +24,12 @@ QAction* addOwn(QMenu& menu, const QString& text, const QKeySequence& keys, bool
     return action;
 }
 
-void addOwners(QMenu& menu, const QList<QAction*>& actions)
+bool anyAlive(const QList<QPointer<QAction>>& actions)
+{
+    return std::any_of(actions.begin(), actions.end(), [](const auto& action) { return action; });
+}
+
+void addOwners(QMenu& menu, const QList<QPointer<QAction>>& actions)
 {
     for (QAction* action : actions) {
         if (action) {
@@ -34,8 +41,8 @@ void addOwners(QMenu& menu, const QList<QAction*>& actions)
 
 } // namespace
 
-QMenu* create(GridControl& grid, const QList<QAction*>& leading, const QList<QAction*>& trailing,
-              QWidget* parent)
+QMenu* create(GridControl& grid, const QList<QPointer<QAction>>& leading,
+              const QList<QPointer<QAction>>& trailing, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("menuCuadricula"));
@@ -60,11 +67,19 @@ QMenu* create(GridControl& grid, const QList<QAction*>& leading, const QList<QAc
     all->setObjectName(QStringLiteral("mnuSeleccionarTodo"));
     QObject::connect(all, &QAction::triggered, &grid, &GridControl::selectAll);
 
-    if (!trailing.isEmpty()) {
+    if (anyAlive(trailing)) {
         menu->addSeparator();
         addOwners(*menu, trailing);
     }
     return menu;
+}
+
+void exec(GridControl& grid, QPoint at)
+{
+    // The grid, and the menu with it, may be gone when an entry's command ends.
+    const QPointer<QMenu> menu = grid.createContextMenu();
+    menu->exec(at);
+    delete menu.data();
 }
 
 } // namespace GridContextMenu

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
+#include <QPointer>
 
 class GridControl;
 class QAction;
@@ -13,8 +15,12 @@ class QWidget;
 // shortcut.
 namespace GridContextMenu {
 
-// A new menu, owned by `parent`; its own actions act on `grid`.
-QMenu* create(GridControl& grid, const QList<QAction*>& leading, const QList<QAction*>& trailing,
-              QWidget* parent);
+// A new menu, owned by `parent`; its own actions act on `grid`. Owner's actions deleted
+// meanwhile are left out.
+QMenu* create(GridControl& grid, const QList<QPointer<QAction>>& leading,
+              const QList<QPointer<QAction>>& trailing, QWidget* parent);
+
+// Shows the grid's menu at `at` (global) until it closes.
+void exec(GridControl& grid, QPoint at);
 
 } // namespace GridContextMenu

@@ -2,8 +2,8 @@
 
 #include "grid/GridClipboard.h"
 #include "grid/GridContextMenu.h"
-#include "grid/GridModel.h"
 #include "grid/GridPainter.h"
+#include "grid/GridScrolling.h"
 #include "grid/KeyCodes.h"
 #include "grid/Twips.h"
 
@@ -13,8 +13,6 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QKeySequence>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -22,40 +20,11 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace {
 constexpr int kRowPaddingPixels = 4;
-
-bool isRedoKey(const QKeyEvent& event)
-{
-    const QKeyCombination keys = event.keyCombination();
-    return event.matches(QKeySequence::Redo) ||
-           keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-           keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-}
-
-QList<QAction*> present(const QList<QPointer<QAction>>& actions)
-{
-    QList<QAction*> result;
-    for (const QPointer<QAction>& action : actions) {
-        if (action)
-            result << action.data();
-    }
-    return result;
-}
 } // namespace
-
-GridControl::BulkUpdate::BulkUpdate(GridControl& grid) : grid_(grid)
-{
-    grid_.beginUpdate();
-}
-
-GridControl::BulkUpdate::~BulkUpdate()
-{
-    grid_.endUpdate();
-}
 
 GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(new GridModel(this))
 {
@@ -76,20 +45,10 @@ GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(ne
 
 GridControl::~GridControl() = default;
 
-int GridControl::Rows() const
-{
-    return model_->rows();
-}
-
 void GridControl::setRows(int rows)
 {
     if (rows >= 0)
         applyShape({rows, Cols(), FixedRows(), FixedCols()});
-}
-
-int GridControl::Cols() const
-{
-    return model_->cols();
 }
 
 void GridControl::setCols(int cols)
@@ -134,36 +93,6 @@ void GridControl::setColSel(int col)
         setSelectionCorner(RowSel(), col);
 }
 
-QString GridControl::Text() const
-{
-    return model_->text(Row(), Col());
-}
-
-void GridControl::setText(const QString& text)
-{
-    model_->setText(Row(), Col(), text);
-}
-
-bool GridControl::isValidCell(int row, int col) const
-{
-    return model_->contains(row, col);
-}
-
-QString GridControl::TextMatrix(int row, int col) const
-{
-    return model_->text(row, col);
-}
-
-QStringView GridControl::TextView(int row, int col) const
-{
-    return model_->textView(row, col);
-}
-
-void GridControl::setTextMatrix(int row, int col, QString text)
-{
-    model_->setText(row, col, std::move(text));
-}
-
 void GridControl::beginUpdate()
 {
     ++bulkDepth_;
@@ -189,16 +118,6 @@ void GridControl::setColWidth(int col, int twips)
         widthsPending_ = true;
     else
         relayout();
-}
-
-int GridControl::ColAlignment(int col) const
-{
-    return model_->colAlignment(col);
-}
-
-void GridControl::setColAlignment(int col, int code)
-{
-    model_->setColAlignment(col, code);
 }
 
 void GridControl::setScrollBars(int code)
@@ -235,11 +154,6 @@ int GridControl::CellTop() const
 int GridControl::CellWidth() const
 {
     return hasCurrentCell() ? pixelsToTwips(geometry_.colWidthPixels(Col())) : 0;
-}
-
-int GridControl::CellHeight() const
-{
-    return hasCurrentCell() ? RowHeight() : 0;
 }
 
 void GridControl::copyToClipboard() const
@@ -287,8 +201,7 @@ void GridControl::setContextActions(QList<QAction*> leading, QList<QAction*> tra
 
 QMenu* GridControl::createContextMenu()
 {
-    return GridContextMenu::create(*this, present(leadingActions_), present(trailingActions_),
-                                   this);
+    return GridContextMenu::create(*this, leadingActions_, trailingActions_, this);
 }
 
 QList<QStringList> GridControl::parseBlock(const QString& text)
@@ -308,19 +221,9 @@ void GridControl::setModel(QAbstractItemModel* model)
         qWarning("GridControl: the grid shows its own model only");
 }
 
-QRect GridControl::cellRect(int row, int col) const
-{
-    return geometry_.cellRect(row, col, view());
-}
-
 bool GridControl::isBodyCell(int row, int col) const
 {
     return geometry_.shape().isBodyCell(row, col) && model_->contains(row, col);
-}
-
-QModelIndex GridControl::indexOf(CellPosition cell) const
-{
-    return model_->index(cell.row, cell.col);
 }
 
 void GridControl::measureFont()
@@ -481,12 +384,9 @@ QModelIndex GridControl::moveCursor(CursorAction cursorAction, Qt::KeyboardModif
     if (!hasCurrentCell())
         return {};
     static_assert(MoveUp == 0 && MovePrevious == 9);
-    static constexpr CellStep steps[] = {
-        CellStep::Up,  CellStep::Down,   CellStep::Left,     CellStep::Right, CellStep::Home,
-        CellStep::End, CellStep::PageUp, CellStep::PageDown, CellStep::Next,  CellStep::Previous};
-    const CellStep step = steps[cursorAction];
-    return indexOf(stepFrom(geometry_.shape(), selection_.current(), step,
-                            modifiers & Qt::ControlModifier, geometry_.visibleBodyRows(view())));
+    return indexOf(stepFrom(geometry_.shape(), selection_.current(),
+                            GridKey::cursorStep(cursorAction), modifiers & Qt::ControlModifier,
+                            geometry_.visibleBodyRows(view())));
 }
 
 // A navigation key: Shift moves the selection's far corner, the current cell staying as
@@ -503,16 +403,6 @@ void GridControl::navigate(CellStep step, Qt::KeyboardModifiers modifiers)
     } else {
         moveCurrentTo(to.row, to.col);
     }
-}
-
-int GridControl::horizontalOffset() const
-{
-    return geometry_.horizontalOffset(view());
-}
-
-int GridControl::verticalOffset() const
-{
-    return geometry_.verticalOffset(view());
 }
 
 bool GridControl::isIndexHidden(const QModelIndex& index) const
@@ -540,110 +430,42 @@ QRegion GridControl::visualRegionForSelection(const QItemSelection& selected) co
 {
     QRegion region;
     for (const QItemSelectionRange& range : selected) {
-        if (!range.isValid() || range.model() != model_)
-            continue;
-        region += visualRect(range.topLeft()).united(visualRect(range.bottomRight()));
+        if (range.isValid() && range.model() == model_)
+            region += geometry_.blockRect(range.top(), range.left(), range.bottom(), range.right(),
+                                          view());
     }
-    return region & viewport()->rect();
+    return region;
 }
 
 void GridControl::updateGeometries()
 {
     const GridGeometry::View v = view();
-    const GridGeometry::ScrollRange rows = geometry_.verticalRange(v);
-    QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, rows.maximum);
-    vertical->setPageStep(rows.page);
-    vertical->setSingleStep(1);
-    const GridGeometry::ScrollRange cols = geometry_.horizontalRange(v);
-    QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, cols.maximum);
-    horizontal->setPageStep(cols.page);
-    horizontal->setSingleStep(1);
-
+    for (const auto& [bar, range] :
+         {std::pair(verticalScrollBar(), geometry_.verticalRange(v)),
+          std::pair(horizontalScrollBar(), geometry_.horizontalRange(v))}) {
+        bar->setRange(0, range.maximum);
+        bar->setPageStep(range.page);
+        bar->setSingleStep(1);
+    }
     QAbstractItemView::updateGeometries();
 }
 
-// The scroll bars count rows and columns, so dx and dy are cells: the body's pixels move
-// by as many pixels (the fixed rows sideways with it, the fixed columns up and down) and
-// only what comes into view is painted. A cell cut by the right or bottom edge places its
-// text in the part that is shown, so the one that was cut is painted again.
 void GridControl::scrollContentsBy(int dx, int dy)
 {
-    const QRect all = viewport()->rect();
-    if (dy != 0 && dx == 0) {
-        const int top = geometry_.fixedHeight(view());
-        const QRect body(0, top, all.width(), all.height() - top);
-        const int shift = dy * rowHeight_;
-        if (std::abs(shift) >= body.height() || rowHeight_ <= 0) {
-            viewport()->update();
-            return;
-        }
-        viewport()->scroll(0, shift, body);
-        // The row cut by the bottom edge, where it went and where the next one is cut.
-        const int cut = top + body.height() / rowHeight_ * rowHeight_;
-        if (cut < all.height()) {
-            viewport()->update(QRect(0, cut + shift, all.width(), rowHeight_) & body);
-            viewport()->update(QRect(0, cut, all.width(), rowHeight_) & body);
-        }
+    const ScrollPlan plan = GridScrolling::plan(geometry_, view(), dx, dy);
+    if (plan.repaintAll) {
+        viewport()->update();
         return;
     }
-    if (dx != 0 && dy == 0) {
-        const GridGeometry::View now = view();
-        GridGeometry::View before = now;
-        before.scrollCol = now.scrollCol + dx;
-        const int left = geometry_.fixedWidth();
-        const QRect body(left, 0, all.width() - left, all.height());
-        const int first = geometry_.firstBodyCol(now);
-        const int shift = geometry_.colX(first, now) - geometry_.colX(first, before);
-        if (std::abs(shift) >= body.width()) {
-            viewport()->update();
-            return;
-        }
-        viewport()->scroll(shift, 0, body);
-        // The column cut by the right edge, where it went and the one cut now.
-        for (const auto& [layout, moved] : {std::pair(before, shift), std::pair(now, 0)}) {
-            for (const int c : geometry_.colsInView(layout)) {
-                const int x = geometry_.colX(c, layout);
-                const int width = geometry_.colWidthPixels(c);
-                if (c >= geometry_.fixedColCount() && x + width > all.width()) {
-                    viewport()->update(QRect(x + moved, 0, width, all.height()) & body);
-                    break;
-                }
-            }
-        }
-        return;
-    }
-    viewport()->update();
+    viewport()->scroll(plan.shift.x(), plan.shift.y(), plan.area);
+    for (const QRect& rect : plan.repaint)
+        viewport()->update(rect);
 }
 
 void GridControl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     GridPainter(*this, painter, texts_, lineHeight_).paint(event->rect());
-}
-
-// The rectangle a block of cells covers in the viewport, clipped to it: its fixed and its
-// body parts lie apart once the body has scrolled, so each part is mapped on its own.
-QRect GridControl::blockRect(int top, int left, int bottom, int right) const
-{
-    const GridGeometry::View v = view();
-    const int fixedRows = geometry_.fixedRowCount();
-    const int fixedCols = geometry_.fixedColCount();
-    QRect covered;
-    const auto add = [&](int r0, int r1, int c0, int c1) {
-        if (r0 <= r1 && c0 <= c1)
-            covered |= geometry_.cellRect(r0, c0, v).united(geometry_.cellRect(r1, c1, v));
-    };
-    const int fixedBottom = std::min(bottom, fixedRows - 1);
-    const int fixedRight = std::min(right, fixedCols - 1);
-    const int bodyTop = std::max(top, fixedRows);
-    const int bodyLeft = std::max(left, fixedCols);
-    add(top, fixedBottom, left, fixedRight);
-    add(top, fixedBottom, bodyLeft, right);
-    add(bodyTop, bottom, left, fixedRight);
-    add(bodyTop, bottom, bodyLeft, right);
-    return covered & viewport()->rect();
 }
 
 void GridControl::keyPressEvent(QKeyEvent* event)
@@ -655,28 +477,19 @@ void GridControl::keyPressEvent(QKeyEvent* event)
         return;
     }
     // The clipboard keys never reach KeyPress, so they never start an edit.
-    if (event->matches(QKeySequence::Copy)) {
-        copyToClipboard();
-        return;
-    }
-    if (event->matches(QKeySequence::SelectAll)) {
-        selectAll();
-        return;
-    }
-    if (event->matches(QKeySequence::Undo)) {
-        emit UndoRequested();
-        return;
-    }
-    if (isRedoKey(*event)) {
-        emit RedoRequested();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        if (pasteEnabled_)
-            pasteFromClipboard();
-        else
-            event->ignore();
-        return;
+    switch (GridKey::command(*event)) {
+    case GridKey::Command::Copy:
+        return copyToClipboard();
+    case GridKey::Command::SelectAll:
+        return selectAll();
+    case GridKey::Command::Undo:
+        return emit UndoRequested();
+    case GridKey::Command::Redo:
+        return emit RedoRequested();
+    case GridKey::Command::Paste:
+        return pasteEnabled_ ? pasteFromClipboard() : event->ignore();
+    case GridKey::Command::None:
+        break;
     }
     const int code = GridKey::characterCode(*event);
     if (code < 0) {
@@ -787,8 +600,8 @@ void GridControl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bot
         if (topLeft == bottomRight) {
             update(topLeft);
         } else {
-            const QRect rect =
-                blockRect(topLeft.row(), topLeft.column(), bottomRight.row(), bottomRight.column());
+            const QRect rect = geometry_.blockRect(topLeft.row(), topLeft.column(),
+                                                   bottomRight.row(), bottomRight.column(), view());
             if (!rect.isEmpty())
                 viewport()->update(rect);
         }
@@ -812,10 +625,7 @@ void GridControl::contextMenuEvent(QContextMenuEvent* event)
         at = viewport()->mapToGlobal(cellRect(Row(), Col()).center());
     }
     event->accept();
-    // The grid, and the menu with it, may be gone when an entry's command ends.
-    const QPointer<QMenu> menu = createContextMenu();
-    menu->exec(at);
-    delete menu.data();
+    GridContextMenu::exec(*this, at);
 }
 
 // A cell whose text does not show in full gives the whole text as its tooltip.
@@ -825,10 +635,9 @@ bool GridControl::viewportEvent(QEvent* event)
         return QAbstractItemView::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = indexAt(help->pos());
-    const QString text = index.isValid() ? model_->text(index.row(), index.column()) : QString();
-    const QRect rect = index.isValid() ? cellRect(index.row(), index.column()) : QRect();
-    const bool fixed =
-        index.isValid() && !geometry_.shape().isBodyCell(index.row(), index.column());
+    const QString text = index.data().toString();
+    const QRect rect = visualRect(index);
+    const bool fixed = !geometry_.shape().isBodyCell(index.row(), index.column());
     if (!text.isEmpty() && textFit_.isCut(font(), text, rect.width() - 1, fixed))
         QToolTip::showText(help->globalPos(), text, viewport(), rect);
     else

@@ -6,6 +6,7 @@
 #include "grid/CellTextFit.h"
 #include "grid/GridAccessibility.h"
 #include "grid/GridGeometry.h"
+#include "grid/GridModel.h"
 
 #include <QAbstractItemView>
 #include <QList>
@@ -13,7 +14,8 @@
 #include <QString>
 #include <QStringList>
 
-class GridModel;
+#include <utility>
+
 class QAction;
 class QMenu;
 
@@ -49,8 +51,8 @@ public:
     class BulkUpdate
     {
     public:
-        explicit BulkUpdate(GridControl& grid);
-        ~BulkUpdate();
+        explicit BulkUpdate(GridControl& grid) : grid_(grid) { grid_.beginUpdate(); }
+        ~BulkUpdate() { grid_.endUpdate(); }
         BulkUpdate(const BulkUpdate&) = delete;
         BulkUpdate& operator=(const BulkUpdate&) = delete;
 
@@ -62,9 +64,9 @@ public:
     ~GridControl() override;
 
     // Counts include the fixed rows and columns; 0 leaves none.
-    int Rows() const;
+    int Rows() const { return model_->rows(); }
     void setRows(int rows);
-    int Cols() const;
+    int Cols() const { return model_->cols(); }
     void setCols(int cols);
     int FixedRows() const { return geometry_.shape().fixedRows; }
     void setFixedRows(int rows);
@@ -88,15 +90,18 @@ public:
     void setColSel(int col);
 
     // Text of the current cell.
-    QString Text() const;
-    void setText(const QString& text);
+    QString Text() const { return model_->text(Row(), Col()); }
+    void setText(const QString& text) { model_->setText(Row(), Col(), text); }
 
     // Text of any cell; reads outside the grid give "" and writes there are ignored.
-    bool isValidCell(int row, int col) const;
-    QString TextMatrix(int row, int col) const;
+    bool isValidCell(int row, int col) const { return model_->contains(row, col); }
+    QString TextMatrix(int row, int col) const { return model_->text(row, col); }
     // The text of a cell without a copy; valid until that cell or the grid's size changes.
-    QStringView TextView(int row, int col) const;
-    void setTextMatrix(int row, int col, QString text);
+    QStringView TextView(int row, int col) const { return model_->textView(row, col); }
+    void setTextMatrix(int row, int col, QString text)
+    {
+        model_->setText(row, col, std::move(text));
+    }
 
     // Nestable; the last endUpdate() signals and repaints once.
     void beginUpdate();
@@ -104,8 +109,8 @@ public:
 
     int ColWidth(int col) const { return geometry_.colWidth(col); }
     void setColWidth(int col, int twips);
-    int ColAlignment(int col) const;
-    void setColAlignment(int col, int code);
+    int ColAlignment(int col) const { return model_->colAlignment(col); }
+    void setColAlignment(int col, int code) { model_->setColAlignment(col, code); }
     int ScrollBars() const { return scrollBars_; }
     void setScrollBars(int code);
     int RowHeight() const;
@@ -115,7 +120,7 @@ public:
     int CellLeft() const;
     int CellTop() const;
     int CellWidth() const;
-    int CellHeight() const;
+    int CellHeight() const { return hasCurrentCell() ? RowHeight() : 0; }
 
     // The selected cells as lines of tab-separated texts, exactly as shown; nothing
     // happens on a grid without a body.
@@ -177,8 +182,8 @@ signals:
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
-    int horizontalOffset() const override;
-    int verticalOffset() const override;
+    int horizontalOffset() const override { return geometry_.horizontalOffset(view()); }
+    int verticalOffset() const override { return geometry_.verticalOffset(view()); }
     bool isIndexHidden(const QModelIndex& index) const override;
     void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
@@ -203,9 +208,9 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    QRect cellRect(int row, int col) const;
+    QRect cellRect(int row, int col) const { return geometry_.cellRect(row, col, view()); }
     bool isBodyCell(int row, int col) const;
-    QModelIndex indexOf(CellPosition cell) const;
+    QModelIndex indexOf(CellPosition cell) const { return model_->index(cell.row, cell.col); }
 
     void applyShape(const GridShape& shape);
     void moveCurrentTo(int row, int col);
@@ -215,7 +220,6 @@ private:
     void syncSelection();
     void relayout();
     void measureFont();
-    QRect blockRect(int top, int left, int bottom, int right) const;
 
     GridModel* model_;
     GridGeometry geometry_;

@@ -120,6 +120,26 @@ QRect GridGeometry::cellRect(int row, int col, const View& view) const
     return {colX(col, view), rowY(row, view), colWidthPixels(col), view.rowHeight};
 }
 
+QRect GridGeometry::blockRect(int top, int left, int bottom, int right, const View& view) const
+{
+    const int fixedRows = fixedRowCount();
+    const int fixedCols = fixedColCount();
+    QRect covered;
+    const auto add = [&](int r0, int r1, int c0, int c1) {
+        if (r0 <= r1 && c0 <= c1)
+            covered |= cellRect(r0, c0, view).united(cellRect(r1, c1, view));
+    };
+    const int fixedBottom = std::min(bottom, fixedRows - 1);
+    const int fixedRight = std::min(right, fixedCols - 1);
+    const int bodyTop = std::max(top, fixedRows);
+    const int bodyLeft = std::max(left, fixedCols);
+    add(top, fixedBottom, left, fixedRight);
+    add(top, fixedBottom, bodyLeft, right);
+    add(bodyTop, bottom, left, fixedRight);
+    add(bodyTop, bottom, bodyLeft, right);
+    return covered & QRect(0, 0, view.width, view.height);
+}
+
 int GridGeometry::colAt(int x, const View& view) const
 {
     if (x < 0)

@@ -77,6 +77,9 @@ public:
     int colX(int col, const View& view) const;
     int rowY(int row, const View& view) const;
     QRect cellRect(int row, int col, const View& view) const;
+    // The rectangle a block of cells covers, clipped to the viewport: its fixed and its body
+    // parts lie apart once the body has scrolled, so each part is mapped on its own.
+    QRect blockRect(int top, int left, int bottom, int right, const View& view) const;
     // The row or column under a point; -1 past the grid's end or before its start.
     int colAt(int x, const View& view) const;
     int rowAt(int y, const View& view) const;

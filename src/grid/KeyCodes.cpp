@@ -1,6 +1,7 @@
 #include "grid/KeyCodes.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 
 #include <algorithm>
 #include <array>
@@ -51,6 +52,32 @@ std::optional<CellStep> step(int qtKey)
 {
     const KeyEntry* entry = entryOf(qtKey);
     return entry ? entry->step : std::nullopt;
+}
+
+CellStep cursorStep(int cursorAction)
+{
+    static constexpr std::array steps{
+        CellStep::Up,  CellStep::Down,   CellStep::Left,     CellStep::Right, CellStep::Home,
+        CellStep::End, CellStep::PageUp, CellStep::PageDown, CellStep::Next,  CellStep::Previous};
+    return steps.at(static_cast<std::size_t>(cursorAction));
+}
+
+Command command(const QKeyEvent& event)
+{
+    const QKeyCombination keys = event.keyCombination();
+    if (event.matches(QKeySequence::Copy))
+        return Command::Copy;
+    if (event.matches(QKeySequence::SelectAll))
+        return Command::SelectAll;
+    if (event.matches(QKeySequence::Undo))
+        return Command::Undo;
+    if (event.matches(QKeySequence::Redo) ||
+        keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+        keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))
+        return Command::Redo;
+    if (event.matches(QKeySequence::Paste))
+        return Command::Paste;
+    return Command::None;
 }
 
 int characterCode(const QKeyEvent& event)

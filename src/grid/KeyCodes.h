@@ -34,6 +34,23 @@ Code keyCode(int qtKey);
 // The move of a navigation key on the grid.
 std::optional<CellStep> step(int qtKey);
 
+// The spreadsheet commands the grid answers from the keyboard (Ctrl+Y and Ctrl+Shift+Z
+// redo as well, wherever the platform's redo key is another).
+enum class Command
+{
+    None,
+    Copy,
+    SelectAll,
+    Undo,
+    Redo,
+    Paste,
+};
+
+Command command(const QKeyEvent& event);
+
+// The move of one of the item views' cursor actions (MoveUp to MovePrevious).
+CellStep cursorStep(int cursorAction);
+
 // KeyPress's character code for a key event, or -1 for a key that types nothing.
 int characterCode(const QKeyEvent& event);
 
