@@ -1,4 +1,5 @@
 #include "grid/GridGeometry.h"
+#include "grid/GridScrolling.h"
 
 #include <QTest>
 
@@ -47,6 +48,8 @@ private slots:
     void bodyCellNear_data();
     void bodyCellNear();
     void cellsInView();
+    void scrollPlan_data();
+    void scrollPlan();
     void widthsFollowTheShape();
 };
 
@@ -222,6 +225,49 @@ void TestGridGeometry::widthsFollowTheShape()
     QCOMPARE(geometry.colWidth(1), GridGeometry::kDefaultColWidth);
     geometry.setShape({0, 0, 1, 1});
     QCOMPARE(geometry.bodyCellNear({5, 5}, view()), CellPosition{});
+}
+
+// dx and dy are the columns and rows moved back, as the scroll bars report them; `scrollRow`
+// and `scrollCol` the view after the move.
+void TestGridGeometry::scrollPlan_data()
+{
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("dy");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("repaintAll");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<QList<QRect>>("repaint");
+
+    using Rects = QList<QRect>;
+    // clang-format off
+    QTest::newRow("row down, rows fit") << 0 << -1 << 100 << false << QRect(0, 20, 100, 80) << QPoint(0, -20) << Rects();
+    QTest::newRow("row down, last row cut") << 0 << -1 << 110 << false << QRect(0, 20, 110, 90) << QPoint(0, -20) << Rects{QRect(0, 80, 110, 20), QRect(0, 100, 110, 10)};
+    QTest::newRow("rows past the body") << 0 << -4 << 100 << true << QRect() << QPoint() << Rects();
+    QTest::newRow("column right, columns fit") << -1 << 0 << 100 << false << QRect(20, 0, 80, 100) << QPoint(-40, 0) << Rects();
+    QTest::newRow("column right, last column cut") << -1 << 0 << 90 << false << QRect(20, 0, 70, 90) << QPoint(-40, 0) << Rects{QRect(20, 0, 40, 90), QRect(60, 0, 30, 90)};
+    QTest::newRow("columns past the body") << -2 << 0 << 100 << true << QRect() << QPoint() << Rects();
+    QTest::newRow("both ways") << -1 << -1 << 100 << true << QRect() << QPoint() << Rects();
+    // clang-format on
+}
+
+void TestGridGeometry::scrollPlan()
+{
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    QFETCH(int, size);
+    QFETCH(bool, repaintAll);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, shift);
+    QFETCH(QList<QRect>, repaint);
+
+    const ScrollPlan plan = GridScrolling::plan(grid(), view(-dy, -dx, size), dx, dy);
+    QCOMPARE(plan.repaintAll, repaintAll);
+    if (repaintAll)
+        return;
+    QCOMPARE(plan.area, area);
+    QCOMPARE(plan.shift, shift);
+    QCOMPARE(QList<QRect>(plan.repaint.begin(), plan.repaint.end()), repaint);
 }
 
 QTEST_GUILESS_MAIN(TestGridGeometry)
