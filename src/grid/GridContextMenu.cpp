@@ -26,7 +26,8 @@ QAction* addOwn(QMenu& menu, const QString& text, const QKeySequence& keys, bool
 
 bool anyAlive(const QList<QPointer<QAction>>& actions)
 {
-    return std::any_of(actions.begin(), actions.end(), [](const auto& action) { return action; });
+    return std::any_of(actions.begin(), actions.end(),
+                       [](const auto& action) { return !action.isNull(); });
 }
 
 void addOwners(QMenu& menu, const QList<QPointer<QAction>>& actions)
