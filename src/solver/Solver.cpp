@@ -135,12 +135,14 @@ SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, Sin
         result = quotient;
         return 0;
     };
-    ScratchRow s;
+    ScratchRow scratch;
+    // Indexed by the loops' ints, as every row here is.
+    float* const s = scratch.data();
     for (int i = 0; i < n; ++i)
         C.row(i)[i] = 1.0f;
     for (int i = 0; i < n; ++i) {
         // Column i of B, rows i to n - 1.
-        std::fill(s.begin() + i, s.begin() + n, 0.0f);
+        std::fill(s + i, s + n, 0.0f);
         for (int k = 0; k < i; ++k) {
             const double c = C.row(k)[i];
             const float* b = bColumn(k);
@@ -169,7 +171,7 @@ SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, Sin
                     return error;
             continue;
         }
-        std::fill(s.begin() + i + 1, s.begin() + n, 0.0f);
+        std::fill(s + i + 1, s + n, 0.0f);
         const float* bRow = B.row(i);
         for (int k = 0; k < i; ++k) {
             const double b = bRow[k];
