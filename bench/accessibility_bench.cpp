@@ -4,6 +4,7 @@
 //   tests/e2e/bajo_lector.sh build/bench/accessibility_bench /tmp/x
 //                                                        accessibility on, on a bus
 // The counter "activa" says which one ran.
+#include "WidgetBenchmarkMain.h"
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
 
@@ -81,16 +82,12 @@ BENCHMARK(RandomFillAnnounced)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     // On a bus, Qt turns accessibility on shortly after start-up.
-    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
-        QWidget probe;
-        probe.show();
-        (void)QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return runWidgetBenchmarks(argc, argv, [] {
+        if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+            QWidget probe;
+            probe.show();
+            (void)QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000);
+        }
+    });
 }

@@ -1,12 +1,12 @@
 // Both methods beside OpenBLAS's sgesv (LU with partial pivoting, single precision, one
 // thread) on the same system: how far the checked, element-by-element-exact solver is
 // from a tuned library. Run: build/bench/blas_bench
+#include "RandomSystem.h"
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 extern "C" {
@@ -16,22 +16,6 @@ void openblas_set_num_threads(int threads);
 }
 
 namespace {
-
-solver::Solver makeSystem(int n)
-{
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> coefficient(0, 99);
-    std::uniform_int_distribution<int> term(0, 7099);
-    solver::Solver s;
-    s.n = std::int16_t(n);
-    s.Redimensionar();
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j)
-            s.A.set(i, j, float(coefficient(rng)));
-        s.A.set(i, n, float(term(rng)));
-    }
-    return s;
-}
 
 void Choleski(benchmark::State& state)
 {

@@ -7,6 +7,7 @@
 #include "CierreDeModales.h"
 #include "TableMirror.h"
 #include "VentanaPrincipal.h"
+#include "WidgetBenchmarkMain.h"
 #include "ui/FrmP.h"
 
 #include <QApplication>
@@ -295,10 +296,5 @@ BENCHMARK(PasteLongLine)->Iterations(2)->UseManualTime()->Unit(benchmark::kMilli
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -1,30 +1,14 @@
 // The checked solver beside the same loops with no checks at all: what the error
 // detection costs. Run: build/bench/solver_bench
+#include "RandomSystem.h"
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 namespace {
-
-solver::Solver makeSystem(int n)
-{
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> coefficient(0, 99);
-    std::uniform_int_distribution<int> term(0, 7099);
-    solver::Solver s;
-    s.n = std::int16_t(n);
-    s.Redimensionar();
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j)
-            s.A.set(i, j, float(coefficient(rng)));
-        s.A.set(i, n, float(term(rng)));
-    }
-    return s;
-}
 
 // The same order of operations with no bounds checks, no trap checks and no retries.
 using Matrix = std::vector<std::vector<float>>;

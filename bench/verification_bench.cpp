@@ -1,33 +1,16 @@
 // The verification of a solution at n = 100 beside the Choleski method that produced it,
 // on the same random worksheet. Run: build/bench/verification_bench
+#include "RandomSystem.h"
 #include "solver/Solver.h"
 #include "verification/Verification.h"
 
 #include <benchmark/benchmark.h>
-
-#include <random>
 
 namespace {
 
 constexpr int kN = 100;
 
 // Whole numbers in the random fill's ranges.
-solver::Solver randomSystem()
-{
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> coefficient(0, 99);
-    std::uniform_int_distribution<int> term(0, 7099);
-    solver::Solver s;
-    s.n = kN;
-    s.Redimensionar();
-    for (int i = 0; i < kN; ++i) {
-        for (int j = 0; j < kN; ++j)
-            s.A.set(i, j, float(coefficient(rng)));
-        s.A.set(i, kN, float(term(rng)));
-    }
-    return s;
-}
-
 void solveByCholeski(solver::Solver& s)
 {
     s.FilaCambio = 0;
@@ -38,7 +21,7 @@ void solveByCholeski(solver::Solver& s)
 
 void CholeskiAt100(benchmark::State& state)
 {
-    const solver::Solver start = randomSystem();
+    const solver::Solver start = makeSystem(kN);
     for (auto _ : state) {
         solver::Solver s = start;
         solveByCholeski(s);
@@ -48,7 +31,7 @@ void CholeskiAt100(benchmark::State& state)
 
 void VerificationAt100(benchmark::State& state)
 {
-    solver::Solver s = randomSystem();
+    solver::Solver s = makeSystem(kN);
     const solver::SingleMatrix a = s.A;
     solveByCholeski(s);
     verification::Input input{a, {}, verification::Method::Choleski, s.FilaCambio};

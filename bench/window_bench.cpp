@@ -1,5 +1,6 @@
 // The window's commands at n = 100 beside the solver's own work on the same data.
 // Run: build-rel/bench/window_bench (uses Qt's offscreen platform unless told otherwise).
+#include "WidgetBenchmarkMain.h"
 #include "grid/GridControl.h"
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
@@ -128,10 +129,5 @@ BENCHMARK(SolverAloneRedimension)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return runWidgetBenchmarks(argc, argv);
 }

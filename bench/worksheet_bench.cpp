@@ -1,6 +1,7 @@
 // Random filling and column fitting at 100 equations, each beside its bare work: drawing
 // and formatting the numbers; measuring the texts of the three grids.
 // Run: build/bench/worksheet_bench
+#include "WidgetBenchmarkMain.h"
 #include "WorksheetGrid.h"
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
@@ -151,11 +152,5 @@ BENCHMARK(BM_MeasureTextsFontMetrics)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
