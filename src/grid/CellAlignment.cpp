@@ -25,9 +25,12 @@ bool looksNumeric(const QString& text)
     return ok;
 }
 
+// The text is parsed only where its alignment depends on it: a body cell of a column in
+// general alignment.
 Qt::Alignment cellAlignment(int code, bool fixedCell, const QString& text)
 {
-    return cellAlignment(code, fixedCell, looksNumeric(text));
+    const bool general = code < AlignLeftTop || code > AlignRightBottom;
+    return cellAlignment(code, fixedCell, general && !fixedCell && looksNumeric(text));
 }
 
 Qt::Alignment cellAlignment(int code, bool fixedCell, bool numeric)

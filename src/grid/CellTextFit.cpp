@@ -98,16 +98,13 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
 }
 
 CellTextFit::Layout CellTextFit::layout(const QFont& base, const QString& text, const QRect& inner,
-                                        const QRect& visible, bool fixed)
+                                        const QRect& visible)
 {
     setBase(base);
-    const Choice* choice = fixed ? &choose(text, inner.width()) : nullptr;
-    const int margin = choice ? choice->margin : kMargin;
-    const QFontMetrics& metrics = choice ? choice->metrics : baseMetrics_;
-    Layout result{choice ? choice->font : base_,
-                  inner.adjusted(margin, 0, -margin, 0).intersected(visible),
-                  {}};
-    result.shown = metrics.elidedText(text, Qt::ElideRight, result.area.width());
+    const Choice& choice = choose(text, inner.width());
+    Layout result{
+        choice.font, inner.adjusted(choice.margin, 0, -choice.margin, 0).intersected(visible), {}};
+    result.shown = choice.metrics.elidedText(text, Qt::ElideRight, result.area.width());
     return result;
 }
 

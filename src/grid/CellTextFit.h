@@ -26,8 +26,7 @@ public:
 
     // `inner` is the cell without its grid lines, `visible` the part of the viewport that
     // shows cells: the text is aligned in the part of the cell in view.
-    Layout layout(const QFont& base, const QString& text, const QRect& inner, const QRect& visible,
-                  bool fixed);
+    Layout layout(const QFont& base, const QString& text, const QRect& inner, const QRect& visible);
     // Whether the text, shown whole in its cell, would still lose characters.
     bool isCut(const QFont& base, const QString& text, int innerWidth, bool fixed);
 

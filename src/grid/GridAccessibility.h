@@ -16,8 +16,6 @@ public:
     GridAccessibility(const GridAccessibility&) = delete;
     GridAccessibility& operator=(const GridAccessibility&) = delete;
 
-    bool isActive() const { return active_; }
-
     // After the current cell has moved.
     void currentMoved();
     // From the grid's focus-in handler. The widget's own focus event is sent after the

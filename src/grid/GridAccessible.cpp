@@ -170,11 +170,9 @@ QRect GridAccessible::selectedArea() const
     const GridControl* g = grid();
     if (!g->hasCurrentCell() || rowCount() == 0)
         return {};
-    const int top = std::min(g->Row(), g->RowSel()) - headerRows();
-    const int bottom = std::max(g->Row(), g->RowSel()) - headerRows();
-    const int left = std::min(g->Col(), g->ColSel()) - headerCols();
-    const int right = std::max(g->Col(), g->ColSel()) - headerCols();
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    const CellSelection& s = g->selection();
+    return QRect(QPoint(s.left() - headerCols(), s.top() - headerRows()),
+                 QPoint(s.right() - headerCols(), s.bottom() - headerRows()));
 }
 
 int GridAccessible::selectedCellCount() const

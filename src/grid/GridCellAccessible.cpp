@@ -141,11 +141,7 @@ void* GridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 
 bool GridCellAccessible::isSelected() const
 {
-    if (!isBodyCell() || !grid_->hasCurrentCell())
-        return false;
-    const GridControl& g = *grid_;
-    return row_ >= std::min(g.Row(), g.RowSel()) && row_ <= std::max(g.Row(), g.RowSel()) &&
-           col_ >= std::min(g.Col(), g.ColSel()) && col_ <= std::max(g.Col(), g.ColSel());
+    return isBodyCell() && grid_->selection().contains(row_, col_);
 }
 
 QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const

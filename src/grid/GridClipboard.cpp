@@ -14,8 +14,10 @@ void copy(const GridModel& model, const CellSelection& selection)
     TextBlock block;
     for (int r = selection.top(); r <= selection.bottom(); ++r) {
         TextRow& cells = block.emplace_back();
-        for (int c = selection.left(); c <= selection.right(); ++c)
-            cells.emplace_back(model.textView(r, c).utf16(), model.textView(r, c).size());
+        for (int c = selection.left(); c <= selection.right(); ++c) {
+            const QStringView text = model.textView(r, c);
+            cells.emplace_back(text.utf16(), text.size());
+        }
     }
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(formatTextBlock(block)));
 }
@@ -23,7 +25,8 @@ void copy(const GridModel& model, const CellSelection& selection)
 TextBlock pasted()
 {
     const QString text = QGuiApplication::clipboard()->text();
-    return parseTextBlock(QStringView(text).utf16());
+    // With its length: an empty clipboard's text has no characters to point to.
+    return parseTextBlock(std::u16string_view(QStringView(text).utf16(), std::size_t(text.size())));
 }
 
 CellPosition write(GridModel& model, const TextBlock& block, CellPosition topLeft)
@@ -42,16 +45,9 @@ CellPosition write(GridModel& model, const TextBlock& block, CellPosition topLef
     return last;
 }
 
-QList<QStringList> toStringLists(const TextBlock& block)
+bool holdsCells(const TextBlock& block)
 {
-    QList<QStringList> rows;
-    rows.reserve(static_cast<qsizetype>(block.size()));
-    for (const TextRow& row : block) {
-        QStringList& cells = rows.emplace_back();
-        for (const std::u16string& cell : row)
-            cells << QString::fromStdU16String(cell);
-    }
-    return rows;
+    return std::any_of(block.begin(), block.end(), [](const TextRow& r) { return !r.empty(); });
 }
 
 } // namespace GridClipboard

@@ -3,9 +3,6 @@
 #include "grid/CellSelection.h"
 #include "grid/TextBlock.h"
 
-#include <QList>
-#include <QStringList>
-
 class GridModel;
 
 // The grid's side of copy and paste: cells to and from the system clipboard's text.
@@ -21,6 +18,7 @@ TextBlock pasted();
 // size, and gives the last row and column written (`topLeft` when nothing is).
 CellPosition write(GridModel& model, const TextBlock& block, CellPosition topLeft);
 
-QList<QStringList> toStringLists(const TextBlock& block);
+// Whether pasting the block writes any cell (lines of nothing but their end write none).
+bool holdsCells(const TextBlock& block);
 
 } // namespace GridClipboard

@@ -1,10 +1,9 @@
 #include "grid/GridContextMenu.h"
 
+#include "grid/GridClipboard.h"
 #include "grid/GridControl.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
 
@@ -56,7 +55,8 @@ QMenu* create(GridControl& grid, const QList<QPointer<QAction>>& leading,
     copy->setObjectName(QStringLiteral("mnuCopiar"));
     QObject::connect(copy, &QAction::triggered, &grid, &GridControl::copyToClipboard);
     if (grid.pasteEnabled()) {
-        const bool something = !QGuiApplication::clipboard()->text().trimmed().isEmpty();
+        // The paste's own test, so that the entry is enabled exactly when Ctrl+V acts.
+        const bool something = GridClipboard::holdsCells(GridClipboard::pasted());
         QAction* paste =
             addOwn(*menu, QStringLiteral("Pegar"), QKeySequence::Paste, active && something);
         paste->setObjectName(QStringLiteral("mnuPegar"));

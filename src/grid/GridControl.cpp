@@ -167,7 +167,7 @@ void GridControl::pasteFromClipboard()
     if (!pasteEnabled_ || !hasCurrentCell())
         return;
     const TextBlock block = GridClipboard::pasted();
-    if (std::all_of(block.begin(), block.end(), [](const TextRow& r) { return r.empty(); }))
+    if (!GridClipboard::holdsCells(block))
         return;
     emit BeforePaste();
     // The handler may have reshaped the grid: the block goes where the current cell is now.
@@ -202,11 +202,6 @@ void GridControl::setContextActions(QList<QAction*> leading, QList<QAction*> tra
 QMenu* GridControl::createContextMenu()
 {
     return GridContextMenu::create(*this, leadingActions_, trailingActions_, this);
-}
-
-QList<QStringList> GridControl::parseBlock(const QString& text)
-{
-    return GridClipboard::toStringLists(parseTextBlock(QStringView(text).utf16()));
 }
 
 GridGeometry::View GridControl::view() const

@@ -131,9 +131,6 @@ public:
     bool pasteEnabled() const { return pasteEnabled_; }
     void setPasteEnabled(bool enabled) { pasteEnabled_ = enabled; }
     void pasteFromClipboard();
-    // Rows of texts: lines end in \r\n, \n or \r (a final empty line is dropped); a line
-    // holding a tab is split on every tab, any other line on runs of blanks.
-    static QList<QStringList> parseBlock(const QString& text);
 
     // Makes the first body cell current and selects the whole body.
     void selectAll() override;

@@ -74,7 +74,7 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
         if (fixed)
             paintHeaderText(row, col, text, inner, colour);
         else
-            paintText(row, col, false, text, inner, colour);
+            paintText(row, col, text, inner, colour);
     }
 
     if (focused) {
@@ -91,8 +91,8 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
 void GridPainter::paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                                   const QColor& colour)
 {
-    const CellTextFit::Layout fit = grid_.textFit().layout(
-        grid_.font(), text, inner, QRect(0, 0, view_.width, view_.height), true);
+    const CellTextFit::Layout fit =
+        grid_.textFit().layout(grid_.font(), text, inner, QRect(0, 0, view_.width, view_.height));
     const bool otherFont = fit.font != painter_.font();
     if (otherFont)
         painter_.setFont(fit.font);
@@ -106,14 +106,14 @@ void GridPainter::paintHeaderText(int row, int col, const QString& text, const Q
 // Align within the part of the cell that is in view, and mark a text that does not fit
 // with an ellipsis: a number cut off at the edge would read as another number. The text
 // is placed, and clipped, where QPainter::drawText puts a text in a rectangle.
-void GridPainter::paintText(int row, int col, bool fixed, const QString& text, const QRect& inner,
+void GridPainter::paintText(int row, int col, const QString& text, const QRect& inner,
                             const QColor& colour)
 {
     const QRect area = inner.adjusted(CellTextFit::kMargin, 0, -CellTextFit::kMargin, 0)
                            .intersected(QRect(0, 0, view_.width, view_.height));
     const CellTextCache::Entry& shown = texts_.lookup(row, col, text, area.width());
     const Qt::Alignment alignment =
-        cellAlignment(grid_.gridModel()->colAlignment(col), fixed, shown.numeric);
+        cellAlignment(grid_.gridModel()->colAlignment(col), false, shown.numeric);
     const qreal width = shown.shownWidth;
     QPointF at(area.topLeft());
     if (alignment & Qt::AlignRight)

@@ -28,8 +28,7 @@ private:
     void paintCell(int row, int col, const QRect& rect);
     void paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                          const QColor& colour);
-    void paintText(int row, int col, bool fixed, const QString& text, const QRect& inner,
-                   const QColor& colour);
+    void paintText(int row, int col, const QString& text, const QRect& inner, const QColor& colour);
 
     const GridControl& grid_;
     QPainter& painter_;

@@ -64,7 +64,6 @@ void TestTextBlock::parse()
     QFETCH(QString, text);
     QFETCH(Block, block);
     QCOMPARE(parseTextBlock(u16(text)), toTextBlock(block));
-    QCOMPARE(GridControl::parseBlock(text), block);
 }
 
 void TestTextBlock::format_data()
