@@ -2,7 +2,6 @@
 
 #include "grid/GridControl.h"
 #include "ui/Accesibilidad.h"
-#include "ui/AlSalir.h"
 #include "ui/CajaNumero.h"
 #include "ui/Generales.h"
 #include "ui/Recursos.h"
@@ -30,6 +29,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
@@ -247,7 +247,7 @@ void FrmP::B_Calcular_Click()
         // the one the calculation reads.
         editor_->commit();
         // However the command ends, and before any message about it.
-        const AlSalir restaurar([this] {
+        const auto restaurar = qScopeGuard([this] {
             Habilitar(true);
             unsetCursor();
         });

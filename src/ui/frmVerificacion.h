@@ -20,7 +20,6 @@ public:
     frmVerificacion(const verification::ReportText& informe, QWidget* parent = nullptr);
 
     // The report as the clipboard receives it.
-    const QString& texto() const { return texto_; }
 
 private:
     void Copiar_Click();

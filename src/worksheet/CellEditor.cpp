@@ -136,12 +136,13 @@ void CellEditor::showPosition()
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == &text1_ || watched == &cuadric_)) {
+    if (event->type() == QEvent::KeyPress && (watched == &text1_ || watched == &cuadric_) &&
+        isKeypadDecimal(*static_cast<QKeyEvent*>(event))) {
         const auto& key = *static_cast<QKeyEvent*>(event);
         const QString separator = QLocale().decimalPoint();
         // The same key again, typing the separator: on the grid it opens the editor
         // with it, in the editor it is inserted.
-        if (isKeypadDecimal(key) && key.text() != separator) {
+        if (key.text() != separator) {
             QKeyEvent decimal(QEvent::KeyPress, key.key(), key.modifiers(), separator,
                               key.isAutoRepeat(), key.count());
             QCoreApplication::sendEvent(watched, &decimal);

@@ -23,7 +23,6 @@ public:
 
     QAction* deshacer() const { return deshacer_; }
     QAction* rehacer() const { return rehacer_; }
-    const QUndoStack& pila() const { return pila_; }
 
     // A new layout of the worksheet: nothing before it can be taken back.
     void olvidar();
