@@ -2,6 +2,7 @@
 #include "ui/EtiquetaEnlace.h"
 #include "ui/LineaEstado.h"
 
+#include "LocaleDePrueba.h"
 #include "VentanaPrincipal.h"
 
 #include <QAccessible>
@@ -34,6 +35,10 @@ private slots:
     void ventanaParaElLector();
     void solucionLeidaEnOrden_data();
     void solucionLeidaEnOrden();
+    void cleanup() { locale_.restaurar(); }
+
+private:
+    LocaleDePrueba locale_;
 };
 
 void TestAccesibilidad::lineaDeEstadoLeeSuTexto_data()
@@ -162,7 +167,7 @@ void TestAccesibilidad::solucionLeidaEnOrden_data()
 void TestAccesibilidad::solucionLeidaEnOrden()
 {
     QFETCH(bool, gauss);
-    QLocale::setDefault(QLocale::c());
+    locale_.fijar(QLocale::c());
     VentanaPrincipal v;
     v.aceptar(QStringLiteral("3"));
     v.llenar({{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}});
