@@ -19,6 +19,7 @@ struct ErrorDeEjecucion
     {
         return e.numero == numero && e.descripcion == textos::descripcion(numero);
     }
+    friend bool operator==(const ErrorDeEjecucion&, const ErrorDeEjecucion&) = default;
 };
 
 inline char* toString(const ErrorDeEjecucion& e)
