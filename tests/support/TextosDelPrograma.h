@@ -31,11 +31,17 @@ inline QString descripcion(int numero)
     }
 }
 
-// The box of a calculation that failed with a run-time error.
+// The box of a calculation that failed, naming what failed.
+inline QString errorDelCalculo(const QString& descripcionDelFallo)
+{
+    return QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo +
+           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
+}
+
+// The same for a run-time error.
 inline QString errorDelCalculo(int numero)
 {
-    return QStringLiteral("Se ha presentado un error, (") + descripcion(numero) +
-           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
+    return errorDelCalculo(descripcion(numero));
 }
 
 // The status line once the worksheet is laid out, repeating the number box's text.

@@ -3,6 +3,7 @@
 #include "ui/LineaEstado.h"
 
 #include "LocaleDePrueba.h"
+#include "TextosDelPrograma.h"
 #include "VentanaPrincipal.h"
 
 #include <QAccessible>
@@ -45,8 +46,7 @@ void TestAccesibilidad::lineaDeEstadoLeeSuTexto_data()
 {
     QTest::addColumn<QString>("texto");
     QTest::newRow("listo") << "Listo";
-    QTest::newRow("hoja") << "Ingrese todos los datos para el sistema de 3 ecuaciones, luego "
-                             "pulse Calcular.";
+    QTest::newRow("hoja") << textos::estadoHoja(QStringLiteral("3"));
     QTest::newRow("vacía") << "";
 }
 

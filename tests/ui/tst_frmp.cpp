@@ -180,8 +180,7 @@ private slots:
         QTest::keyClick(f.w("T_Incog"), Qt::Key_Return);
         QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral("2"));
         QCOMPARE(f.deshabilitados(), QStringList());
-        QCOMPARE(f.estado(), QStringLiteral("Ingrese todos los datos para el sistema de 2 "
-                                            "ecuaciones, luego pulse Calcular."));
+        QCOMPARE(f.estado(), textos::estadoHoja(QStringLiteral("2")));
         QCOMPARE(f.tip(), kTipIngreso);
         QCOMPARE(QApplication::focusWidget(), f.w("Cuadric"));
 
@@ -439,9 +438,7 @@ private slots:
         f.p.B_Calcular->click();
 
         QCOMPARE(durante.size(), 11);
-        QCOMPARE(mensajes.textos(), QStringList{QStringLiteral("Se ha presentado un error, (") + descripcion +
-                                                QStringLiteral(")\nRevise los datos, o pruebe por "
-                                                               "el otro método.")});
+        QCOMPARE(mensajes.textos(), QStringList{textos::errorDelCalculo(descripcion)});
         QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
         QCOMPARE(f.deshabilitados(), QStringList());
         QCOMPARE(f.v->cursor().shape(), Qt::ArrowCursor);
