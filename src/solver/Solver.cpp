@@ -1,40 +1,18 @@
 #include "solver/Solver.h"
 
 #include "solver/NumberText.h"
-#include "solver/RowOperations.h"
+#include "solver/Reduction.h"
 #include "solver/SingleArithmetic.h"
 #include "solver/VectorState.h"
+#include "solver/WideKernels.h"
 #include "solver/WorksheetSource.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace solver {
 namespace {
-
-// Element access for the algorithms below. The checked form is the literal one: every
-// read and write is bounds-checked, so an index beyond a matrix raises error 9 exactly
-// where the loop reaches it. The unchecked form is used when the bounds have been checked
-// for the whole loop nest (the usual case), and lets the row operations run vectorised.
-template <bool Checked> struct Access
-{
-    static float get(const SingleMatrix& m, int r, int c)
-    {
-        if constexpr (Checked)
-            return m.at(r, c);
-        else
-            return m.row(r)[c];
-    }
-    static void put(SingleMatrix& m, int r, int c, float v)
-    {
-        if constexpr (Checked)
-            m.set(r, c, v);
-        else
-            m.row(r)[c] = v;
-    }
-};
 
 bool fits(const SingleMatrix& m, int rows, int cols)
 {
@@ -43,33 +21,21 @@ bool fits(const SingleMatrix& m, int rows, int cols)
 
 // Full Gauss-Jordan reduction of the n x n block of m together with its column n: no row
 // exchange, no tolerance; a zero pivot traps. The substitutions and the Gauss-Jordan
-// method are this same procedure on B, C and A.
-template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
+// method are this same procedure on B, C and A. This is the element-by-element loop, every
+// access checked where it is made; reduceInBounds does the same when the bounds are known
+// to hold.
+void reduceChecked(SingleMatrix& m, int n)
 {
-    clearUpperVectorState();
-    using X = Access<Checked>;
-    [[maybe_unused]] ScratchRow scratch;
-    std::optional<NonZeroColumns> nonZero;
     for (int j = 0; j < n; ++j) {
-        const float p = X::get(m, j, j);
-        if constexpr (Checked) {
-            for (int k = 0; k <= n; ++k)
-                X::put(m, j, k, storeSingle(checkedDivide(X::get(m, j, k), p)));
-        } else {
-            divideRow(m.row(j), p, n + 1, scratch);
-            nonZero.emplace(m.row(j), n + 1);
-        }
+        const float p = m.at(j, j);
+        for (int k = 0; k <= n; ++k)
+            m.set(j, k, storeSingle(checkedDivide(m.at(j, k), p)));
         for (int l = 0; l < n; ++l) {
             if (l == j)
                 continue;
-            const float f = X::get(m, l, j);
-            if constexpr (Checked) {
-                for (int c = 0; c <= n; ++c)
-                    X::put(m, l, c,
-                           storeSingle(double(X::get(m, l, c)) - double(f) * X::get(m, j, c)));
-            } else {
-                subtractRowMultiple(m.row(l), f, m.row(j), *nonZero, n + 1, scratch);
-            }
+            const float f = m.at(l, j);
+            for (int c = 0; c <= n; ++c)
+                m.set(l, c, storeSingle(double(m.at(l, c)) - double(f) * m.at(j, c)));
         }
     }
 }
@@ -77,10 +43,12 @@ template <bool Checked> void reduceToIdentity(SingleMatrix& m, int n)
 void reduceToIdentity(SingleMatrix& m, int n)
 {
     clearUpperVectorState();
-    if (n + 1 <= kMaxRow && fits(m, n, n + 1))
-        reduceToIdentity<false>(m, n);
-    else
-        reduceToIdentity<true>(m, n);
+    if (n + 1 <= kMaxRow && fits(m, n, n + 1)) {
+        if (const int error = reduceInBounds(m.row(0), std::size_t(m.cols()), n))
+            throw RuntimeError(error);
+    } else {
+        reduceChecked(m, n);
+    }
 }
 
 // Exchanges row 0 of m with row r over columns 0 to last, element by element and every
@@ -98,13 +66,11 @@ void exchangeWithFirstRow(SingleMatrix& m, int r, int last)
 // The sum of B(row, k) * C(k, col) for k below count, rounded to single after every
 // addition. It is a local value, so checking it once after the loop raises the same
 // error: once infinite it cannot become finite again.
-template <bool Checked>
 float runningSum(const SingleMatrix& B, const SingleMatrix& C, int row, int col, int count)
 {
-    using X = Access<Checked>;
     float s = 0.0f;
     for (int k = 0; k < count; ++k)
-        s = static_cast<float>(double(s) + double(X::get(B, row, k)) * X::get(C, k, col));
+        s = static_cast<float>(double(s) + double(B.at(row, k)) * C.at(k, col));
     if (isInfinite(s))
         throw RuntimeError(RuntimeError::Overflow);
     return s;
@@ -115,7 +81,7 @@ float runningSum(const SingleMatrix& B, const SingleMatrix& C, int row, int col,
 // by side, k by k, each one still added in the order k = 0, 1, ... and rounded to single
 // after every addition, so each is bit for bit the sum of the element-by-element loop.
 // B is also kept transposed, so that the sums of a column of B read along rows. Built per
-// vector width (see RowOperations.h), it returns the number of the error it met, 0 for
+// vector width (see WideKernels.h), it returns the number of the error it met, 0 for
 // none, with every element before the failing one stored.
 SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n,
                                      float* transposed)
@@ -141,12 +107,14 @@ SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, Sin
     for (int i = 0; i < n; ++i)
         C.row(i)[i] = 1.0f;
     for (int i = 0; i < n; ++i) {
-        // Column i of B, rows i to n - 1.
-        std::fill(s + i, s + n, 0.0f);
+        // Column i of B, rows i to n - 1. The sums begin early, in whole blocks; those
+        // before row i are never used.
+        const int firstSum = blockStart(i, n);
+        std::fill(s + firstSum, s + n, 0.0f);
         for (int k = 0; k < i; ++k) {
             const double c = C.row(k)[i];
             const float* b = bColumn(k);
-            for (int j = i; j < n; ++j)
+            for (int j = firstSum; j < n; ++j)
                 s[j] = static_cast<float>(double(s[j]) + double(b[j]) * c);
         }
         for (int j = i; j < n; ++j) {
@@ -171,12 +139,13 @@ SORVANI_WIDE_VECTORS int croutKernel(const SingleMatrix& A, SingleMatrix& B, Sin
                     return error;
             continue;
         }
-        std::fill(s + i + 1, s + n, 0.0f);
+        const int firstRowSum = blockStart(i + 1, n);
+        std::fill(s + firstRowSum, s + n, 0.0f);
         const float* bRow = B.row(i);
         for (int k = 0; k < i; ++k) {
             const double b = bRow[k];
             const float* cRow = C.row(k);
-            for (int l = i + 1; l < n; ++l)
+            for (int l = firstRowSum; l < n; ++l)
                 s[l] = static_cast<float>(double(s[l]) + b * double(cRow[l]));
         }
         for (int l = i + 1; l < n; ++l) {
@@ -201,28 +170,25 @@ void croutInBounds(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int 
 // One attempt of the Crout factorization, every access checked where it is made.
 void croutChecked(const SingleMatrix& A, SingleMatrix& B, SingleMatrix& C, int n)
 {
-    constexpr bool Checked = true;
     clearUpperVectorState();
-    using X = Access<Checked>;
     for (int i = 0; i < n; ++i)
-        X::put(C, i, i, 1.0f);
+        C.set(i, i, 1.0f);
     for (int i = 0; i < n; ++i) {
         for (int j = i; j < n; ++j) {
             if (i == 0) {
-                X::put(B, j, 0, X::get(A, j, 0));
+                B.set(j, 0, A.at(j, 0));
                 continue;
             }
-            const float s = runningSum<Checked>(B, C, j, i, i);
-            X::put(B, j, i, storeSingle(double(X::get(A, j, i)) - s));
+            const float s = runningSum(B, C, j, i, i);
+            B.set(j, i, storeSingle(double(A.at(j, i)) - s));
         }
         for (int l = i + 1; l < n; ++l) {
             if (i == 0) {
-                X::put(C, 0, l, storeSingle(checkedDivide(X::get(A, 0, l), X::get(B, 0, 0))));
+                C.set(0, l, storeSingle(checkedDivide(A.at(0, l), B.at(0, 0))));
                 continue;
             }
-            const float s = runningSum<Checked>(B, C, i, l, i);
-            X::put(C, i, l,
-                   storeSingle(checkedDivide(double(X::get(A, i, l)) - s, X::get(B, i, i))));
+            const float s = runningSum(B, C, i, l, i);
+            C.set(i, l, storeSingle(checkedDivide(double(A.at(i, l)) - s, B.at(i, i))));
         }
     }
 }

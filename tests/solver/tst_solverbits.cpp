@@ -21,6 +21,7 @@ enum class Kind
     NegativePivots, // signed, diagonal negative: divisions turn +0 into -0
     Sparse,         // mostly zeros of both signs
     Huge,           // magnitudes near the single range: overflows part way
+    Tiny,           // below the single range's normal numbers: results round to signed zeros
     ZeroFirstPivot, // the first column zero but for one row: exchanges and retries
 };
 
@@ -47,6 +48,11 @@ std::vector<std::vector<float>> makeRows(Kind kind, int n, std::uint32_t seed)
                 break;
             case Kind::Huge:
                 v = float(signedSmall(rng)) * 3e36f;
+                break;
+            case Kind::Tiny:
+                v = small(rng) < 40 ? 0.0f : float(signedSmall(rng)) * 1e-40f;
+                if (i == j)
+                    v = float(1 + small(rng)) * (small(rng) < 50 ? -1.0f : 1.0f);
                 break;
             case Kind::ZeroFirstPivot:
                 v = j == 0 ? (i == n / 2 ? 3.0f : 0.0f) : float(signedSmall(rng));
@@ -91,6 +97,7 @@ void TestSolverBits::sameBitsAsTheLiteralSteps_data()
     QTest::newRow("sparse signed zeros, n=64, twice") << Kind::Sparse << 64 << 2;
     QTest::newRow("sparse signed zeros, n=5, three times") << Kind::Sparse << 5 << 3;
     QTest::newRow("huge, n=40") << Kind::Huge << 40 << 2;
+    QTest::newRow("tiny, n=100, twice") << Kind::Tiny << 100 << 2;
     QTest::newRow("zero first pivot, n=100") << Kind::ZeroFirstPivot << 100 << 1;
 }
 
