@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,18 @@ bool fits(const QFontMetrics& metrics, const QString& text, int room)
 }
 
 } // namespace
+
+CellTextFit::Choice::Choice(const QFont& f, const QFontMetrics& m, int margin_, bool fits_,
+                            const QString& text)
+    : font(f), metrics(m), margin(margin_), fits(fits_)
+{
+    if (!fits)
+        return;
+    whole.setTextFormat(Qt::PlainText);
+    whole.setText(text);
+    whole.prepare(QTransform(), font);
+    wholeWidth = whole.size().width();
+}
 
 void CellTextFit::setBase(const QFont& base)
 {
@@ -68,14 +81,14 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
         const QFontMetrics metrics(font);
         for (const int margin : {kMargin, 1, 0}) {
             if (fits(metrics, text, width - 2 * margin)) {
-                choice.emplace(Choice{font, metrics, margin, true});
+                choice.emplace(font, metrics, margin, true, text);
                 return true;
             }
         }
         return false;
     };
     if (fits(baseMetrics_, text, width - 2 * kMargin))
-        choice.emplace(Choice{base_, baseMetrics_, kMargin, true});
+        choice.emplace(base_, baseMetrics_, kMargin, true, text);
     else if (!tryFont(condensed())) {
         // The condensed face squeezed just enough, within reason. Qt gives no face's own
         // stretch, to which a requested one is relative: the first that fits is taken.
@@ -92,7 +105,7 @@ const CellTextFit::Choice& CellTextFit::choose(const QString& text, int width)
                 break;
         }
         if (!tryFont(squeezed))
-            choice.emplace(Choice{squeezed, QFontMetrics(squeezed), 0, false});
+            choice.emplace(squeezed, QFontMetrics(squeezed), 0, false, text);
     }
     return *choices_.insert(key, *choice);
 }
@@ -102,8 +115,15 @@ CellTextFit::Layout CellTextFit::layout(const QFont& base, const QString& text, 
 {
     setBase(base);
     const Choice& choice = choose(text, inner.width());
-    Layout result{
-        choice.font, inner.adjusted(choice.margin, 0, -choice.margin, 0).intersected(visible), {}};
+    const QRect room = inner.adjusted(choice.margin, 0, -choice.margin, 0);
+    Layout result{choice.font, room.intersected(visible), {}};
+    if (choice.fits && result.area.width() == room.width()) {
+        // All of the room is in view, and the text was found to fit it.
+        result.shown = text;
+        result.whole = &choice.whole;
+        result.wholeWidth = choice.wholeWidth;
+        return result;
+    }
     result.shown = choice.metrics.elidedText(text, Qt::ElideRight, result.area.width());
     return result;
 }

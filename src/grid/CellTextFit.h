@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 
 #include <optional>
@@ -13,7 +14,8 @@
 // "100,101") must be read whole in the narrow columns they are given, so a header that does
 // not fit tries, in order, narrower margins, the condensed face of the same family, and that
 // face squeezed a little further; only then is it cut. The choices are cached per font,
-// text and width, so painting never matches fonts.
+// text and width, with the text laid out, so painting never matches fonts nor shapes a
+// header that shows whole.
 class CellTextFit
 {
 public:
@@ -22,6 +24,9 @@ public:
         QFont font;
         QRect area;    // where the text is aligned
         QString shown; // the text, or its elided form
+        // The whole text laid out in `font`, when it is shown whole: drawn without shaping.
+        const QStaticText* whole = nullptr;
+        qreal wholeWidth = 0;
     };
 
     // `inner` is the cell without its grid lines, `visible` the part of the viewport that
@@ -35,10 +40,14 @@ public:
 private:
     struct Choice
     {
+        Choice(const QFont& f, const QFontMetrics& m, int margin, bool fits, const QString& text);
+
         QFont font;
         QFontMetrics metrics;
         int margin = kMargin;
         bool fits = true;
+        QStaticText whole;
+        qreal wholeWidth = 0;
     };
 
     void setBase(const QFont& base);

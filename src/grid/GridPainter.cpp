@@ -6,7 +6,9 @@
 #include "grid/GridControl.h"
 #include "grid/GridModel.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QStaticText>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -86,8 +88,8 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
     }
 }
 
-// Headers are few in view and must read whole, through the condensed face where they need
-// it; the grid's own font is given back for the body's cached texts, laid out in it.
+// Headers must read whole, through the condensed face where they need it; the grid's own
+// font is given back for the body's cached texts, laid out in it.
 void GridPainter::paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                                   const QColor& colour)
 {
@@ -97,40 +99,48 @@ void GridPainter::paintHeaderText(int row, int col, const QString& text, const Q
     if (otherFont)
         painter_.setFont(fit.font);
     painter_.setPen(colour);
-    painter_.drawText(fit.area, static_cast<int>(grid_.gridModel()->cellAlignment(row, col)),
-                      fit.shown);
+    const Qt::Alignment alignment = grid_.gridModel()->cellAlignment(row, col);
+    if (fit.whole)
+        drawPlaced(*fit.whole, fit.wholeWidth, QFontMetricsF(fit.font).height(), alignment,
+                   fit.area);
+    else
+        painter_.drawText(fit.area, static_cast<int>(alignment), fit.shown);
     if (otherFont)
         painter_.setFont(grid_.font());
 }
 
 // Align within the part of the cell that is in view, and mark a text that does not fit
-// with an ellipsis: a number cut off at the edge would read as another number. The text
-// is placed, and clipped, where QPainter::drawText puts a text in a rectangle.
+// with an ellipsis: a number cut off at the edge would read as another number.
 void GridPainter::paintText(int row, int col, const QString& text, const QRect& inner,
                             const QColor& colour)
 {
     const QRect area = inner.adjusted(CellTextFit::kMargin, 0, -CellTextFit::kMargin, 0)
                            .intersected(QRect(0, 0, view_.width, view_.height));
     const CellTextCache::Entry& shown = texts_.lookup(row, col, text, area.width());
-    const Qt::Alignment alignment =
-        cellAlignment(grid_.gridModel()->colAlignment(col), false, shown.numeric);
-    const qreal width = shown.shownWidth;
+    painter_.setPen(colour);
+    drawPlaced(shown.shown, shown.shownWidth, lineHeight_,
+               cellAlignment(grid_.gridModel()->colAlignment(col), false, shown.numeric), area);
+}
+
+// A laid-out text placed, and clipped, where QPainter::drawText puts it in `area`.
+void GridPainter::drawPlaced(const QStaticText& text, qreal width, qreal lineHeight,
+                             Qt::Alignment alignment, const QRect& area)
+{
     QPointF at(area.topLeft());
     if (alignment & Qt::AlignRight)
         at.rx() += area.width() - width;
     else if (alignment & Qt::AlignHCenter)
         at.rx() += (area.width() - width) / 2;
     if (alignment & Qt::AlignBottom)
-        at.ry() += area.height() - lineHeight_;
+        at.ry() += area.height() - lineHeight;
     else if (alignment & Qt::AlignVCenter)
-        at.ry() += (area.height() - lineHeight_) / 2;
-    painter_.setPen(colour);
-    if (QRectF(area).contains(QRectF(at, QSizeF(width, lineHeight_)))) {
-        painter_.drawStaticText(at, shown.shown);
+        at.ry() += (area.height() - lineHeight) / 2;
+    if (QRectF(area).contains(QRectF(at, QSizeF(width, lineHeight)))) {
+        painter_.drawStaticText(at, text);
         return;
     }
     painter_.save();
     painter_.setClipRect(area, Qt::IntersectClip);
-    painter_.drawStaticText(at, shown.shown);
+    painter_.drawStaticText(at, text);
     painter_.restore();
 }

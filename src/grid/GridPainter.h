@@ -9,6 +9,7 @@ class GridControl;
 class QColor;
 class QPainter;
 class QRect;
+class QStaticText;
 class QString;
 
 // Draws a grid's cells onto its viewport: headers in button colours, the body in base
@@ -29,6 +30,8 @@ private:
     void paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                          const QColor& colour);
     void paintText(int row, int col, const QString& text, const QRect& inner, const QColor& colour);
+    void drawPlaced(const QStaticText& text, qreal width, qreal lineHeight, Qt::Alignment alignment,
+                    const QRect& area);
 
     const GridControl& grid_;
     QPainter& painter_;

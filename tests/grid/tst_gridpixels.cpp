@@ -1,4 +1,6 @@
+#include "grid/CellTextFit.h"
 #include "grid/GridControl.h"
+#include "grid/GridModel.h"
 #include "grid/Twips.h"
 
 #include <QFontMetrics>
@@ -65,6 +67,8 @@ private slots:
     void changesReachThePixels();
     void textSitsWhereDrawTextPutsIt_data();
     void textSitsWhereDrawTextPutsIt();
+    void headerSitsWhereDrawTextPutsIt_data();
+    void headerSitsWhereDrawTextPutsIt();
     void aLongLineShowsItsBeginning();
 };
 
@@ -224,6 +228,45 @@ void TestGridPixels::textSitsWhereDrawTextPutsIt()
     painter.setFont(g.font());
     painter.setPen(g.palette().color(QPalette::Text));
     painter.drawText(area, flags, QFontMetrics(g.font()).elidedText(text, Qt::ElideRight, area.width()));
+    painter.end();
+    QCOMPARE(image, expected);
+}
+
+void TestGridPixels::headerSitsWhereDrawTextPutsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width"); // twips
+    QTest::newRow("roomy") << QStringLiteral("X1") << 960;
+    QTest::newRow("condensed face, no margins") << QStringLiteral("EQ100") << 560;
+    QTest::newRow("condensed face, squeezed") << QStringLiteral("EQ100") << 520;
+    QTest::newRow("condensed face, squeezed less") << QStringLiteral("100,101") << 680;
+}
+
+// A header shown whole, in the face its fitting chose, is drawn from its laid-out text:
+// compared with the same cell painted with QPainter::drawText in that face.
+void TestGridPixels::headerSitsWhereDrawTextPutsIt()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    Sheet sheet;
+    GridControl& g = sheet.grid;
+    g.setColWidth(1, width);
+    g.setTextMatrix(0, 1, text);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    g.clearFocus();
+    const QImage image = sheet.shown();
+
+    const QRect inner = g.visualRect(g.model()->index(0, 1)).adjusted(0, 0, -1, -1);
+    CellTextFit fit;
+    const CellTextFit::Layout layout = fit.layout(g.font(), text, inner, g.viewport()->rect());
+    QVERIFY(layout.whole);
+    QImage expected = image;
+    QPainter painter(&expected);
+    painter.fillRect(inner, g.palette().brush(QPalette::Button));
+    painter.setFont(layout.font);
+    painter.setPen(g.palette().color(QPalette::ButtonText));
+    painter.drawText(layout.area, int(g.gridModel()->cellAlignment(0, 1)), text);
     painter.end();
     QCOMPARE(image, expected);
 }
