@@ -1,9 +1,12 @@
 #pragma once
 
 #include "solver/Solver.h"
+#include "solver/WorksheetSource.h"
 
 #include <cstdint>
 #include <random>
+#include <string>
+#include <string_view>
 
 // The system every solver benchmark works on: n equations with whole coefficients from 0
 // to 99 and terms from 0 to 7099, drawn from a fixed seed, so that figures compare.
@@ -22,3 +25,20 @@ inline solver::Solver makeSystem(int n)
     }
     return s;
 }
+
+// A Choleski solve the way the window runs it: exchanges reset, factors, both substitutions.
+inline void solveByCholeski(solver::Solver& s)
+{
+    s.FilaCambio = 0;
+    s.CholeSki();
+    s.SustAdelante();
+    s.SustAtras();
+}
+
+// The worksheet a Gauss-Jordan retry would read again: never read, since these systems need
+// no retry.
+class UnreadSheet : public solver::WorksheetSource
+{
+    std::string TextMatrix(int, int) const override { return "0"; }
+    void setTextMatrix(int, int, std::string_view) override {}
+};

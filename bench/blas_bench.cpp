@@ -21,10 +21,7 @@ void Choleski(benchmark::State& state)
 {
     solver::Solver s = makeSystem(int(state.range(0)));
     for (auto _ : state) {
-        s.FilaCambio = 0;
-        s.CholeSki();
-        s.SustAdelante();
-        s.SustAtras();
+        solveByCholeski(s);
         benchmark::DoNotOptimize(s.C.row(0));
     }
 }
@@ -33,12 +30,7 @@ void GaussJordan(benchmark::State& state)
 {
     solver::Solver s = makeSystem(int(state.range(0)));
     const solver::SingleMatrix original = s.A;
-    // Never read: the system needs no retry.
-    class NoSheet : public solver::WorksheetSource
-    {
-        std::string TextMatrix(int, int) const override { return "0"; }
-        void setTextMatrix(int, int, std::string_view) override {}
-    } sheet;
+    UnreadSheet sheet;
     for (auto _ : state) {
         s.A = original;
         benchmark::DoNotOptimize(s.GaussJordan(sheet, "."));

@@ -71,10 +71,7 @@ void CholeskiChecked(benchmark::State& state)
     const int n = int(state.range(0));
     solver::Solver s = makeSystem(n);
     for (auto _ : state) {
-        s.FilaCambio = 0;
-        s.CholeSki();
-        s.SustAdelante();
-        s.SustAtras();
+        solveByCholeski(s);
         benchmark::DoNotOptimize(s.C.row(0));
     }
 }
@@ -103,12 +100,7 @@ void GaussJordanChecked(benchmark::State& state)
     const int n = int(state.range(0));
     solver::Solver s = makeSystem(n);
     const solver::SingleMatrix original = s.A;
-    // Never read: the system needs no retry.
-    class NoSheet : public solver::WorksheetSource
-    {
-        std::string TextMatrix(int, int) const override { return "0"; }
-        void setTextMatrix(int, int, std::string_view) override {}
-    } sheet;
+    UnreadSheet sheet;
     for (auto _ : state) {
         s.A = original;
         benchmark::DoNotOptimize(s.GaussJordan(sheet, "."));

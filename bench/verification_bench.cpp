@@ -10,15 +10,6 @@ namespace {
 
 constexpr int kN = 100;
 
-// Whole numbers in the random fill's ranges.
-void solveByCholeski(solver::Solver& s)
-{
-    s.FilaCambio = 0;
-    s.CholeSki();
-    s.SustAdelante();
-    s.SustAtras();
-}
-
 void CholeskiAt100(benchmark::State& state)
 {
     const solver::Solver start = makeSystem(kN);

@@ -1,5 +1,6 @@
 // The window's commands at n = 100 beside the solver's own work on the same data.
 // Run: build-rel/bench/window_bench (uses Qt's offscreen platform unless told otherwise).
+#include "RandomSystem.h"
 #include "WidgetBenchmarkMain.h"
 #include "grid/GridControl.h"
 #include "solver/Solver.h"
@@ -85,10 +86,7 @@ void SolverAloneCholeski(benchmark::State& state)
     s.Redimensionar();
     s.LeerDatos(sheet, ",");
     for (auto _ : state) {
-        s.FilaCambio = 0;
-        s.CholeSki();
-        s.SustAdelante();
-        s.SustAtras();
+        solveByCholeski(s);
         benchmark::DoNotOptimize(s.C.row(0));
     }
 }
