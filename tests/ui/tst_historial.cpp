@@ -21,7 +21,6 @@ struct Ventana : VentanaPrincipal
         p.Cuadric->setRow(1);
         p.Cuadric->setCol(1);
     }
-    QAction* accion(const char* nombre) const { return buscar<QAction>(*v, nombre); }
     QStringList cuerpo() const
     {
         QStringList t;
@@ -81,7 +80,7 @@ private slots:
         QFETCH(Paso, cambio);
         QFETCH(QStringList, despues);
         Ventana w;
-        QVERIFY(!w.accion("mnuDeshacer")->isEnabled());
+        QVERIFY(!w.w<QAction>("mnuDeshacer")->isEnabled());
         cambio(w);
         const QStringList hecho = w.cuerpo();
         QVERIFY(hecho != kTecleado);
@@ -118,7 +117,7 @@ private slots:
         QTest::keyClick(w.v.get(), Qt::Key_F3);
         nuevo(w);
         const QStringList antes = w.cuerpo();
-        QVERIFY(!w.accion("mnuDeshacer")->isEnabled());
+        QVERIFY(!w.w<QAction>("mnuDeshacer")->isEnabled());
         w.tecla(Qt::Key_Z);
         QCOMPARE(w.cuerpo(), antes);
     }
@@ -139,15 +138,15 @@ private slots:
         CierreDeModales mensajes;
         bool habilitada = true;
         mensajes.alAparecer = [&](QWidget&) {
-            habilitada = w.accion("mnuDeshacer")->isEnabled();
+            habilitada = w.w<QAction>("mnuDeshacer")->isEnabled();
             w.tecla(Qt::Key_Z);
-            w.accion("mnuDeshacer")->trigger();
+            w.w<QAction>("mnuDeshacer")->trigger();
         };
         w.p.B_Calcular->click();
         QCOMPARE(mensajes.vistos.size(), 1);
         QVERIFY(!habilitada);
         QCOMPARE(w.cuerpo(), antes);
-        QVERIFY(w.accion("mnuDeshacer")->isEnabled());
+        QVERIFY(w.w<QAction>("mnuDeshacer")->isEnabled());
     }
 
     void contextMenus_data()
