@@ -65,8 +65,7 @@ void TestCellSelection::steps()
     QFETCH(QPoint, from);
     QFETCH(CellStep, step);
     QFETCH(bool, control);
-    QFETCH(QString, to);
-    QCOMPARE(shown(stepFrom(kShape, {from.x(), from.y()}, step, control, 2)), to);
+    QTEST(shown(stepFrom(kShape, {from.x(), from.y()}, step, control, 2)), "to");
 }
 
 void TestCellSelection::reshaped_data()
@@ -93,14 +92,13 @@ void TestCellSelection::reshaped()
     QFETCH(QRect, cells);
     QFETCH(bool, hasCell);
     QFETCH(QRect, shape);
-    QFETCH(QString, result);
     CellSelection selection;
     if (hasCell) {
         selection = CellSelection(cells.top(), cells.left());
         selection.setCorner({cells.top() + cells.height() - 1, cells.left() + cells.width() - 1});
     }
     const GridShape next{shape.x(), shape.y(), shape.width(), shape.height()};
-    QCOMPARE(shown(selection.reshaped(next)), result);
+    QTEST(shown(selection.reshaped(next)), "result");
 }
 
 QTEST_GUILESS_MAIN(TestCellSelection)

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <memory>
+#include <functional>
 
 // Runs where a screen reader could listen (an accessibility bus, see
 // tests/e2e/bajo_lector.sh): Qt sends no accessibility event while none listens.
@@ -75,16 +75,7 @@ struct Window
     }
 };
 
-enum class Move
-{
-    KeyDown,
-    KeyRight,
-    KeyControlEnd,
-    Click,
-    SetRow,
-    SetCol,
-    Shrink,
-};
+using Action = std::function<void(Window&)>;
 
 } // namespace
 
@@ -95,11 +86,8 @@ class TestGridAccessibleEvents : public QObject
 private slots:
     void initTestCase();
     void init();
-    void focusFollowsEveryMove_data();
-    void focusFollowsEveryMove();
-    void enteringTheGridEndsOnTheCell_data();
-    void enteringTheGridEndsOnTheCell();
-    void noFocusWhileAnotherWidgetHasIt();
+    void focusFollowsTheCurrentCell_data();
+    void focusFollowsTheCurrentCell();
     void writes_data();
     void writes();
 };
@@ -119,107 +107,74 @@ void TestGridAccessibleEvents::init()
     heard.clear();
 }
 
-void TestGridAccessibleEvents::focusFollowsEveryMove_data()
+Q_DECLARE_METATYPE(Action)
+
+void TestGridAccessibleEvents::focusFollowsTheCurrentCell_data()
 {
-    QTest::addColumn<Move>("move");
-    QTest::addColumn<QPoint>("reached"); // (column, row) of the grid
+    QTest::addColumn<QPoint>("start");   // (column, row) of the grid
+    QTest::addColumn<bool>("fromOther"); // the line edit holds the focus at the start
+    QTest::addColumn<Action>("move");
+    QTest::addColumn<QPoint>("reached");
+    QTest::addColumn<bool>("announced"); // a focus event for the cell reached
 
-    QTest::newRow("down arrow") << Move::KeyDown << QPoint(1, 2);
-    QTest::newRow("right arrow") << Move::KeyRight << QPoint(2, 1);
-    QTest::newRow("ctrl+end") << Move::KeyControlEnd << QPoint(4, 3);
-    QTest::newRow("click") << Move::Click << QPoint(3, 2);
-    QTest::newRow("setRow") << Move::SetRow << QPoint(1, 3);
-    QTest::newRow("setCol") << Move::SetCol << QPoint(4, 1);
-    QTest::newRow("rows taken away") << Move::Shrink << QPoint(1, 1);
-}
-
-void TestGridAccessibleEvents::focusFollowsEveryMove()
-{
-    QFETCH(Move, move);
-    QFETCH(QPoint, reached);
-    Window w;
-    QVERIFY(QTest::qWaitForWindowActive(&w.top));
-    if (move == Move::Shrink)
-        w.grid->setRow(3);
-    w.grid->setFocus();
-    QVERIFY(w.grid->hasFocus());
-    QCoreApplication::processEvents();
-    heard.clear();
-
-    switch (move) {
-    case Move::KeyDown:
-        QTest::keyClick(w.grid, Qt::Key_Down);
-        break;
-    case Move::KeyRight:
-        QTest::keyClick(w.grid, Qt::Key_Right);
-        break;
-    case Move::KeyControlEnd:
-        QTest::keyClick(w.grid, Qt::Key_End, Qt::ControlModifier);
-        break;
-    case Move::Click: {
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+        return Action([=](Window& w) { QTest::keyClick(w.grid, k, mods); });
+    };
+    const QPoint first(1, 1);
+    QTest::newRow("down arrow") << first << false << key(Qt::Key_Down) << QPoint(1, 2) << true;
+    QTest::newRow("right arrow") << first << false << key(Qt::Key_Right) << QPoint(2, 1) << true;
+    QTest::newRow("ctrl+end") << first << false << key(Qt::Key_End, Qt::ControlModifier) << QPoint(4, 3) << true;
+    QTest::newRow("click") << first << false << Action([](Window& w) {
         const QRect cell = w.grid->visualRect(w.grid->model()->index(2, 3));
         QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, cell.center());
-        break;
-    }
-    case Move::SetRow:
+    }) << QPoint(3, 2) << true;
+    QTest::newRow("setRow") << first << false << Action([](Window& w) { w.grid->setRow(3); }) << QPoint(1, 3) << true;
+    QTest::newRow("setCol") << first << false << Action([](Window& w) { w.grid->setCol(4); }) << QPoint(4, 1) << true;
+    QTest::newRow("rows taken away") << QPoint(1, 3) << false << Action([](Window& w) { w.grid->setRows(2); }) << QPoint(1, 1) << true;
+    // The widget announces itself on taking the focus; the cell must come after it, or the
+    // screen reader would say only the grid's name.
+    QTest::newRow("entering by setFocus") << QPoint(3, 2) << true << Action([](Window& w) { w.grid->setFocus(); }) << QPoint(3, 2) << true;
+    QTest::newRow("entering by tab") << QPoint(3, 2) << true << Action([](Window& w) { QTest::keyClick(w.other, Qt::Key_Tab); })
+                                     << QPoint(3, 2) << true;
+    QTest::newRow("moves while another widget has the focus") << first << true << Action([](Window& w) {
         w.grid->setRow(3);
-        break;
-    case Move::SetCol:
-        w.grid->setCol(4);
-        break;
-    case Move::Shrink:
-        w.grid->setRows(2);
-        break;
-    }
+        w.grid->setCol(2);
+        QCoreApplication::processEvents();
+    }) << QPoint(2, 3) << false;
+}
+
+void TestGridAccessibleEvents::focusFollowsTheCurrentCell()
+{
+    QFETCH(QPoint, start);
+    QFETCH(bool, fromOther);
+    QFETCH(Action, move);
+    QFETCH(QPoint, reached);
+    QFETCH(bool, announced);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.top));
+    w.grid->setRow(start.y());
+    w.grid->setCol(start.x());
+    QWidget* focused = fromOther ? static_cast<QWidget*>(w.other) : w.grid;
+    focused->setFocus();
+    QVERIFY(focused->hasFocus());
+    QCoreApplication::processEvents();
+    heard.clear();
+
+    move(w);
 
     QCOMPARE(QPoint(w.grid->Col(), w.grid->Row()), reached);
-    const QList<Heard> focus = heardOf(QAccessible::Focus);
-    QCOMPARE(focus.size(), 1);
-    QCOMPARE(focus.last().child, reached.y() * 5 + reached.x());
-    QCOMPARE(focus.last().name, QStringLiteral("%1:%2").arg(reached.y()).arg(reached.x()));
-}
-
-void TestGridAccessibleEvents::enteringTheGridEndsOnTheCell_data()
-{
-    QTest::addColumn<bool>("byTab");
-    QTest::newRow("setFocus") << false;
-    QTest::newRow("tab") << true;
-}
-
-// The widget announces itself on taking the focus; the cell must come after it, or the
-// screen reader would say only the grid's name.
-void TestGridAccessibleEvents::enteringTheGridEndsOnTheCell()
-{
-    QFETCH(bool, byTab);
-    Window w;
-    QVERIFY(QTest::qWaitForWindowActive(&w.top));
-    w.grid->setRow(2);
-    w.grid->setCol(3);
-    w.other->setFocus();
-    QCoreApplication::processEvents();
-    heard.clear();
-
-    if (byTab)
-        QTest::keyClick(w.other, Qt::Key_Tab);
+    QCOMPARE(w.grid->hasFocus(), announced);
+    if (!announced) {
+        QVERIFY(heardOf(QAccessible::Focus).isEmpty());
+        return;
+    }
+    if (fromOther)
+        QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() && heardOf(QAccessible::Focus).last().child >= 0);
     else
-        w.grid->setFocus();
-    QVERIFY(w.grid->hasFocus());
-    QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() && heardOf(QAccessible::Focus).last().child >= 0);
-    QCOMPARE(heardOf(QAccessible::Focus).last().child, 2 * 5 + 3);
-    QCOMPARE(heardOf(QAccessible::Focus).last().name, QStringLiteral("2:3"));
-}
-
-void TestGridAccessibleEvents::noFocusWhileAnotherWidgetHasIt()
-{
-    Window w;
-    QVERIFY(QTest::qWaitForWindowActive(&w.top));
-    w.other->setFocus();
-    QCoreApplication::processEvents();
-    heard.clear();
-    w.grid->setRow(3);
-    w.grid->setCol(2);
-    QCoreApplication::processEvents();
-    QVERIFY(heardOf(QAccessible::Focus).isEmpty());
+        QCOMPARE(heardOf(QAccessible::Focus).size(), 1);
+    const Heard last = heardOf(QAccessible::Focus).last();
+    QCOMPARE(last.child, reached.y() * 5 + reached.x());
+    QCOMPARE(last.name, QStringLiteral("%1:%2").arg(reached.y()).arg(reached.x()));
 }
 
 void TestGridAccessibleEvents::writes_data()

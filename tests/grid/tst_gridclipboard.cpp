@@ -1,4 +1,4 @@
-#include "grid/GridControl.h"
+#include "ShapedGrid.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -9,28 +9,17 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 // A worksheet of 3 equations with its headers, every body cell holding ".".
 std::unique_ptr<GridControl> worksheet()
 {
-    auto grid = std::make_unique<GridControl>();
-    grid->setRows(4);
-    grid->setCols(5);
-    grid->setFixedRows(1);
-    grid->setFixedCols(1);
+    auto grid = shapedGrid(4, 5);
+    layOutWorksheet(*grid, 3);
     grid->setPasteEnabled(true);
-    grid->resize(400, 200);
-    const QStringList headers{"1,1", "X1", "X2", "X3", "T.I"};
-    for (int c = 0; c < 5; ++c)
-        grid->setTextMatrix(0, c, headers[c]);
-    for (int r = 1; r < 4; ++r) {
-        grid->setTextMatrix(r, 0, QStringLiteral("EQ%1").arg(r));
+    for (int r = 1; r < 4; ++r)
         for (int c = 1; c < 5; ++c)
             grid->setTextMatrix(r, c, QStringLiteral("."));
-    }
     return grid;
 }
 
@@ -47,12 +36,6 @@ QStringList contents(const GridControl& grid)
         rows << cells.join(QLatin1Char('|'));
     }
     return rows;
-}
-
-// "Row,Col-RowSel,ColSel".
-QString selection(const GridControl& grid)
-{
-    return QStringLiteral("%1,%2-%3,%4").arg(grid.Row()).arg(grid.Col()).arg(grid.RowSel()).arg(grid.ColSel());
 }
 
 // The selection model's cells as "top,left-bottom,right", when they form one rectangle.
@@ -173,7 +156,7 @@ void TestGridClipboard::shiftKeysExtend()
     QSignalSpy pressed(grid.get(), &GridControl::KeyPress);
     for (int i = 0; i < presses; ++i)
         QTest::keyClick(grid.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(selection(*grid), expected);
+    QCOMPARE(selectionText(*grid), expected);
     QCOMPARE(modelSelection(*grid), rectangle);
     QCOMPARE(spies.count(), 0);
     QCOMPARE(pressed.count(), 0);
@@ -204,7 +187,7 @@ void TestGridClipboard::plainMovesCollapse()
     grid->setRow(2);
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(selection(*grid), QStringLiteral("2,1-2,3"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,1-2,3"));
 
     MoveSpies spies(*grid);
     if (move == "down")
@@ -217,7 +200,7 @@ void TestGridClipboard::plainMovesCollapse()
         grid->setCol(1);
     else
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
-    QCOMPARE(selection(*grid), expected);
+    QCOMPARE(selectionText(*grid), expected);
     QCOMPARE(spies.count(), moveSignals);
     QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{grid->model()->index(grid->Row(), grid->Col())});
 }
@@ -237,9 +220,9 @@ void TestGridClipboard::mouseExtends()
     QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(2, 2));
     MoveSpies spies(*grid);
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(3, 3));
-    QCOMPARE(selection(*grid), QStringLiteral("2,2-3,3"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,2-3,3"));
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(0, 1));
-    QCOMPARE(selection(*grid), QStringLiteral("2,2-3,3"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,2-3,3"));
     QCOMPARE(spies.count(), 0);
 
     // A drag moves the current cell once, at the press; over the headers it reaches the
@@ -247,12 +230,12 @@ void TestGridClipboard::mouseExtends()
     QTest::mousePress(viewport, Qt::LeftButton, {}, centre(2, 3));
     QCOMPARE(spies.count(), 2);
     dragTo(centre(3, 4));
-    QCOMPARE(selection(*grid), QStringLiteral("2,3-3,4"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,3-3,4"));
     dragTo(centre(0, 0));
-    QCOMPARE(selection(*grid), QStringLiteral("2,3-1,1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,3-1,1"));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(0, 0));
     dragTo(centre(3, 4));
-    QCOMPARE(selection(*grid), QStringLiteral("2,3-1,1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,3-1,1"));
     QCOMPARE(spies.count(), 2);
     QCOMPARE(modelSelection(*grid), QStringLiteral("1,1-2,3"));
 }
@@ -271,7 +254,7 @@ void TestGridClipboard::selectionStaysInTheBody()
     grid->setColSel(0);
     grid->setRowSel(4);
     grid->setColSel(-1);
-    QCOMPARE(selection(*grid), QStringLiteral("2,3-3,1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,3-3,1"));
     QCOMPARE(spies.count(), 0);
 
     grid->selectionModel()->select(grid->model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
@@ -280,10 +263,10 @@ void TestGridClipboard::selectionStaysInTheBody()
     QCOMPARE(modelSelection(*grid), QStringLiteral("2,1-3,3"));
 
     grid->setRows(3);
-    QCOMPARE(selection(*grid), QStringLiteral("2,3-2,1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("2,3-2,1"));
     QCOMPARE(modelSelection(*grid), QStringLiteral("2,1-2,3"));
     grid->setCols(0);
-    QCOMPARE(selection(*grid), QStringLiteral("-1,-1--1,-1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("-1,-1--1,-1"));
     QVERIFY(grid->selectionModel()->selection().isEmpty());
 }
 
@@ -346,7 +329,7 @@ void TestGridClipboard::pasteAtTheCurrentCell()
     clipboard()->setText(text);
     pasteKey(*grid);
     QCOMPARE(contents(*grid), QStringList{kHeaders} + body);
-    QCOMPARE(selection(*grid), selected);
+    QCOMPARE(selectionText(*grid), selected);
     QCOMPARE(spies.count(), 0);
     QCOMPARE(changed.count(), 1);
 }
@@ -408,7 +391,7 @@ void TestGridClipboard::pasteWhereDisabledOrEmpty()
     grid->pasteFromClipboard();
     QCOMPARE(contents(*grid), unchanged);
     QCOMPARE(before.count(), 0);
-    QCOMPARE(selection(*grid), QStringLiteral("1,1-2,1"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("1,1-2,1"));
 }
 
 // A block copied from a result grid, where paste is off, then a block copied inside the
@@ -443,7 +426,7 @@ void TestGridClipboard::copyRoundTrips()
     grid->setCol(1);
     pasteKey(*grid);
     QCOMPARE(contents(*grid), (QStringList{kHeaders, "EQ1|.|0,6666667|.|.", "EQ2|.|-1,5E-06|0,6666667|", "EQ3|.|.|-1,5E-06|1 2"}));
-    QCOMPARE(selection(*grid), QStringLiteral("1,1-2,2"));
+    QCOMPARE(selectionText(*grid), QStringLiteral("1,1-2,2"));
 }
 
 void TestGridClipboard::copyTakesTheCurrentCellAlone()

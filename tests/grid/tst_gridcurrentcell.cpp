@@ -1,9 +1,7 @@
-#include "grid/GridControl.h"
+#include "ShapedGrid.h"
 
 #include <QItemSelectionModel>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -24,18 +22,6 @@ struct Recorder
 QStringList move(const QString& from, const QString& to)
 {
     return {QStringLiteral("leave ") + from, QStringLiteral("change ") + to};
-}
-
-// A worksheet of 4 equations: 5 rows, 6 columns, one fixed row and column.
-std::unique_ptr<GridControl> worksheet()
-{
-    auto grid = std::make_unique<GridControl>();
-    grid->setRows(5);
-    grid->setCols(6);
-    grid->setFixedRows(1);
-    grid->setFixedCols(1);
-    grid->resize(400, 200);
-    return grid;
 }
 
 } // namespace
@@ -78,7 +64,7 @@ void TestGridCurrentCell::settersRaiseLeaveThenChange()
     QFETCH(int, col);
     QFETCH(QStringList, expected);
 
-    auto grid = worksheet();
+    auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
     QCOMPARE(grid->Row(), 1);
     QCOMPARE(grid->Col(), 1);
     Recorder recorder(*grid);
@@ -124,7 +110,7 @@ void TestGridCurrentCell::keyNavigation()
     QFETCH(int, row);
     QFETCH(int, col);
 
-    auto grid = worksheet();
+    auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
     grid->setRow(startRow);
     grid->setCol(startCol);
     Recorder recorder(*grid);
@@ -138,7 +124,7 @@ void TestGridCurrentCell::keyNavigation()
 
 void TestGridCurrentCell::mouseClickMovesToBodyCellsOnly()
 {
-    auto grid = worksheet();
+    auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
     grid->show();
     QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
     Recorder recorder(*grid);
@@ -178,7 +164,7 @@ void TestGridCurrentCell::resizeClampsIntoTheBody()
     QFETCH(int, value);
     QFETCH(QStringList, expected);
 
-    auto grid = worksheet();
+    auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
     grid->setRow(4);
     grid->setCol(2);
     Recorder recorder(*grid);
@@ -229,7 +215,7 @@ void TestGridCurrentCell::selectionModelFollowsAndDrives()
 
 void TestGridCurrentCell::textActsOnCurrentCell()
 {
-    auto grid = worksheet();
+    auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
     grid->setRow(2);
     grid->setCol(3);
     grid->setText(QStringLiteral("7"));

@@ -1,22 +1,10 @@
-#include "grid/GridControl.h"
+#include "ShapedGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
-
-namespace {
-
-void layOut(GridControl& grid)
-{
-    grid.setRows(4);
-    grid.setCols(4);
-    grid.setFixedRows(1);
-    grid.setFixedCols(1);
-}
-
-} // namespace
 
 class TestGridInput : public QObject
 {
@@ -25,9 +13,8 @@ class TestGridInput : public QObject
 private slots:
     void keyPressCodes_data();
     void keyPressCodes();
-    void tabMovesTheFocusOn();
+    void focusComesAndGoes();
     void doubleClickOnBodyCells();
-    void gotFocus();
     void disabledGridTakesNoInput();
 };
 
@@ -76,10 +63,9 @@ void TestGridInput::keyPressCodes()
     QFETCH(QString, text);
     QFETCH(int, code);
 
-    GridControl grid;
-    layOut(grid);
-    QSignalSpy pressed(&grid, &GridControl::KeyPress);
-    QTest::sendKeyEvent(QTest::Click, &grid, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+    auto grid = shapedGrid(4, 4);
+    QSignalSpy pressed(grid.get(), &GridControl::KeyPress);
+    QTest::sendKeyEvent(QTest::Click, grid.get(), Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
     if (code < 0) {
         QCOMPARE(pressed.count(), 0);
     } else {
@@ -88,20 +74,29 @@ void TestGridInput::keyPressCodes()
     }
 }
 
-void TestGridInput::tabMovesTheFocusOn()
+// The grid takes the focus, raising GotFocus, and Tab moves it on without a key or a move
+// reaching the grid.
+void TestGridInput::focusComesAndGoes()
 {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
     auto* grid = new GridControl(&window);
     auto* next = new QLineEdit(&window);
+    layout->addWidget(before);
     layout->addWidget(grid);
     layout->addWidget(next);
-    layOut(*grid);
+    layOutWorksheet(*grid, 3);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    QTRY_VERIFY(before->hasFocus());
+
+    QSignalSpy focused(grid, &GridControl::GotFocus);
     grid->setFocus();
-    QTRY_VERIFY(grid->hasFocus());
+    QTRY_COMPARE(focused.count(), 1);
+    QCOMPARE(grid->focusPolicy(), Qt::StrongFocus);
 
     QSignalSpy pressed(grid, &GridControl::KeyPress);
     QSignalSpy moved(grid, &GridControl::RowColChange);
@@ -113,9 +108,8 @@ void TestGridInput::tabMovesTheFocusOn()
 
 void TestGridInput::doubleClickOnBodyCells()
 {
-    GridControl grid;
-    layOut(grid);
-    grid.resize(400, 200);
+    auto owner = shapedGrid(4, 4);
+    GridControl& grid = *owner;
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QSignalSpy doubleClicked(&grid, &GridControl::DblClick);
@@ -135,32 +129,10 @@ void TestGridInput::doubleClickOnBodyCells()
     QCOMPARE(grid.Col(), 3);
 }
 
-void TestGridInput::gotFocus()
-{
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* before = new QLineEdit(&window);
-    auto* grid = new GridControl(&window);
-    layout->addWidget(before);
-    layout->addWidget(grid);
-    layOut(*grid);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    before->setFocus();
-    QTRY_VERIFY(before->hasFocus());
-
-    QSignalSpy focused(grid, &GridControl::GotFocus);
-    grid->setFocus();
-    QTRY_COMPARE(focused.count(), 1);
-    QCOMPARE(grid->focusPolicy(), Qt::StrongFocus);
-}
-
 void TestGridInput::disabledGridTakesNoInput()
 {
-    GridControl grid;
-    layOut(grid);
-    grid.resize(400, 200);
+    auto owner = shapedGrid(4, 4);
+    GridControl& grid = *owner;
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     grid.setEnabled(false);

@@ -1,7 +1,7 @@
+#include "ShapedGrid.h"
+
 #include "grid/CellTextFit.h"
-#include "grid/GridControl.h"
 #include "grid/GridModel.h"
-#include "grid/Twips.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -13,25 +13,16 @@
 
 namespace {
 
-// The largest worksheet at the worksheet's place and size, every body cell written.
+// The largest worksheet, every body cell written.
 struct Sheet
 {
     Sheet()
     {
-        grid.setGeometry(twipsToPixels(105), twipsToPixels(885), twipsToPixels(6990), twipsToPixels(3735));
-        grid.setRows(101);
-        grid.setCols(102);
-        grid.setFixedRows(1);
-        grid.setFixedCols(1);
-        grid.setColWidth(0, 500);
+        layOutLargestWorksheet(grid);
         const GridControl::BulkUpdate bulk(grid);
-        for (int c = 1; c < 102; ++c)
-            grid.setTextMatrix(0, c, QStringLiteral("X%1").arg(c));
-        for (int r = 1; r < 101; ++r) {
-            grid.setTextMatrix(r, 0, QStringLiteral("EQ%1").arg(r));
+        for (int r = 1; r < 101; ++r)
             for (int c = 1; c < 102; ++c)
                 grid.setTextMatrix(r, c, QString::number((r * 37 + c * 11) % 7100));
-        }
     }
 
     // The viewport's pixels on the screen once every pending paint has run: read back
@@ -44,11 +35,23 @@ struct Sheet
         return top.screen()->grabWindow(top.winId(), at.x(), at.y(), grid.viewport()->width(), grid.viewport()->height()).toImage();
     }
 
-    // What a complete repaint draws in the present state.
-    QImage repainted()
+    bool showAndWait()
     {
-        grid.viewport()->repaint();
-        return shown();
+        grid.show();
+        return QTest::qWaitForWindowExposed(&grid);
+    }
+
+    // The image with one cell painted by hand: its inside filled, then the text drawn by
+    // QPainter::drawText in the given face, colour and area.
+    static QImage withCell(QImage image, const QRect& inner, const QBrush& fill, const QFont& font, const QColor& colour, const QRect& area,
+                           int flags, const QString& text)
+    {
+        QPainter painter(&image);
+        painter.fillRect(inner, fill);
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(area, flags, text);
+        return image;
     }
 
     GridControl grid;
@@ -61,10 +64,8 @@ class TestGridPixels : public QObject
     Q_OBJECT
 
 private slots:
-    void scrolledPixelsMatchARepaint_data();
-    void scrolledPixelsMatchARepaint();
-    void changesReachThePixels_data();
-    void changesReachThePixels();
+    void changesMatchARepaint_data();
+    void changesMatchARepaint();
     void textSitsWhereDrawTextPutsIt_data();
     void textSitsWhereDrawTextPutsIt();
     void headerSitsWhereDrawTextPutsIt_data();
@@ -75,9 +76,12 @@ private slots:
 using Action = std::function<void(GridControl&)>;
 Q_DECLARE_METATYPE(Action)
 
-void TestGridPixels::scrolledPixelsMatchARepaint_data()
+// Scrolling moves the pixels it has and paints what comes into view; any other change
+// repaints what it touches. Each row scrolls with the focus in the grid.
+void TestGridPixels::changesMatchARepaint_data()
 {
-    QTest::addColumn<Action>("scroll");
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<Action>("change");
     const auto steps = [](Qt::Orientation o, QAbstractSlider::SliderAction a, int times) {
         return Action([=](GridControl& g) {
             QScrollBar* bar = o == Qt::Vertical ? g.verticalScrollBar() : g.horizontalScrollBar();
@@ -87,61 +91,41 @@ void TestGridPixels::scrolledPixelsMatchARepaint_data()
             }
         });
     };
-    QTest::newRow("one row down") << steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 1);
-    QTest::newRow("five rows down, two up") << Action([&](GridControl& g) {
+    QTest::newRow("one row down") << true << steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 1);
+    QTest::newRow("five rows down, two up") << true << Action([&](GridControl& g) {
         steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 5)(g);
         steps(Qt::Vertical, QAbstractSlider::SliderSingleStepSub, 2)(g);
     });
-    QTest::newRow("a page down") << steps(Qt::Vertical, QAbstractSlider::SliderPageStepAdd, 1);
-    QTest::newRow("one column right") << steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 1);
-    QTest::newRow("three right, one left") << Action([&](GridControl& g) {
+    QTest::newRow("a page down") << true << steps(Qt::Vertical, QAbstractSlider::SliderPageStepAdd, 1);
+    QTest::newRow("one column right") << true << steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 1);
+    QTest::newRow("three right, one left") << true << Action([&](GridControl& g) {
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 3)(g);
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepSub, 1)(g);
     });
-    QTest::newRow("to the last column") << steps(Qt::Horizontal, QAbstractSlider::SliderToMaximum, 1);
-    QTest::newRow("moving the current cell down past the view") << Action([](GridControl& g) {
+    QTest::newRow("to the last column") << true << steps(Qt::Horizontal, QAbstractSlider::SliderToMaximum, 1);
+    QTest::newRow("moving the current cell down past the view") << true << Action([](GridControl& g) {
         for (int r = 1; r <= 30; ++r) {
             g.setRow(r);
             QCoreApplication::processEvents();
         }
     });
-    QTest::newRow("a wider column, then right") << Action([&](GridControl& g) {
+    QTest::newRow("a wider column, then right") << true << Action([&](GridControl& g) {
         g.setColWidth(2, 3000);
         QCoreApplication::processEvents();
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 2)(g);
     });
-}
-
-// Scrolling moves the pixels it has and paints what comes into view: the result must be
-// what a full repaint draws.
-void TestGridPixels::scrolledPixelsMatchARepaint()
-{
-    QFETCH(Action, scroll);
-    Sheet sheet;
-    sheet.grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
-    sheet.grid.setFocus();
-    sheet.shown();
-    scroll(sheet.grid);
-    const QImage afterScroll = sheet.shown();
-    QCOMPARE(afterScroll, sheet.repainted());
-}
-
-void TestGridPixels::changesReachThePixels_data()
-{
-    QTest::addColumn<Action>("change");
-    QTest::newRow("a block of body cells") << Action([](GridControl& g) {
+    QTest::newRow("a block of body cells") << false << Action([](GridControl& g) {
         const GridControl::BulkUpdate bulk(g);
         for (int r = 3; r <= 8; ++r)
             for (int c = 2; c <= 5; ++c)
                 g.setTextMatrix(r, c, QStringLiteral("-%1.5").arg(r * c));
     });
-    QTest::newRow("the header row") << Action([](GridControl& g) {
+    QTest::newRow("the header row") << false << Action([](GridControl& g) {
         const GridControl::BulkUpdate bulk(g);
         for (int c = 0; c < g.Cols(); ++c)
             g.setTextMatrix(0, c, QStringLiteral("Y%1").arg(c));
     });
-    QTest::newRow("a block partly scrolled out") << Action([](GridControl& g) {
+    QTest::newRow("a block partly scrolled out") << false << Action([](GridControl& g) {
         g.verticalScrollBar()->setValue(10);
         g.horizontalScrollBar()->setValue(3);
         QCoreApplication::processEvents();
@@ -150,33 +134,36 @@ void TestGridPixels::changesReachThePixels_data()
             for (int c = 0; c <= 6; ++c)
                 g.setTextMatrix(r, c, QStringLiteral("z%1").arg(r + c));
     });
-    QTest::newRow("a column's alignment") << Action([](GridControl& g) { g.setColAlignment(3, AlignCenterCenter); });
-    QTest::newRow("two fixed rows") << Action([](GridControl& g) { g.setFixedRows(2); });
-    QTest::newRow("a text replaced by one as long") << Action([](GridControl& g) { g.setTextMatrix(2, 2, QStringLiteral("ab")); });
-    QTest::newRow("a column too narrow for its text") << Action([](GridControl& g) {
+    QTest::newRow("a column's alignment") << false << Action([](GridControl& g) { g.setColAlignment(3, AlignCenterCenter); });
+    QTest::newRow("two fixed rows") << false << Action([](GridControl& g) { g.setFixedRows(2); });
+    QTest::newRow("a text replaced by one as long") << false << Action([](GridControl& g) { g.setTextMatrix(2, 2, QStringLiteral("ab")); });
+    QTest::newRow("a column too narrow for its text") << false << Action([](GridControl& g) {
         g.setTextMatrix(2, 3, QStringLiteral("1234567.25"));
         QCoreApplication::processEvents();
         g.setColWidth(3, 400);
     });
-    QTest::newRow("a larger font") << Action([](GridControl& g) {
+    QTest::newRow("a larger font") << false << Action([](GridControl& g) {
         QFont font = g.font();
         font.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() + 3 : 15);
         g.setFont(font);
     });
-    QTest::newRow("disabled") << Action([](GridControl& g) { g.setEnabled(false); });
+    QTest::newRow("disabled") << false << Action([](GridControl& g) { g.setEnabled(false); });
 }
 
 // Whatever changes while the grid is shown appears exactly as a full repaint draws it.
-void TestGridPixels::changesReachThePixels()
+void TestGridPixels::changesMatchARepaint()
 {
+    QFETCH(bool, focused);
     QFETCH(Action, change);
     Sheet sheet;
-    sheet.grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
+    QVERIFY(sheet.showAndWait());
+    if (focused)
+        sheet.grid.setFocus();
     sheet.shown();
     change(sheet.grid);
     const QImage afterChange = sheet.shown();
-    QCOMPARE(afterChange, sheet.repainted());
+    sheet.grid.viewport()->repaint();
+    QCOMPARE(afterChange, sheet.shown());
 }
 
 void TestGridPixels::textSitsWhereDrawTextPutsIt_data()
@@ -214,22 +201,15 @@ void TestGridPixels::textSitsWhereDrawTextPutsIt()
     g.setColWidth(1, width);
     g.setColAlignment(1, alignment);
     g.setTextMatrix(1, 1, text);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(sheet.showAndWait());
     g.clearFocus();
     const QImage image = sheet.shown();
 
-    QImage expected = image;
-    const QRect cell = g.visualRect(g.model()->index(1, 1));
-    const QRect inner = cell.adjusted(0, 0, -1, -1);
+    const QRect inner = g.visualRect(g.model()->index(1, 1)).adjusted(0, 0, -1, -1);
     const QRect area = inner.adjusted(2, 0, -2, 0).intersected(g.viewport()->rect());
-    QPainter painter(&expected);
-    painter.fillRect(inner, g.palette().brush(QPalette::Base));
-    painter.setFont(g.font());
-    painter.setPen(g.palette().color(QPalette::Text));
-    painter.drawText(area, flags, QFontMetrics(g.font()).elidedText(text, Qt::ElideRight, area.width()));
-    painter.end();
-    QCOMPARE(image, expected);
+    const QString elided = QFontMetrics(g.font()).elidedText(text, Qt::ElideRight, area.width());
+    const QPalette& p = g.palette();
+    QCOMPARE(image, Sheet::withCell(image, inner, p.brush(QPalette::Base), g.font(), p.color(QPalette::Text), area, flags, elided));
 }
 
 void TestGridPixels::headerSitsWhereDrawTextPutsIt_data()
@@ -252,8 +232,7 @@ void TestGridPixels::headerSitsWhereDrawTextPutsIt()
     GridControl& g = sheet.grid;
     g.setColWidth(1, width);
     g.setTextMatrix(0, 1, text);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(sheet.showAndWait());
     g.clearFocus();
     const QImage image = sheet.shown();
 
@@ -261,22 +240,17 @@ void TestGridPixels::headerSitsWhereDrawTextPutsIt()
     CellTextFit fit;
     const CellTextFit::Layout layout = fit.layout(g.font(), text, inner, g.viewport()->rect());
     QVERIFY(layout.whole);
-    QImage expected = image;
-    QPainter painter(&expected);
-    painter.fillRect(inner, g.palette().brush(QPalette::Button));
-    painter.setFont(layout.font);
-    painter.setPen(g.palette().color(QPalette::ButtonText));
-    painter.drawText(layout.area, int(g.gridModel()->cellAlignment(0, 1)), text);
-    painter.end();
-    QCOMPARE(image, expected);
+    const QPalette& p = g.palette();
+    const int flags = int(g.gridModel()->cellAlignment(0, 1));
+    QCOMPARE(image, Sheet::withCell(image, inner, p.brush(QPalette::Button), layout.font, p.color(QPalette::ButtonText), layout.area, flags,
+                                    text));
 }
 
 // A line of megabytes shows what its first thousand characters show.
 void TestGridPixels::aLongLineShowsItsBeginning()
 {
     Sheet sheet;
-    sheet.grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&sheet.grid));
+    QVERIFY(sheet.showAndWait());
     QString line(5 * 1024 * 1024, QLatin1Char('x'));
     line.replace(0, 5, QStringLiteral("Hola "));
     sheet.grid.setTextMatrix(1, 1, line);

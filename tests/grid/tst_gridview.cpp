@@ -1,4 +1,5 @@
-#include "grid/GridControl.h"
+#include "ShapedGrid.h"
+
 #include "grid/Twips.h"
 
 #include <QImage>
@@ -12,7 +13,7 @@
 
 namespace {
 
-// The largest worksheet, at the worksheet's place and size in the window.
+// The largest worksheet in the window, beside a line edit.
 struct Window
 {
     Window()
@@ -20,12 +21,7 @@ struct Window
         grid = new GridControl(&widget);
         editor = new QLineEdit(&widget);
         widget.resize(620, 409);
-        grid->setGeometry(twipsToPixels(105), twipsToPixels(885), twipsToPixels(6990), twipsToPixels(3735));
-        grid->setRows(101);
-        grid->setCols(102);
-        grid->setFixedRows(1);
-        grid->setFixedCols(1);
-        grid->setColWidth(0, 500);
+        layOutLargestWorksheet(*grid);
         widget.show();
     }
 
@@ -252,12 +248,8 @@ void TestGridView::wheelScrollsTheBody()
 // current cell, and the workspace colour beyond the last column.
 void TestGridView::painting()
 {
-    GridControl grid;
-    grid.setRows(3);
-    grid.setCols(3);
-    grid.setFixedRows(1);
-    grid.setFixedCols(1);
-    grid.resize(400, 150);
+    auto owner = shapedGrid(3, 3, 1, 1, {400, 150});
+    GridControl& grid = *owner;
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     const auto colourAt = [&](const QImage& image, int r, int c) {
