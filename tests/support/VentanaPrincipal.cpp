@@ -1,6 +1,7 @@
 #include "VentanaPrincipal.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 Piezas::Piezas(const QWidget& v)
@@ -42,6 +43,29 @@ void VentanaPrincipal::llenar(const Filas& filas) const
     for (int i = 0; i < filas.size(); ++i)
         for (int j = 0; j < filas[i].size(); ++j)
             p.Cuadric->setTextMatrix(i + 1, j + 1, filas[i][j]);
+}
+
+QStringList VentanaPrincipal::cuerpo() const
+{
+    QStringList c;
+    for (int i = 1; i < p.Cuadric->Rows(); ++i)
+        for (int j = 1; j < p.Cuadric->Cols(); ++j)
+            c << p.Cuadric->TextMatrix(i, j);
+    return c;
+}
+
+void VentanaPrincipal::enCelda(int fila, int col) const
+{
+    p.Cuadric->setFocus();
+    p.Cuadric->setRow(fila);
+    p.Cuadric->setCol(col);
+}
+
+void VentanaPrincipal::pegar(const QString& bloque, int fila, int col) const
+{
+    QGuiApplication::clipboard()->setText(bloque);
+    enCelda(fila, col);
+    QTest::keyClick(p.Cuadric, Qt::Key_V, Qt::ControlModifier);
 }
 
 QStringList VentanaPrincipal::deshabilitados() const

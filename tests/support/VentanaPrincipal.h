@@ -74,6 +74,12 @@ public:
     void aceptar(const QString& n) const;
     // The worksheet's body, from its first cell on.
     void llenar(const Filas& filas) const;
+    // The worksheet's body cells, row by row.
+    QStringList cuerpo() const;
+    // The worksheet focused, its current cell at (fila, col).
+    void enCelda(int fila, int col) const;
+    // The block through the clipboard, pasted with Ctrl+V at (fila, col).
+    void pegar(const QString& bloque, int fila = 1, int col = 1) const;
     QString tip() const { return p.Et_tip->text(); }
     QString estado() const { return p.Et_st->text(); }
     // The disabled members of the enabling set, then of the three menu items that follow

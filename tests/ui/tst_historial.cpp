@@ -17,17 +17,7 @@ struct Ventana : VentanaPrincipal
     {
         aceptar(QStringLiteral("2"));
         llenar({{"1", "2", "3"}, {"4", "5", "6"}});
-        p.Cuadric->setFocus();
-        p.Cuadric->setRow(1);
-        p.Cuadric->setCol(1);
-    }
-    QStringList cuerpo() const
-    {
-        QStringList t;
-        for (int r = 1; r <= 2; ++r)
-            for (int c = 1; c <= 3; ++c)
-                t << p.Cuadric->TextMatrix(r, c);
-        return t;
+        enCelda(1, 1);
     }
     void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) const { QTest::keyClick(p.Cuadric, k, m); }
     // The entries of a grid's context menu, "-" before a disabled one.
@@ -66,11 +56,8 @@ private slots:
             QTest::keyClicks(w.p.Cuadric, QStringLiteral("9"));
             QTest::keyClick(w.p.Text1, Qt::Key_Return);
         }) << QStringList{"9", "2", "3", "4", "5", "6"};
-        QTest::newRow("paste") << Paso([](Ventana& w) {
-            QGuiApplication::clipboard()->setText(QStringLiteral("7\t8\n9\t10\n"));
-            w.p.Cuadric->setCol(2);
-            w.tecla(Qt::Key_V);
-        }) << QStringList{"1", "7", "8", "4", "9", "10"};
+        QTest::newRow("paste") << Paso([](Ventana& w) { w.pegar(QStringLiteral("7\t8\n9\t10\n"), 1, 2); })
+                               << QStringList{"1", "7", "8", "4", "9", "10"};
         QTest::newRow("random fill") << Paso([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << QStringList();
     }
 

@@ -18,12 +18,13 @@
 
 namespace {
 
-std::vector<double> columna(const GridControl& g, int col)
+// The solution's values, NaN for a text that is no number.
+std::vector<double> solucion(const Piezas& p)
 {
     std::vector<double> valores;
-    for (int i = 0; i < g.Rows(); ++i) {
+    for (const QString& t : VentanaPrincipal::columna(*p.F_Resp, 1)) {
         bool ok = false;
-        valores.push_back(QLocale().toDouble(g.TextMatrix(i, col), &ok));
+        valores.push_back(QLocale().toDouble(t, &ok));
         if (!ok)
             valores.back() = std::nan("");
     }
@@ -82,7 +83,7 @@ private slots:
         QVERIFY(p.Op_Ch->isChecked());
         QTest::mouseClick(p.B_Calcular, Qt::LeftButton);
         QCOMPARE(modales.textos(), QStringList());
-        const std::vector<double> choleski = columna(*p.F_Resp, 1);
+        const std::vector<double> choleski = solucion(p);
         QCOMPARE(int(choleski.size()), 100);
         QVERIFY2(residuoRelativo(hoja, choleski) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, choleski))));
         QCOMPARE(p.F_Rint[0]->Rows(), 100);
@@ -98,7 +99,7 @@ private slots:
         QTest::mouseClick(p.Op_Gauss, Qt::LeftButton);
         QTest::keyClick(v, Qt::Key_F4);
         QCOMPARE(modales.textos(), QStringList());
-        const std::vector<double> gauss = columna(*p.F_Resp, 1);
+        const std::vector<double> gauss = solucion(p);
         QVERIFY2(residuoRelativo(hoja, gauss) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, gauss))));
         QCOMPARE(p.F_Rint[0]->Rows(), 0);
         QCOMPARE(p.F_Rint[0]->ScrollBars(), int(GridControl::ScrollNone));

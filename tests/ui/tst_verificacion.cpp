@@ -29,25 +29,6 @@ struct Ventana : VentanaPrincipal
         p.B_Calcular->click();
     }
 
-    void teclear(int fila, int col, Qt::Key k)
-    {
-        p.Cuadric->setFocus();
-        p.Cuadric->setRow(fila);
-        p.Cuadric->setCol(col);
-        QTest::keyClick(p.Cuadric, k);
-        QTest::keyClick(p.Text1, Qt::Key_Return);
-    }
-
-    // At the first cell.
-    void pegar(const QString& bloque)
-    {
-        QGuiApplication::clipboard()->setText(bloque);
-        p.Cuadric->setFocus();
-        p.Cuadric->setRow(1);
-        p.Cuadric->setCol(1);
-        QTest::keyClick(p.Cuadric, Qt::Key_V, Qt::ControlModifier);
-    }
-
     // One cell of the second equation changed, then a solve that ends in a message.
     void calcularConMensaje(int col, const QString& texto)
     {
@@ -57,7 +38,7 @@ struct Ventana : VentanaPrincipal
         QCOMPARE(mensajes.vistos.size(), 1);
     }
 
-    QAction* verificar() const { return buscar<QAction>(*v, "mnuVerificar"); }
+    QAction* verificar() const { return w<QAction>("mnuVerificar"); }
 };
 
 using Cambio = std::function<void(Ventana&)>;
@@ -100,7 +81,11 @@ private slots:
         QTest::addColumn<Cambio>("cambio");
         QTest::addColumn<bool>("habilitada");
 
-        QTest::newRow("typed edit") << Cambio([](Ventana& w) { w.teclear(1, 1, Qt::Key_7); }) << false;
+        QTest::newRow("typed edit") << Cambio([](Ventana& w) {
+            w.enCelda(1, 1);
+            QTest::keyClick(w.p.Cuadric, Qt::Key_7);
+            QTest::keyClick(w.p.Text1, Qt::Key_Return);
+        }) << false;
         QTest::newRow("paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("8\t9")); }) << false;
         QTest::newRow("F3") << Cambio([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << false;
         QTest::newRow("new n") << Cambio([](Ventana& w) { w.aceptar(3); }) << false;

@@ -81,63 +81,61 @@ class TestVerification : public QObject
     Q_OBJECT
 
 private slots:
-    void residualsAndBackwardError_data()
+    // Residuals b − A·x̂, backward error ‖r‖∞ / (‖A‖∞·‖x̂‖∞ + ‖b‖∞), and forward errors
+    // against the system's own solution x, the overall one ‖x̂ − x‖∞ / ‖x‖∞.
+    void errorsOfAGivenSolution_data()
     {
         QTest::addColumn<Rows>("a");
         QTest::addColumn<std::vector<float>>("x");
         QTest::addColumn<std::vector<double>>("residuals");
         QTest::addColumn<double>("backward");
+        QTest::addColumn<std::vector<double>>("perUnknown"); // -1: not defined
+        QTest::addColumn<double>("overall");
 
+        // x = (1.5, 0): no relative error for an unknown whose true value is 0, unless it is
+        // met exactly.
         const Rows example{{2, 1, 3}, {4, 5, 6}};
-        QTest::newRow("worked example") << example << Singles{1.5f, 0} << Doubles{0, 0} << 0.0;
+        QTest::newRow("worked example") << example << Singles{1.5f, 0} << Doubles{0, 0} << 0.0 << Doubles{0, 0} << 0.0;
         // ‖A‖∞ = 9, ‖x‖∞ = 1.5, ‖b‖∞ = 6.
-        QTest::newRow("worked example, wrong x") << example << Singles{1.5f, 0.25f} << Doubles{-0.25, -1.25} << 1.25 / 19.5;
-        QTest::newRow("3x3 exact") << Rows{{1, 1, 1, 6}, {0, 2, 5, -4}, {2, 5, -1, 27}} << Singles{5, 3, -2} << Doubles{0, 0, 0} << 0.0;
-        // 0.1 is not a single: the residual is the single's own representation error.
-        QTest::newRow("inexact single") << Rows{{10, 0, 1}, {0, 1, 0}} << Singles{0.1f, 0} << Doubles{1 - 10 * double(0.1f), 0}
-                                        << std::abs(1 - 10 * double(0.1f)) / (10 * double(0.1f) + 1);
+        QTest::newRow("worked example, wrong x")
+            << example << Singles{1.5f, 0.25f} << Doubles{-0.25, -1.25} << 1.25 / 19.5 << Doubles{0, -1} << 0.25 / 1.5;
+        QTest::newRow("zero reference") << example << Singles{1.5f, 0.5f} << Doubles{-0.5, -2.5} << 2.5 / 19.5 << Doubles{0, -1}
+                                        << 0.5 / 1.5;
+        QTest::newRow("3x3 exact") << Rows{{1, 1, 1, 6}, {0, 2, 5, -4}, {2, 5, -1, 27}} << Singles{5, 3, -2} << Doubles{0, 0, 0} << 0.0
+                                   << Doubles{0, 0, 0} << 0.0;
+        // 0.1 is not a single: the errors are the single's own representation error.
+        const double single = double(0.1f);
+        QTest::newRow("inexact single") << Rows{{10, 0, 1}, {0, 1, 0}} << Singles{0.1f, 0} << Doubles{1 - 10 * single, 0}
+                                        << std::abs(1 - 10 * single) / (10 * single + 1) << Doubles{(single - 0.1) / 0.1, 0}
+                                        << (single - 0.1) / 0.1;
+        // x = (2, 1): |2.25 − 2| / 2 and |1.5 − 1| / 1; overall max(0.25, 0.5) / 2.
+        const Rows twoByTwo{{1, 1, 3}, {1, -1, 1}};
+        QTest::newRow("hand check") << twoByTwo << Singles{2.25f, 1.5f} << Doubles{-0.75, 0.25} << 0.75 / 7.5 << Doubles{0.125, 0.5}
+                                    << 0.25;
+        QTest::newRow("exact") << twoByTwo << Singles{2, 1} << Doubles{0, 0} << 0.0 << Doubles{0, 0} << 0.0;
     }
 
-    void residualsAndBackwardError()
+    void errorsOfAGivenSolution()
     {
         QFETCH(Rows, a);
         QFETCH(std::vector<float>, x);
         QFETCH(std::vector<double>, residuals);
         QFETCH(double, backward);
-        const auto r = verification::verify({matrixOf(a), x, Method::Choleski, 0});
-        QCOMPARE(r.residuals, residuals);
-        QCOMPARE(r.backwardError, backward);
-    }
-
-    void forwardError_data()
-    {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<std::vector<float>>("x");
-        QTest::addColumn<std::vector<double>>("perUnknown"); // -1: not defined
-        QTest::addColumn<double>("overall");
-
-        // x̂ = (2, 1): |2.25 − 2| / 2 and |1.5 − 1| / 1; overall max(0.25, 0.5) / 2.
-        QTest::newRow("hand check") << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2.25f, 1.5f} << Doubles{0.125, 0.5} << 0.25;
-        QTest::newRow("exact") << Rows{{1, 1, 3}, {1, -1, 1}} << Singles{2, 1} << Doubles{0, 0} << 0.0;
-        // x̂ = (1.5, 0): no relative error for an unknown whose true value is 0.
-        QTest::newRow("zero reference") << Rows{{2, 1, 3}, {4, 5, 6}} << Singles{1.5f, 0.5f} << Doubles{0, -1} << 0.5 / 1.5;
-    }
-
-    void forwardError()
-    {
-        QFETCH(Rows, a);
-        QFETCH(std::vector<float>, x);
         QFETCH(std::vector<double>, perUnknown);
         QFETCH(double, overall);
-        const auto r = verification::verify({matrixOf(a), x, Method::GaussJordan, 0});
-        QCOMPARE(r.singularity, Singularity::None);
-        QCOMPARE(r.forwardErrors.size(), perUnknown.size());
-        for (std::size_t i = 0; i < perUnknown.size(); ++i) {
-            QCOMPARE(r.forwardErrors[i].has_value(), perUnknown[i] >= 0);
-            if (perUnknown[i] >= 0)
-                QCOMPARE(*r.forwardErrors[i], perUnknown[i]);
+        for (const Method method : {Method::Choleski, Method::GaussJordan}) {
+            const auto r = verification::verify({matrixOf(a), x, method, 0});
+            QCOMPARE(r.singularity, Singularity::None);
+            QCOMPARE(r.residuals, residuals);
+            QCOMPARE(r.backwardError, backward);
+            QCOMPARE(r.forwardErrors.size(), perUnknown.size());
+            for (std::size_t i = 0; i < perUnknown.size(); ++i) {
+                QCOMPARE(r.forwardErrors[i].has_value(), perUnknown[i] >= 0);
+                if (perUnknown[i] >= 0)
+                    QCOMPARE(*r.forwardErrors[i], perUnknown[i]);
+            }
+            QCOMPARE(r.forwardError.value(), overall);
         }
-        QCOMPARE(r.forwardError.value(), overall);
     }
 
     void conditionAndDigits_data()
@@ -271,18 +269,14 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("small, comma") << 1.5e-7 << 3 << ","
-                                      << "1,5E-07";
-        QTest::newRow("rounded to 3") << 2.9071e7 << 3 << ","
-                                      << "2,91E+07";
-        QTest::newRow("dot") << 0.25 << 3 << "."
-                             << "0.25";
-        QTest::newRow("negative") << -1.25 << 3 << ","
-                                  << "-1,25";
-        QTest::newRow("ten digits") << 12345.678 << 10 << ","
-                                    << "12345,678";
-        QTest::newRow("negative zero") << -0.0 << 3 << ","
-                                       << "0";
+        // clang-format off
+        QTest::newRow("small, comma") << 1.5e-7 << 3 << "," << "1,5E-07";
+        QTest::newRow("rounded to 3") << 2.9071e7 << 3 << "," << "2,91E+07";
+        QTest::newRow("dot") << 0.25 << 3 << "." << "0.25";
+        QTest::newRow("negative") << -1.25 << 3 << "," << "-1,25";
+        QTest::newRow("ten digits") << 12345.678 << 10 << "," << "12345,678";
+        QTest::newRow("negative zero") << -0.0 << 3 << "," << "0";
+        // clang-format on
     }
 
     void numberText()

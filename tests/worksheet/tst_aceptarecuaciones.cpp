@@ -106,42 +106,31 @@ private slots:
         QTest::newRow("barra en 7") << NumeroEcuaciones::textoDeBarra(7) << 7;
     }
 
+    // Laid out for n equations, the worksheet shown again if the matrices view hid it.
     void aceptaciones()
     {
         QFETCH(QString, texto);
         QFETCH(int, n);
         Ventana v;
+        v.Cuadric->hide();
+        v.Fr_Mat->show();
         CierreDeModales mensajes;
         v.aceptar(texto);
 
         QVERIFY(mensajes.vistos.isEmpty());
         QCOMPARE(v.datos.n, n);
-        QCOMPARE(v.Cuadric->Rows(), n + 1);
-        QCOMPARE(v.Cuadric->Cols(), n + 2);
         QCOMPARE(v.datos.A.rows(), n);
         QCOMPARE(v.datos.C.cols(), n + 1);
         QVERIFY(v.B_Calcular->isEnabled() && v.MnuGenera->isEnabled() && v.MnuCalcular->isEnabled());
+        QVERIFY(!v.Cuadric->isHidden());
+        QVERIFY(v.Fr_Mat->isHidden());
         // The status repeats the text as typed, not the number.
         QCOMPARE(v.Et_st->text(), textos::estadoHoja(texto));
         QCOMPARE(v.Et_tip->text(), textos::kTipIngreso);
-    }
-
-    void barraConBlanco() { QCOMPARE(NumeroEcuaciones::textoDeBarra(7), QStringLiteral(" 7")); }
-
-    void disposicion_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::newRow("2") << 2;
-        QTest::newRow("100") << 100;
-    }
-
-    void disposicion()
-    {
-        QFETCH(int, n);
-        Ventana v;
-        v.aceptar(QString::number(n));
 
         GridControl& g = *v.Cuadric;
+        QCOMPARE(g.Rows(), n + 1);
+        QCOMPARE(g.Cols(), n + 2);
         QCOMPARE(g.FixedRows(), 1);
         QCOMPARE(g.FixedCols(), 1);
         QCOMPARE(g.ColWidth(0), 500);
@@ -159,6 +148,8 @@ private slots:
             QCOMPARE(g.TextMatrix(k, 1), QString());
         }
     }
+
+    void barraConBlanco() { QCOMPARE(NumeroEcuaciones::textoDeBarra(7), QStringLiteral(" 7")); }
 
     // Shrinking keeps the block inside the new size: the old X4 column stands under "T.I".
     void reducirConservaElBloque()
@@ -179,17 +170,6 @@ private slots:
         v.aceptar(QStringLiteral("4"));
         QCOMPARE(v.Cuadric->TextMatrix(4, 1), QString());
         QCOMPARE(v.Cuadric->TextMatrix(1, 5), QString());
-    }
-
-    // The matrices view hides the worksheet; accepting n brings it back.
-    void aceptarMuestraLaHoja()
-    {
-        Ventana v;
-        v.Cuadric->hide();
-        v.Fr_Mat->show();
-        v.aceptar(QStringLiteral("3"));
-        QVERIFY(!v.Cuadric->isHidden());
-        QVERIFY(v.Fr_Mat->isHidden());
     }
 
     // A number that passed no range test (the routine reads the box again) cannot be held

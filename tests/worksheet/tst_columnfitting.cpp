@@ -24,6 +24,15 @@ int fittedWidth(const TextWidthTable& measure, const Column& texts)
     return static_cast<int>(solver::roundHalfEven(widest + 240.0));
 }
 
+QStringList allTexts(const GridControl& g)
+{
+    QStringList texts;
+    for (int r = 0; r < g.Rows(); ++r)
+        for (int c = 0; c < g.Cols(); ++c)
+            texts << g.TextMatrix(r, c);
+    return texts;
+}
+
 } // namespace
 
 class TestColumnFitting : public QObject
@@ -47,6 +56,7 @@ private slots:
         QTest::newRow("indicator") << "100,101" << 0.01;
         QTest::newRow("accented") << "Ingeniería Mecánica" << 15.0;
         QTest::newRow("outside Latin-1") << QString::fromUtf8("αβγ → ∞") << 0.01;
+        QTest::newRow("empty") << QString() << 0.0;
     }
     void tableMatchesTheFont()
     {
@@ -57,12 +67,6 @@ private slots:
         const double expected = QFontMetricsF(g.font()).horizontalAdvance(text) * 15.0;
         QVERIFY2(std::abs(measure.TextWidth(text) - expected) <= tolerance,
                  qPrintable(QStringLiteral("%1 against %2").arg(measure.TextWidth(text)).arg(expected)));
-    }
-
-    void emptyTextHasNoWidth()
-    {
-        const TextWidthTable measure(QFont(QStringLiteral("Liberation Sans"), 8));
-        QCOMPARE(measure.TextWidth(QString()), 0.0);
     }
 
     void widerTextsMeasureWider()
@@ -103,110 +107,92 @@ private slots:
         }
     }
 
-    void emptyColumnGetsTheMargin()
+    // Fitting again after a change of one text: the column follows it, wider or narrower,
+    // and never narrower than its header.
+    void refitsAfterAChange_data()
     {
+        // clang-format off
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QPoint>("cell"); // column, row
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<Column>("fittedBefore");
+        QTest::addColumn<Column>("fittedAfter");
+        QTest::addColumn<int>("change"); // 1 wider, -1 narrower, 0 no narrower
+        QTest::newRow("indicator widens the header column") << 100 << QPoint(0, 0) << "1,1" << "100,101" << Column{"EQ100"} << Column{"100,101"} << 1;
+        QTest::newRow("independent term and its header") << 3 << QPoint(4, 2) << "" << "7099" << Column{"T.I"} << Column{"T.I", "7099"} << 0;
+        QTest::newRow("narrower text") << 2 << QPoint(1, 1) << "-1.234568E+07" << "5" << Column{"X1", "-1.234568E+07"} << Column{"X1", "5"} << -1;
+        // clang-format on
+    }
+    void refitsAfterAChange()
+    {
+        QFETCH(int, n);
+        QFETCH(QPoint, cell);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(Column, fittedBefore);
+        QFETCH(Column, fittedAfter);
+        QFETCH(int, change);
         GridControl g;
-        g.setRows(4);
-        g.setCols(3);
-        g.setTextMatrix(2, 0, QStringLiteral("77"));
+        layOutWorksheet(g, n);
+        const TextWidthTable measure(g.font());
+        g.setTextMatrix(cell.y(), cell.x(), before);
+        AjustarColumnas(g, measure);
+        const int first = g.ColWidth(cell.x());
+        QCOMPARE(first, fittedWidth(measure, fittedBefore));
+        g.setTextMatrix(cell.y(), cell.x(), after);
+        AjustarColumnas(g, measure);
+        QCOMPARE(g.ColWidth(cell.x()), fittedWidth(measure, fittedAfter));
+        QVERIFY(change > 0 ? g.ColWidth(cell.x()) > first : change < 0 ? g.ColWidth(cell.x()) < first : g.ColWidth(cell.x()) >= first);
+    }
+
+    // Whatever the grid's shape, fitting leaves every column left-aligned and both scroll
+    // bars on, and changes neither the texts nor the size nor the current cell; a column
+    // of no rows gets the bare margin.
+    void leavesTheRestAsItWas_data()
+    {
+        QTest::addColumn<int>("n"); // 0: no worksheet, a bare grid of these rows and columns
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<int>("scrollBars");
+        QTest::newRow("columns without rows") << 0 << 0 << 5 << int(GridControl::ScrollBoth);
+        QTest::newRow("no columns") << 0 << 3 << 0 << int(GridControl::ScrollNone);
+        QTest::newRow("worksheet of 3") << 3 << 4 << 5 << int(GridControl::ScrollVertical);
+        QTest::newRow("worksheet of 4") << 4 << 5 << 6 << int(GridControl::ScrollNone);
+    }
+    void leavesTheRestAsItWas()
+    {
+        QFETCH(int, n);
+        QFETCH(int, rows);
+        QFETCH(int, cols);
+        QFETCH(int, scrollBars);
+        GridControl g;
+        if (n > 0) {
+            layOutWorksheet(g, n);
+            g.setTextMatrix(2, 3, QStringLiteral("-0,5"));
+            g.setRow(2);
+            g.setCol(3);
+        } else {
+            g.setCols(cols);
+            g.setRows(rows);
+        }
+        g.setScrollBars(scrollBars);
+        for (int c = 0; c < g.Cols(); ++c)
+            g.setColAlignment(c, c % 2 ? GridControl::AlignRightBottom : GridControl::AlignCenterCenter);
+        const QStringList texts = allTexts(g);
+        const QPoint current(g.Col(), g.Row());
+
         AjustarColumnas(g, TextWidthTable(g.font()));
-        QVERIFY(g.ColWidth(0) > 240);
-        QCOMPARE(g.ColWidth(1), 240);
-        QCOMPARE(g.ColWidth(2), 240);
-    }
-
-    void indicatorWidensTheHeaderColumn()
-    {
-        GridControl g;
-        layOutWorksheet(g, 100);
-        const TextWidthTable measure(g.font());
-        AjustarColumnas(g, measure);
-        const int withoutIndicator = g.ColWidth(0);
-        QCOMPARE(withoutIndicator, fittedWidth(measure, {"EQ100"}));
-
-        g.setTextMatrix(0, 0, QStringLiteral("100,101"));
-        AjustarColumnas(g, measure);
-        QVERIFY(g.ColWidth(0) > withoutIndicator);
-        QCOMPARE(g.ColWidth(0), fittedWidth(measure, {"100,101"}));
-    }
-
-    void independentTermNeverNarrowerThanItsHeader()
-    {
-        GridControl g;
-        layOutWorksheet(g, 3);
-        const TextWidthTable measure(g.font());
-        AjustarColumnas(g, measure);
-        QCOMPARE(g.ColWidth(4), fittedWidth(measure, {"T.I"}));
-        g.setTextMatrix(2, 4, QStringLiteral("7099"));
-        AjustarColumnas(g, measure);
-        QVERIFY(g.ColWidth(4) >= fittedWidth(measure, {"T.I"}));
-    }
-
-    // Fitting again after the texts narrow makes the columns narrower too.
-    void refitsToNarrowerTexts()
-    {
-        GridControl g;
-        layOutWorksheet(g, 2);
-        const TextWidthTable measure(g.font());
-        g.setTextMatrix(1, 1, QStringLiteral("-1.234568E+07"));
-        AjustarColumnas(g, measure);
-        const int wide = g.ColWidth(1);
-        g.setTextMatrix(1, 1, QStringLiteral("5"));
-        AjustarColumnas(g, measure);
-        QVERIFY(g.ColWidth(1) < wide);
-        QCOMPARE(g.ColWidth(1), fittedWidth(measure, {"X1", "5"}));
-    }
-
-    void columnsWithoutRows()
-    {
-        GridControl g;
-        g.setCols(5);
-        g.setRows(0);
-        AjustarColumnas(g, TextWidthTable(g.font()));
-        for (int c = 0; c < 5; ++c) {
-            QCOMPARE(g.ColWidth(c), 240);
+        QCOMPARE(g.Rows(), rows);
+        QCOMPARE(g.Cols(), cols);
+        for (int c = 0; c < cols; ++c) {
             QCOMPARE(g.ColAlignment(c), int(GridControl::AlignLeftCenter));
+            if (rows == 0)
+                QCOMPARE(g.ColWidth(c), 240);
         }
         QCOMPARE(g.ScrollBars(), int(GridControl::ScrollBoth));
-    }
-
-    void noColumnsOnlyRestoresTheScrollBars()
-    {
-        GridControl g;
-        g.setRows(3);
-        g.setCols(0);
-        g.setScrollBars(GridControl::ScrollNone);
-        AjustarColumnas(g, TextWidthTable(g.font()));
-        QCOMPARE(g.ScrollBars(), int(GridControl::ScrollBoth));
-        QCOMPARE(g.Cols(), 0);
-        QCOMPARE(g.Rows(), 3);
-    }
-
-    void everyColumnLeftAligned()
-    {
-        GridControl g;
-        layOutWorksheet(g, 4);
-        g.setColAlignment(0, GridControl::AlignCenterCenter);
-        g.setColAlignment(2, GridControl::AlignRightBottom);
-        g.setScrollBars(GridControl::ScrollVertical);
-        AjustarColumnas(g, TextWidthTable(g.font()));
-        for (int c = 0; c < g.Cols(); ++c)
-            QCOMPARE(g.ColAlignment(c), int(GridControl::AlignLeftCenter));
-        QCOMPARE(g.ScrollBars(), int(GridControl::ScrollBoth));
-    }
-
-    void textsAreLeftAsTheyWere()
-    {
-        GridControl g;
-        layOutWorksheet(g, 3);
-        g.setTextMatrix(2, 3, QStringLiteral("-0,5"));
-        g.setRow(2);
-        g.setCol(3);
-        AjustarColumnas(g, TextWidthTable(g.font()));
-        QCOMPARE(g.TextMatrix(2, 3), QStringLiteral("-0,5"));
-        QCOMPARE(g.TextMatrix(0, 4), QStringLiteral("T.I"));
-        QCOMPARE(g.Row(), 2);
-        QCOMPARE(g.Col(), 3);
+        QCOMPARE(allTexts(g), texts);
+        QCOMPARE(QPoint(g.Col(), g.Row()), current);
     }
 };
 

@@ -39,7 +39,7 @@ class TestRandomFill : public QObject
     Q_OBJECT
 
 private slots:
-    void sizes_data()
+    void generation_data()
     {
         QTest::addColumn<int>("n");
         QTest::newRow("two equations") << 2;
@@ -47,17 +47,22 @@ private slots:
         QTest::newRow("a hundred equations") << 100;
     }
 
-    // Each cell holds the floor of its own draw, taken row by row and left to right, times
-    // 100 (coefficients) or 7100 (the independent term), written as plain digits.
-    void valuesFollowTheDraws_data() { sizes_data(); }
-    void valuesFollowTheDraws()
+    // Over typed values, each cell holds the floor of its own draw, taken row by row and
+    // left to right, times 100 (coefficients) or 7100 (the independent term), written as
+    // plain digits; one draw per cell. A second generation differs from the first; a fresh
+    // generator, as in a new run of the program, repeats it.
+    void generation()
     {
         QFETCH(int, n);
         GridControl g;
         layOutWorksheet(g, n);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 1; c <= n + 1; ++c)
+                g.setTextMatrix(r, c, QStringLiteral("-12,5e3x"));
         RandomGenerator rng;
         GenerarValores(g, n, rng);
 
+        QCOMPARE(nonRandomCell(g, n), QString());
         RandomGenerator replay;
         for (int r = 1; r <= n; ++r) {
             for (int c = 1; c <= n + 1; ++c) {
@@ -66,18 +71,6 @@ private slots:
                 QCOMPARE(g.TextMatrix(r, c), QString::number(expected));
             }
         }
-    }
-
-    void ranges_data() { sizes_data(); }
-    void ranges()
-    {
-        QFETCH(int, n);
-        GridControl g;
-        layOutWorksheet(g, n);
-        RandomGenerator rng;
-        GenerarValores(g, n, rng);
-
-        QCOMPARE(nonRandomCell(g, n), QString());
         if (n == 100) {
             // Ten thousand coefficients reach both ends of their range.
             int coefficientMin = 100;
@@ -91,21 +84,18 @@ private slots:
             QCOMPARE(coefficientMin, 0);
             QCOMPARE(coefficientMax, 99);
         }
-    }
 
-    void drawsOneValuePerCell_data() { sizes_data(); }
-    void drawsOneValuePerCell()
-    {
-        QFETCH(int, n);
-        GridControl g;
-        layOutWorksheet(g, n);
-        RandomGenerator rng;
+        GridControl again;
+        layOutWorksheet(again, n);
+        RandomGenerator run2;
+        GenerarValores(again, n, run2);
+        QCOMPARE(bodyTexts(again, n), bodyTexts(g, n));
+
+        // The next draw is the one after the n·(n + 1) of the cells.
+        QCOMPARE(run2.next(), replay.next());
+        const QStringList first = bodyTexts(g, n);
         GenerarValores(g, n, rng);
-
-        RandomGenerator counter;
-        for (int k = 0; k < n * (n + 1); ++k)
-            counter.next();
-        QCOMPARE(rng.next(), counter.next());
+        QVERIFY(bodyTexts(g, n) != first);
     }
 
     void headersAndLayoutUntouched()
@@ -134,50 +124,6 @@ private slots:
         QCOMPARE(g.Col(), 5);
         QCOMPARE(g.Rows(), n + 1);
         QCOMPARE(g.Cols(), n + 2);
-    }
-
-    void twoGenerationsDiffer_data() { sizes_data(); }
-    void twoGenerationsDiffer()
-    {
-        QFETCH(int, n);
-        GridControl g;
-        layOutWorksheet(g, n);
-        RandomGenerator rng;
-        GenerarValores(g, n, rng);
-        const QStringList first = bodyTexts(g, n);
-        GenerarValores(g, n, rng);
-        QVERIFY(bodyTexts(g, n) != first);
-    }
-
-    // A fresh generator stands for a new run of the program.
-    void freshGeneratorRepeatsTheFirstGeneration_data() { sizes_data(); }
-    void freshGeneratorRepeatsTheFirstGeneration()
-    {
-        QFETCH(int, n);
-        GridControl first;
-        layOutWorksheet(first, n);
-        RandomGenerator run1;
-        GenerarValores(first, n, run1);
-
-        GridControl second;
-        layOutWorksheet(second, n);
-        RandomGenerator run2;
-        GenerarValores(second, n, run2);
-
-        QCOMPARE(bodyTexts(second, n), bodyTexts(first, n));
-    }
-
-    void replacesTypedValues()
-    {
-        const int n = 5;
-        GridControl g;
-        layOutWorksheet(g, n);
-        for (int r = 1; r <= n; ++r)
-            for (int c = 1; c <= n + 1; ++c)
-                g.setTextMatrix(r, c, QStringLiteral("-12,5e3x"));
-        RandomGenerator rng;
-        GenerarValores(g, n, rng);
-        QCOMPARE(nonRandomCell(g, n), QString());
     }
 
     // Values are multiples of 2^-24 below 1, so that a product with 100 or 7100 never
