@@ -4,10 +4,10 @@
 // grids stand (counter "tabla_ms"), in the same iterations. The platform is the one in
 // QT_QPA_PLATFORM (offscreen when unset), so bench/run times it offscreen and on X.
 // Run: build/bench/paint_bench
-#include "CierreDeModales.h"
+#include "ModalCloser.h"
 #include "TableMirror.h"
-#include "VentanaPrincipal.h"
 #include "WidgetBenchmarkMain.h"
+#include "WindowFixture.h"
 #include "ui/FrmP.h"
 
 #include <QApplication>
@@ -81,7 +81,7 @@ struct Scene
     PaintCounter grid;
     PaintCounter tablePaints;
     std::vector<std::unique_ptr<TableMirror>> table;
-    CierreDeModales boxes;
+    ModalCloser boxes;
 };
 
 double msSince(const QElapsedTimer& t)

@@ -3,7 +3,7 @@
 // from the screen, so that two builds' drawing can be compared pixel for pixel:
 //   build-a/bench/screenshot_probe dir-a; build-b/bench/screenshot_probe dir-b
 //   for f in dir-a/*.png; do compare -metric AE "$f" "dir-b/${f##*/}" null:; done
-#include "VentanaPrincipal.h"
+#include "WindowFixture.h"
 #include "ui/FrmP.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "WorksheetGrid.h"
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
-#include "worksheet/ColumnFitting.h"
-#include "worksheet/RandomFill.h"
+#include "worksheet/AjustarColumnas.h"
+#include "worksheet/FillRandom.h"
 #include "worksheet/RandomGenerator.h"
 #include "worksheet/TextWidthTable.h"
 
@@ -54,7 +54,7 @@ struct Grids
         // The widest corner indicator, as after a move to the last cell.
         cuadric.setTextMatrix(0, 0, QStringLiteral("100,101"));
         RandomGenerator rng;
-        GenerarValores(cuadric, kN, rng);
+        fillRandom(cuadric, kN, rng);
         std::mt19937 engine(11);
         for (GridControl& g : fRint)
             fillMatrix(g, kN, engine);
@@ -79,7 +79,7 @@ void BM_GenerarValores(benchmark::State& state)
     layOutWorksheet(cuadric, kN);
     RandomGenerator rng;
     for (auto _ : state)
-        GenerarValores(cuadric, kN, rng);
+        fillRandom(cuadric, kN, rng);
 }
 BENCHMARK(BM_GenerarValores)->Unit(benchmark::kMillisecond);
 

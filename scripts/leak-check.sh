@@ -11,7 +11,7 @@ scripts/install-deps.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSORVANI_SANITIZE=ON \
   -DSORVANI_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$(nproc)" --target tst_sesioncompleta tst_usuarioaleatorio
+cmake --build build-asan -j "$(nproc)" --target tst_wholesession tst_randomuser
 
 # Full stacks, so that a report names the program's frames and the suppressions can match
 # whole libraries.
@@ -20,8 +20,8 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=1"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 sesiones() {
-  build-asan/tests/ui/tst_sesioncompleta
-  SORVANI_MONKEY_ACTIONS=${SORVANI_LEAK_ACTIONS:-600} build-asan/tests/ui/tst_usuarioaleatorio
+  build-asan/tests/ui/tst_wholesession
+  SORVANI_MONKEY_ACTIONS=${SORVANI_LEAK_ACTIONS:-600} build-asan/tests/ui/tst_randomuser
 }
 
 echo "== offscreen"

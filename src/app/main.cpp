@@ -1,6 +1,6 @@
 #include "ui/FrmP.h"
-#include "ui/InstanciaUnica.h"
-#include "ui/TraduccionQt.h"
+#include "ui/QtTranslation.h"
+#include "ui/SingleInstance.h"
 
 #include <QApplication>
 
@@ -10,11 +10,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Sorvani"));
     // Lets the desktop match the window to its menu entry (and so to its icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvani"));
-    cargarTraduccionQt(app);
+    loadQtTranslation(app);
 
     // One instance per user: a second start brings the running window forward and ends,
     // silently.
-    InstanciaUnica instancia;
+    SingleInstance instancia;
     if (!instancia.tomar()) {
         instancia.llamarALaPrimera();
         return 0;

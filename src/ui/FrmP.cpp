@@ -1,22 +1,22 @@
 #include "ui/FrmP.h"
 
 #include "grid/GridControl.h"
-#include "ui/Accesibilidad.h"
-#include "ui/CajaNumero.h"
+#include "ui/ControlAccessibility.h"
 #include "ui/Generales.h"
-#include "ui/Recursos.h"
-#include "ui/VerificacionSolucion.h"
+#include "ui/NumberBox.h"
+#include "ui/Resources.h"
+#include "ui/SolutionVerification.h"
 #include "ui/frmAbout.h"
-#include "worksheet/AceptarEcuaciones.h"
-#include "worksheet/CeldasCuadricula.h"
+#include "worksheet/AcceptEquationCount.h"
+#include "worksheet/AjustarColumnas.h"
 #include "worksheet/CellEditor.h"
-#include "worksheet/ColumnFitting.h"
-#include "worksheet/HistorialHoja.h"
-#include "worksheet/HojaControles.h"
-#include "worksheet/Mensaje.h"
-#include "worksheet/NumeroEcuaciones.h"
-#include "worksheet/RandomFill.h"
+#include "worksheet/EquationCount.h"
+#include "worksheet/FillRandom.h"
+#include "worksheet/GridCells.h"
+#include "worksheet/ShowMessage.h"
 #include "worksheet/TextWidthTable.h"
+#include "worksheet/WorksheetControls.h"
+#include "worksheet/WorksheetHistory.h"
 
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
@@ -72,9 +72,9 @@ QString descripcionDelFallo()
 
 FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 {
-    cargarRecursos();
+    loadResources();
     // Before the first control: the containers must meet the window's own interfaces.
-    instalarAccesibilidad();
+    installControlAccessibility();
     setObjectName(QStringLiteral("FrmP"));
     setWindowTitle(QStringLiteral("Métodos Numéricos : Sorvani"));
     setAccessibleName(windowTitle());
@@ -87,18 +87,18 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(icono);
     setFont(fuenteDialogo());
 
-    c_ = Controles::construir(*this);
+    c_ = Controls::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
-    verificacion_ = new VerificacionSolucion(*this, *c_.Cuadric, *c_.F_Resp);
+    verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
     connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
     // Made after that connection: the history reads the cells a paste overwrites once the
     // pending edit is in them, so the edit and the paste are two steps.
-    historial_ = new HistorialHoja(*c_.Cuadric, this);
-    connect(editor_, &CellEditor::Committed, historial_, &HistorialHoja::celdaEditada);
-    connect(historial_, &HistorialHoja::antesDeAplicar, editor_, &CellEditor::commit);
+    historial_ = new WorksheetHistory(*c_.Cuadric, this);
+    connect(editor_, &CellEditor::Committed, historial_, &WorksheetHistory::celdaEditada);
+    connect(historial_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
     c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
     c_.F_Resp->setContextActions({}, {verificacion_->accion()});
     connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
@@ -131,7 +131,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 
 FrmP::~FrmP() = default;
 
-HojaControles FrmP::hoja() const
+WorksheetControls FrmP::hoja() const
 {
     return {*c_.Cuadric,   *c_.F_Resp,      *c_.Fr_Mat, *c_.T_Incog, *c_.B_Calcular,
             *c_.MnuGenera, *c_.MnuCalcular, *c_.Et_st,  *c_.Et_tip};
@@ -139,13 +139,13 @@ HojaControles FrmP::hoja() const
 
 void FrmP::B_Incog_Click()
 {
-    if (AceptarEcuaciones(hoja(), datos_))
+    if (acceptEquationCount(hoja(), datos_))
         historial_->olvidar();
 }
 
 void FrmP::B_Num_Change(int valor)
 {
-    c_.T_Incog->setText(NumeroEcuaciones::textoDeBarra(valor));
+    c_.T_Incog->setText(EquationCount::scrollBarText(valor));
 }
 
 void FrmP::B_Nuevo_Click()
@@ -190,7 +190,7 @@ void FrmP::MnuGenera_Click()
 {
     setCursor(Qt::WaitCursor);
     historial_->registrar(1, 1, datos_.n, datos_.n + 1,
-                          [this] { GenerarValores(*c_.Cuadric, datos_.n, aleatorio_); });
+                          [this] { fillRandom(*c_.Cuadric, datos_.n, aleatorio_); });
     unsetCursor();
 }
 
@@ -253,7 +253,7 @@ void FrmP::B_Calcular_Click()
         });
         // Cleared within the handler's reach: after a failed set-up n can exceed the rows
         // of F_Resp, and that too must end in this command's message.
-        CeldasCuadricula solucion(*c_.F_Resp);
+        GridCells solucion(*c_.F_Resp);
         for (int i = 0; i < datos_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
         datos_.FilaCambio = 0;
@@ -261,7 +261,7 @@ void FrmP::B_Calcular_Click()
         Habilitar(false);
 
         const std::string separador = QLocale().decimalPoint().toStdString();
-        CeldasCuadricula celdas(*c_.Cuadric);
+        GridCells celdas(*c_.Cuadric);
         if (c_.Op_Ch->isChecked())
             resolverCholeski(celdas, separador);
         else
@@ -273,9 +273,9 @@ void FrmP::B_Calcular_Click()
     } catch (...) {
         // Memory exhausted or any other failure is reported like the calculation's own
         // errors: an exception must not leave a slot.
-        mostrarMensaje(this, QMessageBox::Warning,
-                       QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo() +
-                           QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
+        showMessage(this, QMessageBox::Warning,
+                    QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo() +
+                        QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
     }
 }
 
@@ -306,7 +306,7 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
         // The method answers any failure of its display with its own message too.
         try {
             {
-                CeldasCuadricula solucion(*c_.F_Resp);
+                GridCells solucion(*c_.F_Resp);
                 const GridControl::BulkUpdate agrupado(*c_.F_Resp);
                 for (int g = 0; g < datos_.n; ++g)
                     solucion.setTextMatrix(
@@ -319,9 +319,9 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
         } catch (const solver::RuntimeError&) {
         }
     }
-    mostrarMensaje(this, QMessageBox::Warning,
-                   QStringLiteral("El sistema no es soluble por este método, inténtelo\n"
-                                  "por el método de Choleski."));
+    showMessage(this, QMessageBox::Warning,
+                QStringLiteral("El sistema no es soluble por este método, inténtelo\n"
+                               "por el método de Choleski."));
 }
 
 void FrmP::MostrarMatrices(const std::string& separador)
@@ -345,7 +345,7 @@ void FrmP::MostrarMatrices(const std::string& separador)
 
 void FrmP::MostrarSolucion(const std::string& separador)
 {
-    CeldasCuadricula solucion(*c_.F_Resp);
+    GridCells solucion(*c_.F_Resp);
     const GridControl::BulkUpdate agrupado(*c_.F_Resp);
     for (int i = 0; i < datos_.n; ++i)
         solucion.setTextMatrix(i, 1, solver::generalText(datos_.C.at(i, datos_.n), separador));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "solver/Solver.h"
-#include "ui/Controles.h"
+#include "ui/Controls.h"
 #include "worksheet/RandomGenerator.h"
 
 #include <QMainWindow>
@@ -10,10 +10,10 @@
 #include <string>
 
 class CellEditor;
-class HistorialHoja;
+class WorksheetHistory;
 class TextWidthTable;
-class VerificacionSolucion;
-struct HojaControles;
+class SolutionVerification;
+struct WorksheetControls;
 
 namespace solver {
 class WorksheetSource;
@@ -31,7 +31,7 @@ public:
     ~FrmP() override;
 
 private:
-    HojaControles hoja() const;
+    WorksheetControls hoja() const;
 
     void B_Incog_Click();
     void B_Num_Change(int valor);
@@ -55,12 +55,12 @@ private:
     void MostrarMatrices(const std::string& separador);
     void MostrarSolucion(const std::string& separador);
 
-    Controles c_;
+    Controls c_;
     CellEditor* editor_;
     solver::Solver datos_;
     RandomGenerator aleatorio_;
-    VerificacionSolucion* verificacion_;
-    HistorialHoja* historial_;
+    SolutionVerification* verificacion_;
+    WorksheetHistory* historial_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.

@@ -1,7 +1,7 @@
 #include "ui/Generales.h"
 
 #include "grid/GridControl.h"
-#include "ui/Controles.h"
+#include "ui/Controls.h"
 
 #include <QFont>
 #include <QLabel>
@@ -25,7 +25,7 @@ void copiarFuente(QWidget& destino, const QFont& origen)
 
 } // namespace
 
-void Inicializar(QWidget& ventana, const Controles& c)
+void Inicializar(QWidget& ventana, const Controls& c)
 {
     copiarFuente(*c.Text1, c.Cuadric->font());
     c.Text1->hide();
@@ -38,7 +38,7 @@ void Inicializar(QWidget& ventana, const Controles& c)
                                      "Enter o en ' Ingresar '"));
 }
 
-void NuevoCalculo(QWidget& ventana, const Controles& c)
+void NuevoCalculo(QWidget& ventana, const Controls& c)
 {
     c.Cuadric->setCols(0);
     c.Cuadric->setRows(2);

@@ -1,6 +1,6 @@
 #pragma once
 
-struct Controles;
+struct Controls;
 class QWidget;
 
 namespace Generales {
@@ -11,10 +11,10 @@ inline constexpr int kAnchoValoresSolucion = 1470;
 
 // Gives the cell editor and the window the worksheet's font, hides the editor, sizes the
 // solution grid's columns and puts the ready status and the first tip up.
-void Inicializar(QWidget& ventana, const Controles& c);
+void Inicializar(QWidget& ventana, const Controls& c);
 
 // Empties the worksheet (disabled, 2 rows, no columns) and the result grids, then
 // Inicializar. The number box, the method, the view and the solver's data stay.
-void NuevoCalculo(QWidget& ventana, const Controles& c);
+void NuevoCalculo(QWidget& ventana, const Controls& c);
 
 } // namespace Generales

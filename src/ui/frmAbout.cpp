@@ -1,9 +1,9 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
-#include "ui/Accesibilidad.h"
-#include "ui/EtiquetaEnlace.h"
-#include "ui/Recursos.h"
+#include "ui/ControlAccessibility.h"
+#include "ui/LinkLabel.h"
+#include "ui/Resources.h"
 
 #include <QColor>
 #include <QCursor>
@@ -62,8 +62,8 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    cargarRecursos();
-    instalarAccesibilidad();
+    loadResources();
+    installControlAccessibility();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Información"));
     QIcon icon;
@@ -94,8 +94,8 @@ frmAbout::frmAbout(QWidget* parent)
     QFont linkFont = captionFont(kSmallPixels, false);
     linkFont.setUnderline(true);
     auto* enlace =
-        caption<EtiquetaEnlace>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
-    connect(enlace, &EtiquetaEnlace::activado, this, &frmAbout::Label3_Click);
+        caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
+    connect(enlace, &LinkLabel::activado, this, &frmAbout::Label3_Click);
     Label3 = enlace;
     setTextColour(*Label3, QColor(0, 0, 255));
     Label3->setToolTip(QStringLiteral("Escribir mensaje de correo"));

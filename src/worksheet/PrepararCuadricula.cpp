@@ -1,9 +1,9 @@
 #include "worksheet/PrepararCuadricula.h"
 
 #include "grid/GridControl.h"
-#include "worksheet/HojaControles.h"
-#include "worksheet/Mensaje.h"
-#include "worksheet/NumeroEcuaciones.h"
+#include "worksheet/EquationCount.h"
+#include "worksheet/ShowMessage.h"
+#include "worksheet/WorksheetControls.h"
 
 #include "solver/RuntimeError.h"
 
@@ -19,19 +19,19 @@ namespace Generales {
 
 namespace {
 
-void mostrarFallo(const HojaControles& hoja, const QString& descripcion)
+void mostrarFallo(const WorksheetControls& hoja, const QString& descripcion)
 {
-    mostrarMensaje(hoja.T_Incog.window(), QMessageBox::Critical,
-                   QStringLiteral("Ha ocurrido un error (") + descripcion +
-                       QStringLiteral(")\nPosiblemente no hay memoria suficiente para\n"
-                                      "el número de incognitas ingresado"));
+    showMessage(hoja.T_Incog.window(), QMessageBox::Critical,
+                QStringLiteral("Ha ocurrido un error (") + descripcion +
+                    QStringLiteral(")\nPosiblemente no hay memoria suficiente para\n"
+                                   "el número de incognitas ingresado"));
 }
 
-void disponer(const HojaControles& hoja, std::int16_t& n)
+void disponer(const WorksheetControls& hoja, std::int16_t& n)
 {
     GridControl& cuadric = hoja.Cuadric;
     cuadric.setEnabled(true);
-    n = NumeroEcuaciones::aEntero(NumeroEcuaciones::leer(hoja.T_Incog.text()));
+    n = EquationCount::toInteger(EquationCount::leer(hoja.T_Incog.text()));
 
     const GridControl::BulkUpdate agrupado(cuadric);
     cuadric.setRows(n + 1);
@@ -56,7 +56,7 @@ void disponer(const HojaControles& hoja, std::int16_t& n)
 
 } // namespace
 
-bool PrepararCuadricula(const HojaControles& hoja, std::int16_t& n)
+bool PrepararCuadricula(const WorksheetControls& hoja, std::int16_t& n)
 {
     try {
         disponer(hoja, n);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-struct HojaControles;
+struct WorksheetControls;
 
 namespace Generales {
 
@@ -14,6 +14,6 @@ inline constexpr int kAnchoColumnaEcuaciones = 500;
 // cell at (1, 1), the commands that need a worksheet enabled. Body cells inside the new
 // size keep their text. On a failure it reports it and returns false; what was already
 // done stays done.
-bool PrepararCuadricula(const HojaControles& hoja, std::int16_t& n);
+bool PrepararCuadricula(const WorksheetControls& hoja, std::int16_t& n);
 
 } // namespace Generales

@@ -1,5 +1,5 @@
-#include "ErrorDeEjecucion.h"
 #include "MemorySheet.h"
+#include "RuntimeErrorSeen.h"
 
 #include "solver/Solver.h"
 

@@ -1,4 +1,4 @@
-#include "ErrorDeEjecucion.h"
+#include "RuntimeErrorSeen.h"
 
 #include "solver/NumberText.h"
 

@@ -1,6 +1,6 @@
-#include "ErrorDeEjecucion.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
+#include "RuntimeErrorSeen.h"
 
 #include "solver/Solver.h"
 

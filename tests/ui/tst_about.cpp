@@ -1,4 +1,4 @@
-#include "CierreDeModales.h"
+#include "ModalCloser.h"
 
 #include "ui/frmAbout.h"
 
@@ -34,7 +34,7 @@ class TestAbout : public QObject
     QPointer<QWidget> whileShown(const std::function<void(QDialog&)>& check)
     {
         QPointer<QWidget> seen;
-        CierreDeModales closer;
+        ModalCloser closer;
         closer.alAparecer = [&](QWidget& modal) {
             auto* dialog = qobject_cast<QDialog*>(&modal);
             seen = dialog;

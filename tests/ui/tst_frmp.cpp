@@ -1,7 +1,7 @@
-#include "CierreDeModales.h"
-#include "LocaleDePrueba.h"
-#include "TextosDelPrograma.h"
-#include "VentanaPrincipal.h"
+#include "ModalCloser.h"
+#include "ProgramTexts.h"
+#include "TestLocale.h"
+#include "WindowFixture.h"
 #include "WorksheetGrid.h"
 
 #include "grid/GridControl.h"
@@ -62,14 +62,14 @@ private slots:
     {
         QFETCH(QString, nombre);
         QFETCH(QRect, twips);
-        VentanaPrincipal f;
+        WindowFixture f;
         const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
         QCOMPARE(f.w(nombre.toLatin1())->geometry(), px);
     }
 
     void ventana()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         QCOMPARE(f.v->windowTitle(), QStringLiteral("Métodos Numéricos : Sorvani"));
         QCOMPARE(f.v->centralWidget()->size(), QSize(620, 409));
         QCOMPARE(f.v->minimumSize(), f.v->maximumSize());
@@ -106,7 +106,7 @@ private slots:
     {
         QFETCH(QString, boton);
         QFETCH(QString, gris);
-        VentanaPrincipal f;
+        WindowFixture f;
         const QIcon icono = f.w<QToolButton>(boton.toLatin1())->icon();
         const QImage esperada = QImage(gris).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QVERIFY(!esperada.isNull());
@@ -116,7 +116,7 @@ private slots:
 
     void ordenDeTabulacion()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         const QStringList esperado = {"T_Incog",  "B_Incog", "Cuadric", "Op_Ch",    "Op_Gauss", "B_Calcular", "B_Mostrar", "Command1",
                                       "Command2", "B_Salir", "B_Nuevo", "F_Rint_0", "F_Rint_1", "F_Resp",     "B_Num"};
         QStringList visto;
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QString, texto);
         QFETCH(QKeySequence, atajo);
         QFETCH(bool, habilitado);
-        VentanaPrincipal f;
+        WindowFixture f;
         const QAction* a = f.w<QAction>(nombre.toLatin1());
         QCOMPARE(a->text(), texto);
         QCOMPARE(a->shortcut(), atajo);
@@ -163,7 +163,7 @@ private slots:
     // Start, worksheet ready, solved, matrices shown and back, entry of n.
     void etapas()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         const QStringList sinHoja = {"B_Calcular", "MnuCalcular", "MnuGenera"};
         QCOMPARE(f.deshabilitados(), sinHoja);
         QCOMPARE(f.estado(), QStringLiteral("Listo"));
@@ -220,7 +220,7 @@ private slots:
 
     void barraDelNumero()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         f.w<QScrollBar>("B_Num")->setValue(7);
         QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral(" 7"));
         f.w<QAbstractButton>("B_Incog")->click();
@@ -230,7 +230,7 @@ private slots:
 
     void matricesAntesDeCalcular()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         auto* boton = f.w<QToolButton>("B_Mostrar");
         boton->click();
         QVERIFY(f.w("Cuadric")->isHidden());
@@ -249,7 +249,7 @@ private slots:
     // The two places where the matrices view meets commands meant for the worksheet.
     void vistaDeMatrices()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
         f.w<QAbstractButton>("B_Mostrar")->click();
@@ -297,12 +297,12 @@ private slots:
         QFETCH(QStringList, c);
         QFETCH(QStringList, solucion);
         QLocale::setDefault(region);
-        VentanaPrincipal f;
+        WindowFixture f;
         const QString s = region.decimalPoint();
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"0" + s + "5", "1", "2"}, {"1", "1", "2" + s + "5"}});
         f.w<QRadioButton>(choleski ? "Op_Ch" : "Op_Gauss")->setChecked(true);
-        CierreDeModales mensajes;
+        ModalCloser mensajes;
         f.p.B_Calcular->click();
 
         QCOMPARE(mensajes.textos(), QStringList());
@@ -318,7 +318,7 @@ private slots:
     {
         QStringList primera;
         {
-            VentanaPrincipal f;
+            WindowFixture f;
             f.aceptar(QStringLiteral("2"));
             f.p.MnuGenera->trigger();
             QCOMPARE(nonRandomCell(*f.p.Cuadric, 2), QString());
@@ -327,7 +327,7 @@ private slots:
             f.p.MnuGenera->trigger();
             QVERIFY(f.celdas(*f.p.Cuadric) != primera);
         }
-        VentanaPrincipal otra;
+        WindowFixture otra;
         otra.aceptar(QStringLiteral("2"));
         otra.p.MnuGenera->trigger();
         QCOMPARE(otra.celdas(*otra.p.Cuadric), primera);
@@ -335,10 +335,10 @@ private slots:
 
     void celdaConBlancos()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         f.aceptar(QStringLiteral("2"));
         f.llenar({{"", "  ", "3"}, {"4", "5", "6"}});
-        CierreDeModales mensajes;
+        ModalCloser mensajes;
         bool ocupado = true;
         mensajes.alAparecer = [&](QWidget&) { ocupado = f.v->cursor().shape() == Qt::WaitCursor; };
         f.p.B_Calcular->click();
@@ -390,7 +390,7 @@ private slots:
         QFETCH(int, filasDeSolucion);
         QFETCH(QString, mensaje);
         const bool insoluble = mensaje == kInsoluble;
-        VentanaPrincipal f;
+        WindowFixture f;
         f.aceptar(QString::number(filas.size()));
         f.llenar(filas);
         if (filasDeSolucion >= 0)
@@ -405,7 +405,7 @@ private slots:
                     throw std::bad_alloc();
                 throw std::runtime_error("fallo");
             });
-        CierreDeModales mensajes;
+        ModalCloser mensajes;
         mensajes.alAparecer = [&](QWidget&) {
             if (insoluble) {
                 durante = f.deshabilitados();
@@ -429,13 +429,13 @@ private slots:
 
     void salir()
     {
-        VentanaPrincipal f;
+        WindowFixture f;
         f.w<QAbstractButton>("B_Salir")->click();
         QVERIFY(!f.v->isVisible());
     }
 
 private:
-    LocaleDePrueba locale_;
+    TestLocale locale_;
 };
 
 QTEST_MAIN(TestFrmP)

@@ -1,5 +1,5 @@
-#include "LocaleDePrueba.h"
-#include "Teclado.h"
+#include "Keyboard.h"
+#include "TestLocale.h"
 #include "WorksheetGrid.h"
 
 #include "grid/GridControl.h"
@@ -268,7 +268,7 @@ private slots:
     }
 
 private:
-    LocaleDePrueba locale_;
+    TestLocale locale_;
 };
 
 QTEST_MAIN(TestCellEditor)

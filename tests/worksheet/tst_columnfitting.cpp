@@ -2,7 +2,7 @@
 
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
-#include "worksheet/ColumnFitting.h"
+#include "worksheet/AjustarColumnas.h"
 #include "worksheet/TextWidthTable.h"
 
 #include <QFont>

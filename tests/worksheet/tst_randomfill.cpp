@@ -1,7 +1,7 @@
 #include "WorksheetGrid.h"
 
 #include "grid/GridControl.h"
-#include "worksheet/RandomFill.h"
+#include "worksheet/FillRandom.h"
 #include "worksheet/RandomGenerator.h"
 
 #include <QStringList>
@@ -60,7 +60,7 @@ private slots:
             for (int c = 1; c <= n + 1; ++c)
                 g.setTextMatrix(r, c, QStringLiteral("-12,5e3x"));
         RandomGenerator rng;
-        GenerarValores(g, n, rng);
+        fillRandom(g, n, rng);
 
         QCOMPARE(nonRandomCell(g, n), QString());
         RandomGenerator replay;
@@ -88,13 +88,13 @@ private slots:
         GridControl again;
         layOutWorksheet(again, n);
         RandomGenerator run2;
-        GenerarValores(again, n, run2);
+        fillRandom(again, n, run2);
         QCOMPARE(bodyTexts(again, n), bodyTexts(g, n));
 
         // The next draw is the one after the n·(n + 1) of the cells.
         QCOMPARE(run2.next(), replay.next());
         const QStringList first = bodyTexts(g, n);
-        GenerarValores(g, n, rng);
+        fillRandom(g, n, rng);
         QVERIFY(bodyTexts(g, n) != first);
     }
 
@@ -112,7 +112,7 @@ private slots:
         const QStringList headers = headerTexts(g, n);
 
         RandomGenerator rng;
-        GenerarValores(g, n, rng);
+        fillRandom(g, n, rng);
 
         QCOMPARE(headerTexts(g, n), headers);
         QCOMPARE(g.ColWidth(0), 500);

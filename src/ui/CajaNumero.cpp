@@ -1,7 +1,0 @@
-#include "ui/CajaNumero.h"
-
-void CajaNumero::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    selectAll();
-}

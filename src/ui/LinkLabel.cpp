@@ -1,0 +1,68 @@
+#include "ui/LinkLabel.h"
+
+#include "ui/ControlAccessibility.h"
+
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+
+namespace {
+
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel* enlace) : QAccessibleWidget(enlace, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString propio = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && propio.isEmpty())
+            return static_cast<const LinkLabel*>(widget())->text();
+        return propio;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.linked = true;
+        return estado;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& accion) override
+    {
+        if (accion == pressAction())
+            emit static_cast<LinkLabel*>(widget())->activado();
+        else
+            QAccessibleWidget::doAction(accion);
+    }
+};
+
+} // namespace
+
+// The text is set here, not by QLabel's constructor: see StatusLine.
+LinkLabel::LinkLabel(const QString& texto, QWidget* parent) : QLabel(parent)
+{
+    installControlAccessibility();
+    setText(texto);
+}
+
+QAccessibleInterface* LinkLabel::interfazAccesible(QObject* objeto)
+{
+    auto* enlace = qobject_cast<LinkLabel*>(objeto);
+    return enlace ? new LinkAccessible(enlace) : nullptr;
+}
+
+// On release, as a button, and only over the label, so that a press can still be taken back.
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        event->accept();
+        emit activado();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+class QAccessibleInterface;
+
+// A label that works as a link: a left click on it, or a screen reader's press action,
+// raises activado(). Screen readers see it as a link named by its text.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    LinkLabel(const QString& texto, QWidget* parent = nullptr);
+
+    static QAccessibleInterface* interfazAccesible(QObject* objeto);
+
+signals:
+    void activado();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

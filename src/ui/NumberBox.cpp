@@ -1,0 +1,7 @@
+#include "ui/NumberBox.h"
+
+void NumberBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    selectAll();
+}

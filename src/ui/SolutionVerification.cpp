@@ -1,0 +1,81 @@
+#include "ui/SolutionVerification.h"
+
+#include "grid/GridControl.h"
+#include "solver/Solver.h"
+#include "ui/frmVerificacion.h"
+#include "verification/ReportText.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QLocale>
+
+SolutionVerification::SolutionVerification(QWidget& ventana, GridControl& hoja,
+                                           GridControl& solucion)
+    : QObject(&ventana), ventana_(ventana),
+      mnuVerificar_(new QAction(QStringLiteral("Verificar solución…"), &ventana))
+{
+    mnuVerificar_->setObjectName(QStringLiteral("mnuVerificar"));
+    mnuVerificar_->setEnabled(false);
+    connect(mnuVerificar_, &QAction::triggered, this, &SolutionVerification::abrir);
+    // The worksheet's headers, and the cell (0, 0) that follows the current cell, are not
+    // the system; the solution grid's labels are not the solution.
+    vigilar(hoja, 1, 1);
+    vigilar(solucion, 0, 1);
+}
+
+void SolutionVerification::vigilar(GridControl& grid, int primeraFila, int primeraColumna)
+{
+    const QAbstractItemModel* m = grid.model();
+    const auto cambio = [this, primeraFila, primeraColumna](
+                            const QModelIndex&, const QModelIndex& hasta, const QList<int>& roles) {
+        // An alignment change leaves the numbers as they are.
+        const bool texto = roles.isEmpty() || roles.contains(Qt::DisplayRole);
+        if (texto && hasta.row() >= primeraFila && hasta.column() >= primeraColumna)
+            olvidar();
+    };
+    connect(m, &QAbstractItemModel::dataChanged, this, cambio);
+    connect(m, &QAbstractItemModel::modelReset, this, &SolutionVerification::olvidar);
+    connect(m, &QAbstractItemModel::layoutChanged, this, &SolutionVerification::olvidar);
+    for (const auto senal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(m, senal, this, &SolutionVerification::olvidar);
+}
+
+void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)
+{
+    leido_ = A;
+}
+
+void SolutionVerification::solucionMostrada(verification::Method metodo,
+                                            const solver::Solver& datos)
+{
+    const int n = datos.n;
+    // The Choleski solution ends in column n of C, the Gauss-Jordan one in column n of A.
+    const solver::SingleMatrix& origen =
+        metodo == verification::Method::Choleski ? datos.C : datos.A;
+    if (leido_.rows() != n || leido_.cols() != n + 1 || origen.rows() < n || origen.cols() <= n)
+        return;
+    verification::Input entrada{leido_, {}, metodo, datos.FilaCambio};
+    entrada.x.reserve(std::size_t(n));
+    for (int i = 0; i < n; ++i)
+        entrada.x.push_back(origen.at(i, n));
+    vigente_ = std::move(entrada);
+    mnuVerificar_->setEnabled(true);
+}
+
+void SolutionVerification::olvidar()
+{
+    vigente_.reset();
+    mnuVerificar_->setEnabled(false);
+}
+
+void SolutionVerification::abrir()
+{
+    if (!vigente_)
+        return;
+    const std::string separador = QLocale().decimalPoint().toStdString();
+    frmVerificacion dialogo(verification::describe(verification::verify(*vigente_), separador),
+                            &ventana_);
+    dialogo.exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "verification/Verification.h"
+
+#include <QObject>
+
+#include <optional>
+
+class GridControl;
+class QAction;
+class QModelIndex;
+class QWidget;
+
+namespace solver {
+class Solver;
+}
+
+// Keeps what the verification of a solution needs (the system as the solve read it, the
+// solution it stored, the method and the row exchanges) and the action that opens it,
+// "Verificar solución…". The action is enabled only while the solution shown is that of
+// the worksheet as it stands: any change of the worksheet's cells or of the solution grid
+// disables it, until the next solve that ends with a solution.
+class SolutionVerification : public QObject
+{
+    Q_OBJECT
+
+public:
+    SolutionVerification(QWidget& ventana, GridControl& hoja, GridControl& solucion);
+
+    QAction* accion() const { return mnuVerificar_; }
+
+    // The solve has just read the worksheet into A.
+    void sistemaLeido(const solver::SingleMatrix& A);
+    // The solve has shown its solution. Its own writes into the two grids come before this
+    // call, so they do not disable what it enables.
+    void solucionMostrada(verification::Method metodo, const solver::Solver& datos);
+
+private:
+    void olvidar();
+    void abrir();
+    void vigilar(GridControl& grid, int primeraFila, int primeraColumna);
+
+    QWidget& ventana_;
+    QAction* mnuVerificar_;
+    solver::SingleMatrix leido_;
+    std::optional<verification::Input> vigente_;
+};

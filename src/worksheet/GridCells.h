@@ -1,0 +1,21 @@
+#pragma once
+
+#include "solver/WorksheetSource.h"
+
+class GridControl;
+
+// The solver's view of a grid: cell texts as UTF-8, and a cell outside the grid is a
+// subscript error (9) instead of the grid's silent empty read or ignored write.
+class GridCells : public solver::WorksheetSource
+{
+public:
+    explicit GridCells(GridControl& grid) : grid_(grid) {}
+
+    std::string TextMatrix(int row, int col) const override;
+    void setTextMatrix(int row, int col, std::string_view text) override;
+
+private:
+    void comprobar(int row, int col) const;
+
+    GridControl& grid_;
+};
