@@ -11,7 +11,8 @@ using solver::RuntimeError;
 
 namespace {
 
-// A stored result: rounded to single, error 6 when it is not a finite single.
+// A stored result: rounded to single, `RuntimeError::Overflow` when it is not a
+// finite single.
 float store(double value)
 {
     const float stored = static_cast<float>(value);

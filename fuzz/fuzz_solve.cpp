@@ -12,11 +12,11 @@
 // left the old bounds); dimensioned for a larger n and used by one solve there (the
 // worksheet was shrunk); bounds chosen freely for each matrix.
 //
-// Checked: only run-time errors 6, 9, 11 and 13 come out, and none out of the Gauss-Jordan
-// method once the worksheet has been read; every element of A, B and C is finite at all
-// times; a Gauss-Jordan solve leaves B and C as they were; repeating a Choleski solve that
-// succeeded gives the same factors and solution; and every step, including the partial
-// results after an error, agrees bit for bit with LiteralSolver.
+// Checked: only the run-time errors Overflow, SubscriptOutOfRange, DivisionByZero and TypeMismatch
+// come out, and none out of the Gauss-Jordan method once the worksheet has been read; every element
+// of A, B and C is finite at all times; a Gauss-Jordan solve leaves B and C as they were; repeating
+// a Choleski solve that succeeded gives the same factors and solution; and every step, including
+// the partial results after an error, agrees bit for bit with LiteralSolver.
 #include "Finding.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"

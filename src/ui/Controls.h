@@ -17,8 +17,8 @@ class QScrollBar;
 class QToolButton;
 class QWidget;
 
-// Every control and menu item of the main window, as laid out at design time. The
-// window owns the widgets through Qt's parent chain; this only points at them.
+// Every control and menu item of the main window. The window owns the widgets through
+// Qt's parent chain; this only points at them.
 struct Controls
 {
     QGroupBox* Frame2;
@@ -62,8 +62,8 @@ struct Controls
     QMenu* mnuHelp;
     QAction* mnuHelpAbout;
 
-    // Builds the controls and the menu bar on the window, with their design-time
-    // places, texts, states and tab order.
+    // Builds the controls and the menu bar on the window, with their first places, texts,
+    // states and tab order.
     static Controls construir(QMainWindow& ventana);
 
 private:

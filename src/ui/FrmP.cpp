@@ -2,6 +2,7 @@
 
 #include "grid/GridControl.h"
 #include "ui/ControlAccessibility.h"
+#include "ui/DialogFont.h"
 #include "ui/Generales.h"
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
@@ -37,16 +38,6 @@
 #include <new>
 
 namespace {
-
-// Stands in for the classic dialog font, "MS Sans Serif" 8.25 pt: 11 pixels at 96 dpi.
-// Liberation Sans has Arial's metrics, so the captions measure as on the classic desktop.
-QFont fuenteDialogo()
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return f;
-}
 
 QString aTexto(const std::string& s)
 {
@@ -85,7 +76,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     for (const char* tamano : {"16", "32", "48", "64", "128", "256"})
         icono.addFile(QStringLiteral(":/sorvani%1.png").arg(QLatin1String(tamano)));
     setWindowIcon(icono);
-    setFont(fuenteDialogo());
+    setFont(dialogFont());
 
     c_ = Controls::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);

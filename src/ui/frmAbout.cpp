@@ -2,6 +2,7 @@
 
 #include "grid/Twips.h"
 #include "ui/ControlAccessibility.h"
+#include "ui/DialogFont.h"
 #include "ui/LinkLabel.h"
 #include "ui/Resources.h"
 
@@ -26,15 +27,6 @@ constexpr QLatin1String kContactAddress("sorvani@example.org");
 // inch: 11 and 13 pixels.
 constexpr int kSmallPixels = 11;
 constexpr int kLargePixels = 13;
-
-QFont captionFont(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 void setTextColour(QWidget& widget, const QColor& colour)
 {
@@ -74,11 +66,11 @@ frmAbout::frmAbout(QWidget* parent)
 
     // Created in tab order.
     Label1 = caption(this, "Label1", QStringLiteral("Aplicación creada por :"),
-                     captionFont(kSmallPixels, true), 2460, 1125);
+                     dialogFont(kSmallPixels, true), 2460, 1125);
     Label2 = caption(this, "Label2", QStringLiteral("Equipo Sorvani " SORVANI_VERSION),
-                     captionFont(kSmallPixels, false), 2452, 1575);
+                     dialogFont(kSmallPixels, false), 2452, 1575);
     Label5 = caption(this, "Label5", QStringLiteral("Métodos Numéricos"),
-                     captionFont(kLargePixels, true), 2415, 540);
+                     dialogFont(kLargePixels, true), 2415, 540);
 
     Command1 = new QPushButton(QStringLiteral("&Aceptar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -88,10 +80,10 @@ frmAbout::frmAbout(QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 
     Label4 = caption(this, "Label4", QStringLiteral("Ingeniería Mecánica"),
-                     captionFont(kLargePixels, true), 2400, 180);
+                     dialogFont(kLargePixels, true), 2400, 180);
     setTextColour(*Label4, palette().color(QPalette::Active, QPalette::Highlight));
 
-    QFont linkFont = captionFont(kSmallPixels, false);
+    QFont linkFont = dialogFont(kSmallPixels, false);
     linkFont.setUnderline(true);
     auto* enlace =
         caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);

@@ -1,5 +1,6 @@
 #include "ui/frmVerificacion.h"
 
+#include "ui/DialogFont.h"
 #include "verification/ReportText.h"
 
 #include <QApplication>
@@ -63,15 +64,10 @@ QTableWidget* tabla(QWidget* parent, const verification::Table& t, const char* n
     return w;
 }
 
-// The window's face: the main window's font stands in for the classic 8.25 pt one.
+// The window's face: the main window's, or the program's own without one.
 QFont fuenteDe(const QWidget* parent)
 {
-    if (parent)
-        return parent->font();
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return f;
+    return parent ? parent->font() : dialogFont();
 }
 
 } // namespace

@@ -19,10 +19,9 @@ class frmVerificacion : public QDialog
 public:
     frmVerificacion(const verification::ReportText& informe, QWidget* parent = nullptr);
 
-    // The report as the clipboard receives it.
-
 private:
     void Copiar_Click();
 
+    // The report as the clipboard receives it.
     QString texto_;
 };

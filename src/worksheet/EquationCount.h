@@ -16,7 +16,8 @@ double leer(const QString& texto);
 
 bool inRange(double valor);
 
-// Halves go to the even neighbour; beyond the 16-bit range it is an overflow (error 6).
+// Halves go to the even neighbour; beyond the 16-bit range it is an overflow
+// (`RuntimeError::Overflow`).
 std::int16_t toInteger(double valor);
 
 // The scroll bar's value as the box shows it: a blank in place of the sign, then the digits.

@@ -5,7 +5,8 @@
 class GridControl;
 
 // The solver's view of a grid: cell texts as UTF-8, and a cell outside the grid is a
-// subscript error (9) instead of the grid's silent empty read or ignored write.
+// subscript error (`RuntimeError::SubscriptOutOfRange`) instead of the grid's silent empty
+// read or ignored write.
 class GridCells : public solver::WorksheetSource
 {
 public:

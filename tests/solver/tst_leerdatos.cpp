@@ -126,7 +126,8 @@ private slots:
     void matricesSmallerThanN()
     {
         // After a failed worksheet set-up n can exceed the matrices' bounds: the reading
-        // then stops with error 9 at the first element outside them.
+        // then stops with `RuntimeError::SubscriptOutOfRange` at the first element outside
+        // them.
         MemorySheet sheet = MemorySheet::fromRows({{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}});
         Solver s;
         s.n = 2;

@@ -27,7 +27,7 @@ inline char* toString(const RuntimeErrorSeen& e)
     return QTest::toString(QStringLiteral("%1 (%2)").arg(e.numero).arg(e.descripcion));
 }
 
-// What the step raised, for QCOMPARE(errorOf([&] { ... }), 9).
+// What the step raised, for QCOMPARE(errorOf([&] { ... }), RuntimeError::SubscriptOutOfRange).
 template <typename Paso> RuntimeErrorSeen errorOf(Paso&& paso)
 {
     try {

@@ -23,7 +23,7 @@ QStringList nombresDeHijos(QAccessibleInterface* iface)
 
 } // namespace
 
-class TestAccesibilidad : public QObject
+class TestControlAccessibility : public QObject
 {
     Q_OBJECT
 
@@ -42,7 +42,7 @@ private:
     TestLocale locale_;
 };
 
-void TestAccesibilidad::lineaDeEstadoLeeSuTexto_data()
+void TestControlAccessibility::lineaDeEstadoLeeSuTexto_data()
 {
     QTest::addColumn<QString>("texto");
     QTest::newRow("listo") << "Listo";
@@ -50,7 +50,7 @@ void TestAccesibilidad::lineaDeEstadoLeeSuTexto_data()
     QTest::newRow("vacía") << "";
 }
 
-void TestAccesibilidad::lineaDeEstadoLeeSuTexto()
+void TestControlAccessibility::lineaDeEstadoLeeSuTexto()
 {
     QFETCH(QString, texto);
     StatusLine linea(QStringLiteral("Listo"));
@@ -65,7 +65,7 @@ void TestAccesibilidad::lineaDeEstadoLeeSuTexto()
     QVERIFY(linea.accessibleName().isEmpty());
 }
 
-void TestAccesibilidad::enlaceSePulsaDesdeElLector()
+void TestControlAccessibility::enlaceSePulsaDesdeElLector()
 {
     LinkLabel enlace(QStringLiteral("sorvani@example.org"));
     enlace.setToolTip(QStringLiteral("Escribir mensaje de correo"));
@@ -89,7 +89,7 @@ void TestAccesibilidad::enlaceSePulsaDesdeElLector()
     QCOMPARE(activado.size(), 2);
 }
 
-void TestAccesibilidad::decoracionFueraDelArbol_data()
+void TestControlAccessibility::decoracionFueraDelArbol_data()
 {
     QTest::addColumn<QList<bool>>("decorativos");
     QTest::addColumn<QStringList>("leidos");
@@ -100,7 +100,7 @@ void TestAccesibilidad::decoracionFueraDelArbol_data()
     QTest::newRow("todos") << QList<bool>{true, true} << QStringList();
 }
 
-void TestAccesibilidad::decoracionFueraDelArbol()
+void TestControlAccessibility::decoracionFueraDelArbol()
 {
     QFETCH(QList<bool>, decorativos);
     installControlAccessibility();
@@ -124,7 +124,7 @@ void TestAccesibilidad::decoracionFueraDelArbol()
     QCOMPARE(iface->child(iface->childCount()), nullptr);
 }
 
-void TestAccesibilidad::ventanaParaElLector()
+void TestControlAccessibility::ventanaParaElLector()
 {
     WindowFixture v;
     QAccessibleInterface* estado = QAccessible::queryAccessibleInterface(v.p.Et_st);
@@ -155,7 +155,7 @@ void TestAccesibilidad::ventanaParaElLector()
     }
 }
 
-void TestAccesibilidad::solucionLeidaEnOrden_data()
+void TestControlAccessibility::solucionLeidaEnOrden_data()
 {
     QTest::addColumn<bool>("gauss");
     QTest::addColumn<QStringList>("leido");
@@ -164,7 +164,7 @@ void TestAccesibilidad::solucionLeidaEnOrden_data()
 }
 
 // After a solve the focus is on the solution, whose cells read as unknown and value, top down.
-void TestAccesibilidad::solucionLeidaEnOrden()
+void TestControlAccessibility::solucionLeidaEnOrden()
 {
     QFETCH(bool, gauss);
     locale_.fijar(QLocale::c());
@@ -189,5 +189,5 @@ void TestAccesibilidad::solucionLeidaEnOrden()
     QTEST(leido, "leido");
 }
 
-QTEST_MAIN(TestAccesibilidad)
+QTEST_MAIN(TestControlAccessibility)
 #include "tst_controlaccessibility.moc"

@@ -45,7 +45,7 @@ QStringList menuDeUnaCaja()
 } // namespace
 
 // Qt's own texts, from the system's catalogue.
-class TestTraduccionQt : public QObject
+class TestQtTranslation : public QObject
 {
     Q_OBJECT
 
@@ -58,5 +58,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTraduccionQt)
+QTEST_MAIN(TestQtTranslation)
 #include "tst_qttranslation.moc"

@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 
 // The single-instance class on its own; the real program's starts are in the end-to-end
 // tests.
-class TestInstanciaUnica : public QObject
+class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInstanciaUnica)
+QTEST_MAIN(TestSingleInstance)
 #include "tst_singleinstance.moc"

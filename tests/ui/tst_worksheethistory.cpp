@@ -40,7 +40,7 @@ const QStringList kTecleado{"1", "2", "3", "4", "5", "6"};
 
 Q_DECLARE_METATYPE(Paso)
 
-class TestHistorial : public QObject
+class TestWorksheetHistory : public QObject
 {
     Q_OBJECT
 
@@ -179,5 +179,5 @@ private:
     TestLocale locale_;
 };
 
-QTEST_MAIN(TestHistorial)
+QTEST_MAIN(TestWorksheetHistory)
 #include "tst_worksheethistory.moc"
