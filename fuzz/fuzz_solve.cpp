@@ -20,6 +20,7 @@
 #include "Finding.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
+#include "SameBits.h"
 
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
@@ -28,7 +29,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,18 +120,6 @@ MemorySheet makeSheet(int size, std::string_view cells, char separator)
 bool fitsFor(const SingleMatrix& m, int n)
 {
     return m.rows() >= n && m.cols() >= n + 1;
-}
-
-bool bitIdentical(const SingleMatrix& a, const SingleMatrix& b)
-{
-    if (a.rows() != b.rows() || a.cols() != b.cols())
-        return false;
-    if (a.cols() == 0)
-        return true;
-    for (int r = 0; r < a.rows(); ++r)
-        if (std::memcmp(a.row(r), b.row(r), sizeof(float) * std::size_t(a.cols())) != 0)
-            return false;
-    return true;
 }
 
 bool sameValues(const SingleMatrix& a, const SingleMatrix& b)
@@ -234,11 +222,11 @@ void compare(const Solver& fast, const LiteralSolver& literal, const MemorySheet
     if (fast.FilaCambio != literal.FilaCambio)
         finding(where + ": FilaCambio " + std::to_string(fast.FilaCambio) + ", step by step " +
                 std::to_string(literal.FilaCambio));
-    if (!bitIdentical(fast.A, literal.A))
+    if (!sameBits(fast.A, literal.A))
         finding(where + ": A differs from the step-by-step solve");
-    if (!bitIdentical(fast.B, literal.B))
+    if (!sameBits(fast.B, literal.B))
         finding(where + ": B differs from the step-by-step solve");
-    if (!bitIdentical(fast.C, literal.C))
+    if (!sameBits(fast.C, literal.C))
         finding(where + ": C differs from the step-by-step solve");
     if (fastSheet.cells != literalSheet.cells)
         finding(where + ": the worksheet differs from the step-by-step solve");
@@ -326,7 +314,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!fastResult.error && fastResult.outcome == Outcome::Solved)
                 for (int i = 0; i < n; ++i)
                     solver::fixedFiveText(fast.A.at(i, n), sep);
-            if (!bitIdentical(fast.B, beforeB) || !bitIdentical(fast.C, beforeC))
+            if (!sameBits(fast.B, beforeB) || !sameBits(fast.C, beforeC))
                 finding(where + ": B or C changed");
         }
         checkFinite(fast.A, "A");

@@ -252,11 +252,11 @@ void FrmP::B_Calcular_Click()
         Habilitar(false);
 
         const std::string separador = QLocale().decimalPoint().toStdString();
-        GridCells celdas(*c_.Cuadric);
+        const std::unique_ptr<solver::WorksheetSource> celdas = hojaDelCalculo(*c_.Cuadric);
         if (c_.Op_Ch->isChecked())
-            resolverCholeski(celdas, separador);
+            resolverCholeski(*celdas, separador);
         else
-            resolverGaussJordan(celdas, separador);
+            resolverGaussJordan(*celdas, separador);
 
         c_.Et_tip->setText(QStringLiteral(
             "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor."));
@@ -268,6 +268,11 @@ void FrmP::B_Calcular_Click()
                     QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo() +
                         QStringLiteral(")\nRevise los datos, o pruebe por el otro método."));
     }
+}
+
+std::unique_ptr<solver::WorksheetSource> FrmP::hojaDelCalculo(GridControl& cuadric)
+{
+    return std::make_unique<GridCells>(cuadric);
 }
 
 void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)

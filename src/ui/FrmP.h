@@ -30,6 +30,11 @@ public:
     explicit FrmP(QWidget* parent = nullptr);
     ~FrmP() override;
 
+protected:
+    // The worksheet as a calculation reads it and writes back the zeros of empty cells: the
+    // grid itself. A test makes it fail part way to see the command end cleanly.
+    virtual std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric);
+
 private:
     WorksheetControls hoja() const;
 

@@ -32,9 +32,7 @@ esperar_cierre()
     e2e_log "$1 cerró el diálogo; la ventana principal sigue y tiene el foco"
 }
 
-e2e_start_display
-e2e_start_program "$(e2e_new_runtime)"
-e2e_wait_main_window "$E2E_PID"
+e2e_start_main_window
 
 e2e_keys F1
 esperar_dialogo

@@ -2,9 +2,7 @@
 # Start-up: the main window's title, size and place, and where the keyboard focus lands.
 source "$(dirname "$0")/lib.sh" "$@"
 
-e2e_start_display
-e2e_start_program "$(e2e_new_runtime)"
-e2e_wait_main_window "$E2E_PID"
+e2e_start_main_window
 e2e_screenshot inicio
 
 titulo=$(xdotool getwindowname "$E2E_WINDOW")

@@ -4,12 +4,9 @@
 # of 100 equations scrolled to its last cell, before any fitting.
 source "$(dirname "$0")/lib.sh" "$@"
 
-e2e_start_display
-e2e_start_program "$(e2e_new_runtime)"
-e2e_wait_main_window "$E2E_PID"
+e2e_start_main_window
 
-timeout "$E2E_WAIT" xdotool type --delay 40 2
-e2e_keys Return
+e2e_type_values 2
 e2e_type_values 2 1 3 4 5 6
 readonly tecleado=$'2\t1\t3\n4\t5\t6'
 e2e_keys ctrl+Home ctrl+shift+End ctrl+c
@@ -30,7 +27,7 @@ e2e_screenshot menu_solucion
 e2e_keys Escape
 
 e2e_keys F2
-timeout "$E2E_WAIT" xdotool type --delay 40 100
-e2e_keys Return ctrl+End
+e2e_type_values 100
+e2e_keys ctrl+End
 e2e_screenshot hoja_100_final
 e2e_check_program_log

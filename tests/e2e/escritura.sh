@@ -4,13 +4,10 @@
 # keyboard (Ctrl+C) and reads the clipboard.
 source "$(dirname "$0")/lib.sh" "$@"
 
-e2e_start_display
-e2e_start_program "$(e2e_new_runtime)"
-e2e_wait_main_window "$E2E_PID"
+e2e_start_main_window
 
 # The number box has the focus with its text selected: typing replaces it.
-timeout "$E2E_WAIT" xdotool type --delay 40 3
-e2e_keys Return
+e2e_type_values 3
 
 #  2 X1 + X2 -   X3 =   8
 # -3 X1 - X2 + 2 X3 = -11

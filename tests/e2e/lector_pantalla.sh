@@ -13,8 +13,7 @@ e2e_start_program "$(e2e_new_runtime)"
 e2e_wait_main_window "$E2E_PID"
 e2e_expect_reading "Listo" "línea de estado al arrancar" estado
 
-timeout "$E2E_WAIT" xdotool type --delay 40 3
-e2e_keys Return
+e2e_type_values 3
 e2e_expect_reading "Ingrese todos los datos para el sistema de 3 ecuaciones, luego pulse Calcular." \
     "línea de estado con la hoja lista" estado
 

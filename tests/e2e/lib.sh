@@ -18,8 +18,14 @@ E2E_WAIT=${SORVANI_E2E_WAIT:-30}
 
 e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 
+# A missing tool skips the test, unless SORVANI_REQUIRE_E2E=1 (scripts/test.sh sets it once
+# it has installed them): then it fails.
 e2e_skip()
 {
+    if [[ "${SORVANI_REQUIRE_E2E:-0}" == 1 ]]; then
+        e2e_log "FALLO (SORVANI_REQUIRE_E2E=1): $*"
+        exit 1
+    fi
     e2e_log "OMITIDO: $*"
     exit 77
 }
@@ -176,6 +182,14 @@ e2e_use_locale()
     localedef -i "${1%%.*}" -f "${1#*.}" "$E2E_LOCPATH/$1" >>"$E2E_WORK/localedef.log" 2>&1 ||
         [[ -e "$E2E_LOCPATH/$1/LC_NUMERIC" ]] || e2e_skip "no se pudo compilar la configuración regional $1"
     e2e_log "configuración regional $1 compilada en $E2E_LOCPATH"
+}
+
+# The program started on a display of its own, its main window waited for and focused.
+e2e_start_main_window()
+{
+    e2e_start_display
+    e2e_start_program "$(e2e_new_runtime)"
+    e2e_wait_main_window "$E2E_PID"
 }
 
 # Visible windows of process PID whose title matches the regular expression.

@@ -4,12 +4,9 @@
 source "$(dirname "$0")/lib.sh" "$@"
 
 e2e_use_locale es_ES.UTF-8
-e2e_start_display
-e2e_start_program "$(e2e_new_runtime)"
-e2e_wait_main_window "$E2E_PID"
+e2e_start_main_window
 
-timeout "$E2E_WAIT" xdotool type --delay 40 2
-e2e_keys Return
+e2e_type_values 2
 
 # 0,5 X1         = 1
 #         2,5 X2 = 1,25

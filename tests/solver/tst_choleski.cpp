@@ -1,28 +1,12 @@
 #include "MemorySheet.h"
 #include "RuntimeErrorSeen.h"
+#include "SameBits.h"
 
 #include "solver/Solver.h"
 
 #include <QTest>
 
-#include <cstring>
-
 using solver::Solver;
-
-namespace {
-
-// Compares the first `cols` columns bit for bit (negative zeros included).
-bool bitIdentical(const solver::SingleMatrix& a, const solver::SingleMatrix& b, int cols)
-{
-    if (a.rows() != b.rows() || a.cols() != b.cols())
-        return false;
-    for (int r = 0; r < a.rows(); ++r)
-        if (std::memcmp(a.row(r), b.row(r), sizeof(float) * std::size_t(cols)) != 0)
-            return false;
-    return true;
-}
-
-} // namespace
 
 class TestCholeski : public QObject
 {
@@ -146,9 +130,9 @@ private slots:
         const auto second = solve();
         // The factors as shown (columns 0 to n - 1; column n is a work column that still
         // holds the previous y and x) and the whole solution are the same to the bit.
-        QVERIFY(bitIdentical(first.first, second.first, 4));
-        QVERIFY(bitIdentical(first.second, second.second, 4));
-        QVERIFY(bitIdentical(firstSolution, s.C, 5));
+        QVERIFY(sameBits(first.first, second.first, 4));
+        QVERIFY(sameBits(first.second, second.second, 4));
+        QVERIFY(sameBits(firstSolution, s.C, 5));
         QCOMPARE(s.FilaCambio, std::int16_t(1));
     }
 

@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include <cfloat>
-#include <cmath>
 #include <limits>
 
 class TestNumberText : public QObject
@@ -125,64 +124,6 @@ private slots:
         QFETCH(QString, dot);
         QCOMPARE(QString::fromStdString(solver::fixedFiveText(value, ",")), comma);
         QCOMPARE(QString::fromStdString(solver::fixedFiveText(value, ".")), dot);
-    }
-
-    void readLeadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-
-        QTest::newRow("plain") << "4" << 4.0;
-        QTest::newRow("scroll bar blank") << " 7" << 7.0;
-        QTest::newRow("comma ends the number") << "2,5" << 2.0;
-        QTest::newRow("trailing letters") << "12abc" << 12.0;
-        QTest::newRow("blanks between digits") << "1 0\t0" << 100.0;
-        QTest::newRow("line feed skipped") << "\n5\n" << 5.0;
-        QTest::newRow("fraction") << "1.9" << 1.9;
-        QTest::newRow("second point stops") << "2.5.6" << 2.5;
-        QTest::newRow("negative") << "-3" << -3.0;
-        QTest::newRow("exponent E") << "1e2" << 100.0;
-        QTest::newRow("exponent D") << "1D2" << 100.0;
-        QTest::newRow("exponent without digits") << "7e" << 7.0;
-        QTest::newRow("hexadecimal") << "&H10" << 16.0;
-        QTest::newRow("octal") << "&o17" << 15.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("point alone") << "." << 0.0;
-        QTest::newRow("tiny") << "1e-400" << 0.0;
-    }
-
-    void readLeadingNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(solver::readLeadingNumber(text.toStdString()), expected);
-    }
-
-    void readLeadingNumberBeyondDouble()
-    {
-        // Too large to hold is reported as infinitely large, so the caller refuses it.
-        QVERIFY(std::isinf(solver::readLeadingNumber("1e400")));
-        QVERIFY(std::isinf(solver::readLeadingNumber("99999e99999")));
-    }
-
-    void roundHalfEven_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("2.5") << 2.5 << 2.0;
-        QTest::newRow("3.5") << 3.5 << 4.0;
-        QTest::newRow("99.5") << 99.5 << 100.0;
-        QTest::newRow("2.4") << 2.4 << 2.0;
-        QTest::newRow("2.6") << 2.6 << 3.0;
-        QTest::newRow("100") << 100.0 << 100.0;
-    }
-
-    void roundHalfEven()
-    {
-        QFETCH(double, value);
-        QFETCH(double, expected);
-        QCOMPARE(solver::roundHalfEven(value), expected);
     }
 };
 

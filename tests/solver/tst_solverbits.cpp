@@ -1,16 +1,15 @@
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
 #include "RuntimeErrorSeen.h"
+#include "SameBits.h"
 
 #include "solver/Solver.h"
 
 #include <QTest>
 
-#include <bit>
 #include <cstdint>
 #include <random>
 
-using solver::SingleMatrix;
 using solver::Solver;
 
 namespace {
@@ -61,17 +60,6 @@ std::vector<std::vector<float>> makeRows(Kind kind, int n, std::uint32_t seed)
         }
     }
     return rows;
-}
-
-bool sameBits(const SingleMatrix& a, const SingleMatrix& b)
-{
-    if (a.rows() != b.rows() || a.cols() != b.cols())
-        return false;
-    for (int r = 0; r < a.rows(); ++r)
-        for (int c = 0; c < a.cols(); ++c)
-            if (std::bit_cast<std::uint32_t>(a.at(r, c)) != std::bit_cast<std::uint32_t>(b.at(r, c)))
-                return false;
-    return true;
 }
 
 } // namespace

@@ -25,7 +25,7 @@ std::vector<std::pair<const char*, QWidget*>> Piezas::conjunto() const
             {"B_Num", B_Num},       {"Op_Ch", Op_Ch},         {"Op_Gauss", Op_Gauss}};
 }
 
-WindowFixture::WindowFixture()
+WindowFixture::WindowFixture(std::unique_ptr<FrmP> ventana) : v(std::move(ventana))
 {
     v->show();
     QApplication::setActiveWindow(v.get());
@@ -43,15 +43,6 @@ void WindowFixture::llenar(const Filas& filas) const
     for (int i = 0; i < filas.size(); ++i)
         for (int j = 0; j < filas[i].size(); ++j)
             p.Cuadric->setTextMatrix(i + 1, j + 1, filas[i][j]);
-}
-
-QStringList WindowFixture::cuerpo() const
-{
-    QStringList c;
-    for (int i = 1; i < p.Cuadric->Rows(); ++i)
-        for (int j = 1; j < p.Cuadric->Cols(); ++j)
-            c << p.Cuadric->TextMatrix(i, j);
-    return c;
 }
 
 void WindowFixture::enCelda(int fila, int col) const
@@ -85,14 +76,5 @@ QStringList WindowFixture::columna(const GridControl& g, int col)
     QStringList c;
     for (int i = 0; i < g.Rows(); ++i)
         c << g.TextMatrix(i, col);
-    return c;
-}
-
-QStringList WindowFixture::celdas(const GridControl& g)
-{
-    QStringList c;
-    for (int i = 0; i < g.Rows(); ++i)
-        for (int j = 0; j < g.Cols(); ++j)
-            c << g.TextMatrix(i, j);
     return c;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorksheetGrid.h"
+
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
 
@@ -66,7 +68,9 @@ struct Piezas
 class WindowFixture
 {
 public:
-    WindowFixture();
+    WindowFixture() : WindowFixture(std::make_unique<FrmP>()) {}
+    // A window of the test's own making, such as one whose calculation fails part way.
+    explicit WindowFixture(std::unique_ptr<FrmP> ventana);
 
     template <typename T = QWidget> T* w(const char* nombre) const { return buscar<T>(*v, nombre); }
 
@@ -75,7 +79,7 @@ public:
     // The worksheet's body, from its first cell on.
     void llenar(const Filas& filas) const;
     // The worksheet's body cells, row by row.
-    QStringList cuerpo() const;
+    QStringList cuerpo() const { return cellTexts(*p.Cuadric, 1, 1); }
     // The worksheet focused, its current cell at (fila, col).
     void enCelda(int fila, int col) const;
     // The block through the clipboard, pasted with Ctrl+V at (fila, col).
@@ -88,8 +92,8 @@ public:
 
     static QStringList columna(const GridControl& g, int col);
     // Every cell, row by row.
-    static QStringList celdas(const GridControl& g);
+    static QStringList celdas(const GridControl& g) { return cellTexts(g); }
 
-    std::unique_ptr<FrmP> v = std::make_unique<FrmP>();
+    std::unique_ptr<FrmP> v;
     const Piezas p{*v};
 };

@@ -2,7 +2,7 @@
 
 #include "grid/GridControl.h"
 
-#include <QString>
+#include <QStringList>
 
 // A worksheet laid out for n equations the way the program lays it out: one fixed row
 // with "X1" … "Xn" and "T.I", one fixed column with "EQ1" … "EQn", the corner showing
@@ -37,4 +37,14 @@ inline QString nonRandomCell(const GridControl& g, int n)
         }
     }
     return {};
+}
+
+// The cells' texts row by row, from (top, left) to the last cell.
+inline QStringList cellTexts(const GridControl& g, int top = 0, int left = 0)
+{
+    QStringList texts;
+    for (int r = top; r < g.Rows(); ++r)
+        for (int c = left; c < g.Cols(); ++c)
+            texts << g.TextMatrix(r, c);
+    return texts;
 }

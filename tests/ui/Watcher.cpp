@@ -211,7 +211,7 @@ void Watcher::alAjustar(bool boton)
 void Watcher::alAceptar(const QList<Modal>& vistos)
 {
     const QString texto = p_->T_Incog->text();
-    const int n = EquationCountOracle::aceptado(texto);
+    const int n = EquationCountOracle::aceptado(texto.toStdString());
     if (n == 0) {
         contar(QStringLiteral("n rechazado"));
         exigir(vistos.size() == 1 && vistos[0].texto == kLimite,

@@ -1,3 +1,4 @@
+#include "FailingWorksheet.h"
 #include "ModalCloser.h"
 #include "ProgramTexts.h"
 #include "TestLocale.h"
@@ -17,14 +18,32 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
-#include <new>
-#include <stdexcept>
 
 using textos::kInsoluble;
 using textos::kTipEdicion;
 using textos::kTipIngreso;
 using textos::kTipInicio;
+
+namespace {
+
+// The window whose calculation fails at the first cell it writes: 1 out of memory, 2 with
+// another exception; 0 as the program is.
+struct VentanaQueFalla : FrmP
+{
+    int fallo = 0;
+    std::function<void()> antes;
+
+    std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric) override
+    {
+        if (fallo == 0)
+            return FrmP::hojaDelCalculo(cuadric);
+        return std::make_unique<FailingWorksheet>(cuadric, fallo == 1, antes);
+    }
+};
+
+} // namespace
 
 class TestFrmP : public QObject
 {
@@ -372,9 +391,9 @@ private slots:
         QTest::newRow("ecuaciones iguales") << Filas{{"1", "1", "2"}, {"1", "1", "2"}} << 0 << -1 << kInsoluble;
         QTest::newRow("primera columna nula, con reintentos")
             << Filas{{"0", "1", "1", "2"}, {"0", "2", "1", "3"}, {"0", "1", "3", "4"}} << 0 << -1 << kInsoluble;
-        // An exception that is not a calculation error, thrown in the middle of the work (by a
-        // listener of the worksheet when the reading writes the "0" of an empty cell), ends in
-        // the command's message instead of leaving the slot.
+        // An exception that is not a calculation error, thrown in the middle of the work (when
+        // the reading writes the "0" of an empty cell), ends in the command's message instead
+        // of leaving the slot.
         QTest::newRow("memoria agotada") << conUnaVacia << 1 << -1 << textos::errorDelCalculo(QStringLiteral("Memoria insuficiente"));
         QTest::newRow("otra excepción") << conUnaVacia << 2 << -1 << textos::errorDelCalculo(QStringLiteral("Error interno"));
         // Fewer solution rows than equations, as a failed set-up leaves them: clearing the
@@ -390,7 +409,9 @@ private slots:
         QFETCH(int, filasDeSolucion);
         QFETCH(QString, mensaje);
         const bool insoluble = mensaje == kInsoluble;
-        WindowFixture f;
+        auto propia = std::make_unique<VentanaQueFalla>();
+        VentanaQueFalla& ventana = *propia;
+        const WindowFixture f(std::move(propia));
         f.aceptar(QString::number(filas.size()));
         f.llenar(filas);
         if (filasDeSolucion >= 0)
@@ -398,13 +419,8 @@ private slots:
         f.p.Op_Gauss->setChecked(insoluble);
         QStringList durante;
         bool ocupado = false;
-        if (fallo)
-            connect(f.p.Cuadric->model(), &QAbstractItemModel::dataChanged, this, [&] {
-                durante = f.deshabilitados();
-                if (fallo == 1)
-                    throw std::bad_alloc();
-                throw std::runtime_error("fallo");
-            });
+        ventana.fallo = fallo;
+        ventana.antes = [&] { durante = f.deshabilitados(); };
         ModalCloser mensajes;
         mensajes.alAparecer = [&](QWidget&) {
             if (insoluble) {

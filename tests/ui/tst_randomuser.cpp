@@ -1,10 +1,6 @@
-#include "EquationCountOracle.h"
-#include "ModalCloser.h"
-#include "ProgramTexts.h"
 #include "RandomStudent.h"
 #include "TestLocale.h"
 #include "Watcher.h"
-#include "WindowFixture.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -70,56 +66,6 @@ public:
 private slots:
     void initTestCase() { manejadorAnterior = qInstallMessageHandler(anotarAvisos); }
     void cleanup() { locale_.restaurar(); }
-
-    // The test's own reading of the number box, checked against the examples of the rule
-    // and against the window, before the random user relies on it.
-    void numeroDeEcuaciones_data()
-    {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("n");
-        const auto fila = [](const char* nombre, const QString& texto, int n) { QTest::newRow(nombre) << texto << n; };
-        fila("2", QStringLiteral("2"), 2);
-        fila("100", QStringLiteral("100"), 100);
-        fila("1.9 refused", QStringLiteral("1.9"), 0);
-        fila("2.0", QStringLiteral("2.0"), 2);
-        fila("100.4 refused", QStringLiteral("100.4"), 0);
-        fila("2.5 to even", QStringLiteral("2.5"), 2);
-        fila("3.5 to even", QStringLiteral("3.5"), 4);
-        fila("99.5 to even", QStringLiteral("99.5"), 100);
-        fila("comma ends", QStringLiteral("2,5"), 2);
-        fila("letters end", QStringLiteral("12abc"), 12);
-        fila("bar's blank", QStringLiteral(" 7"), 7);
-        fila("blank between digits", QStringLiteral("1 0"), 10);
-        fila("exponent E", QStringLiteral("1e1"), 10);
-        fila("exponent D", QStringLiteral("1D1"), 10);
-        fila("negative exponent", QStringLiteral("4d-1"), 0);
-        fila("exponent without digits", QStringLiteral("5e"), 5);
-        fila("leading point", QStringLiteral(".5e1"), 5);
-        fila("plus sign", QStringLiteral("+4"), 4);
-        fila("hexadecimal", QStringLiteral("&H1F"), 31);
-        fila("octal", QStringLiteral("&o17"), 15);
-        fila("prefix alone", QStringLiteral("&H"), 0);
-        fila("letters", QStringLiteral("abc"), 0);
-        fila("empty", QString(), 0);
-        fila("1", QStringLiteral("1"), 0);
-        fila("101", QStringLiteral("101"), 0);
-        fila("negative", QStringLiteral("-5"), 0);
-        fila("beyond double", QStringLiteral("1e400"), 0);
-        fila("no-break space", QStringLiteral("\u00a05"), 0);
-    }
-
-    void numeroDeEcuaciones()
-    {
-        QFETCH(QString, texto);
-        QFETCH(int, n);
-        QCOMPARE(EquationCountOracle::aceptado(texto), n);
-
-        WindowFixture f;
-        ModalCloser modales;
-        f.aceptar(texto);
-        QCOMPARE(modales.textos(), n == 0 ? QStringList{textos::kLimite} : QStringList());
-        QCOMPARE(f.p.Cuadric->Cols(), n == 0 ? 0 : n + 2);
-    }
 
     void usuarioAleatorio_data()
     {

@@ -1,3 +1,4 @@
+#include "EquationCountOracle.h"
 #include "ModalCloser.h"
 #include "ProgramTexts.h"
 #include "RuntimeErrorSeen.h"
@@ -16,6 +17,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -55,6 +59,28 @@ struct Ventana
         T_Incog->setText(texto);
         acceptEquationCount(hoja(), datos);
     }
+
+    // Undoes what an acceptance sets, so that the next one on this worksheet has to set it
+    // again: view, enabled commands, tip, current cell, column 0 and every header text.
+    void desordenar()
+    {
+        Cuadric->hide();
+        Fr_Mat->show();
+        Cuadric->setEnabled(false);
+        for (QObject* o : std::initializer_list<QObject*>{B_Calcular, MnuGenera, MnuCalcular})
+            o->setProperty("enabled", false);
+        Et_tip->clear();
+        Cuadric->setRow(2);
+        Cuadric->setCol(2);
+        Cuadric->setColWidth(0, 1000);
+        Cuadric->setColAlignment(0, GridControl::AlignLeftCenter);
+        for (int j = 0; j < Cuadric->Cols(); ++j)
+            Cuadric->setTextMatrix(0, j, {});
+        for (int i = 1; i < Cuadric->Rows(); ++i)
+            Cuadric->setTextMatrix(i, 0, {});
+        for (int i = 0; i < F_Resp->Rows(); ++i)
+            F_Resp->setTextMatrix(i, 0, {});
+    }
 };
 
 } // namespace
@@ -64,71 +90,110 @@ class TestAceptarEcuaciones : public QObject
     Q_OBJECT
 
 private slots:
-    void rechazos_data()
+    // One worksheet for the whole table, holding a value that no acceptance may clear.
+    void initTestCase()
     {
-        QTest::addColumn<QString>("texto");
-        for (const char* t : {"1", "0", "101", "abc", "", "1.9", "100.4", "-5"})
-            QTest::newRow(*t ? t : "vacío") << QString::fromLatin1(t);
+        compartida_ = std::make_unique<Ventana>();
+        compartida_->aceptar(QStringLiteral("3"));
+        compartida_->Cuadric->setTextMatrix(1, 1, QStringLiteral("7"));
     }
+    void cleanupTestCase() { compartida_.reset(); }
 
-    void rechazos()
+    // The rule for the number of equations, one example a row: the value that the text reads
+    // as (for the test's own reading too, which the random user and the fuzzer rely on) and
+    // the n it gives, 0 when it is refused. Every row is accepted on the same worksheet,
+    // which each acceptance must bring to its layout and each refusal must leave alone.
+    void numeroDeEcuaciones_data()
     {
-        QFETCH(QString, texto);
-        Ventana v;
-        v.aceptar(QStringLiteral("3"));
-        v.Cuadric->setTextMatrix(1, 1, QStringLiteral("7"));
-        ModalCloser mensajes;
-        v.aceptar(texto);
-
-        QCOMPARE(mensajes.textos(), QStringList{kLimite});
-        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
-        QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
-        QCOMPARE(mensajes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(v.datos.n, 3);
-        QCOMPARE(v.datos.A.rows(), 3);
-        QCOMPARE(v.Cuadric->Cols(), 5);
-        QCOMPARE(v.Cuadric->TextMatrix(1, 1), QStringLiteral("7"));
-        QCOMPARE(v.Et_st->text(), textos::estadoHoja(QStringLiteral("3")));
-    }
-
-    void aceptaciones_data()
-    {
+        // clang-format off
         QTest::addColumn<QString>("texto");
+        QTest::addColumn<double>("valor");
         QTest::addColumn<int>("n");
-        QTest::newRow("2.0") << "2.0" << 2;
-        QTest::newRow("2.5 a par") << "2.5" << 2;
-        QTest::newRow("3.5 a par") << "3.5" << 4;
-        QTest::newRow("99.5 a par") << "99.5" << 100;
-        QTest::newRow("coma termina") << "2,5" << 2;
-        QTest::newRow("12abc") << "12abc" << 12;
-        QTest::newRow("blancos entre cifras") << " 1 2 " << 12;
-        QTest::newRow("exponente") << "1e1" << 10;
-        QTest::newRow("barra en 7") << EquationCount::scrollBarText(7) << 7;
+        const double inf = std::numeric_limits<double>::infinity();
+        const auto fila = [](const char* nombre, const QString& texto, double valor, int n) { QTest::newRow(nombre) << texto << valor << n; };
+        fila("2", "2", 2, 2);
+        fila("4", "4", 4, 4);
+        fila("100", "100", 100, 100);
+        fila("1", "1", 1, 0);
+        fila("0", "0", 0, 0);
+        fila("101", "101", 101, 0);
+        fila("negative", "-5", -5, 0);
+        fila("1.9", "1.9", 1.9, 0);
+        fila("2.0", "2.0", 2, 2);
+        fila("100.4", "100.4", 100.4, 0);
+        fila("2.4 down", "2.4", 2.4, 2);
+        fila("2.6 up", "2.6", 2.6, 3);
+        fila("2.5 to even", "2.5", 2.5, 2);
+        fila("3.5 to even", "3.5", 3.5, 4);
+        fila("99.5 to even", "99.5", 99.5, 100);
+        fila("comma ends", "2,5", 2, 2);
+        fila("letters end", "12abc", 12, 12);
+        fila("second point ends", "2.5.6", 2.5, 2);
+        fila("scroll bar's blank", EquationCount::scrollBarText(7), 7, 7);
+        fila("blanks between digits", " 1 2 ", 12, 12);
+        fila("tab between digits", "1 0\t0", 100, 100);
+        fila("line feeds", "\n5\n", 5, 5);
+        fila("exponent E", "1e1", 10, 10);
+        fila("exponent D", "1D2", 100, 100);
+        fila("negative exponent", "4d-1", 0.4, 0);
+        fila("exponent without digits", "5e", 5, 5);
+        fila("leading point", ".5e1", 5, 5);
+        fila("plus sign", "+4", 4, 4);
+        fila("hexadecimal", "&H1F", 31, 31);
+        fila("octal", "&o17", 15, 15);
+        fila("prefix alone", "&H", 0, 0);
+        fila("letters", "abc", 0, 0);
+        fila("empty", "", 0, 0);
+        fila("point alone", ".", 0, 0);
+        fila("no-break space", "\u00a05", 0, 0);
+        fila("tiny", "1e-400", 0, 0);
+        fila("beyond double", "1e400", inf, 0);
+        fila("far beyond double", "99999e99999", inf, 0);
+        // clang-format on
     }
 
-    // Laid out for n equations, the worksheet shown again if the matrices view hid it.
-    void aceptaciones()
+    void numeroDeEcuaciones()
     {
         QFETCH(QString, texto);
+        QFETCH(double, valor);
         QFETCH(int, n);
-        Ventana v;
-        v.Cuadric->hide();
-        v.Fr_Mat->show();
+        QCOMPARE(EquationCountOracle::reading(texto.toStdString()).value, valor);
+        QCOMPARE(EquationCountOracle::aceptado(texto.toStdString()), n);
+        QCOMPARE(EquationCount::leer(texto), valor);
+
+        Ventana& v = *compartida_;
+        v.desordenar();
+        const int nAntes = v.datos.n;
+        const int columnasAntes = v.Cuadric->Cols();
+        const QString estadoAntes = v.Et_st->text();
         ModalCloser mensajes;
         v.aceptar(texto);
 
+        GridControl& g = *v.Cuadric;
+        // Body cells are never cleared, whatever happens to the layout.
+        QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("7"));
+        if (n == 0) {
+            QCOMPARE(mensajes.textos(), QStringList{kLimite});
+            QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
+            QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
+            QCOMPARE(mensajes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(v.datos.n, nAntes);
+            QCOMPARE(v.datos.A.rows(), nAntes);
+            QCOMPARE(g.Cols(), columnasAntes);
+            QCOMPARE(v.Et_st->text(), estadoAntes);
+            return;
+        }
         QVERIFY(mensajes.vistos.isEmpty());
         QCOMPARE(v.datos.n, n);
         QCOMPARE(v.datos.A.rows(), n);
         QCOMPARE(v.datos.C.cols(), n + 1);
         QVERIFY(v.B_Calcular->isEnabled() && v.MnuGenera->isEnabled() && v.MnuCalcular->isEnabled());
-        QVERIFY(!v.Cuadric->isHidden());
+        // The worksheet shown again if the matrices view hid it.
+        QVERIFY(!g.isHidden());
         QVERIFY(v.Fr_Mat->isHidden());
         // The status repeats the text as typed, not the number.
         QCOMPARE(v.Et_st->text(), textos::estadoHoja(texto));
         QCOMPARE(v.Et_tip->text(), textos::kTipIngreso);
-
-        GridControl& g = *v.Cuadric;
         QCOMPARE(g.Rows(), n + 1);
         QCOMPARE(g.Cols(), n + 2);
         QCOMPARE(g.FixedRows(), 1);
@@ -145,7 +210,8 @@ private slots:
             QCOMPARE(g.TextMatrix(0, k), QStringLiteral("X%1").arg(k));
             QCOMPARE(g.TextMatrix(k, 0), QStringLiteral("EQ%1").arg(k));
             QCOMPARE(v.F_Resp->TextMatrix(k - 1, 0), QStringLiteral("X%1").arg(k));
-            QCOMPARE(g.TextMatrix(k, 1), QString());
+            if (k > 1)
+                QCOMPARE(g.TextMatrix(k, 1), QString());
         }
     }
 
@@ -221,6 +287,9 @@ private slots:
         QCOMPARE(v.Cuadric->TextMatrix(1, 3), QStringLiteral("−1,5é"));
         QCOMPARE(celdas.TextMatrix(0, 3), std::string("T.I"));
     }
+
+private:
+    std::unique_ptr<Ventana> compartida_;
 };
 
 QTEST_MAIN(TestAceptarEcuaciones)

@@ -24,15 +24,6 @@ int fittedWidth(const TextWidthTable& measure, const Column& texts)
     return static_cast<int>(solver::roundHalfEven(widest + 240.0));
 }
 
-QStringList allTexts(const GridControl& g)
-{
-    QStringList texts;
-    for (int r = 0; r < g.Rows(); ++r)
-        for (int c = 0; c < g.Cols(); ++c)
-            texts << g.TextMatrix(r, c);
-    return texts;
-}
-
 } // namespace
 
 class TestColumnFitting : public QObject
@@ -179,7 +170,7 @@ private slots:
         g.setScrollBars(scrollBars);
         for (int c = 0; c < g.Cols(); ++c)
             g.setColAlignment(c, c % 2 ? GridControl::AlignRightBottom : GridControl::AlignCenterCenter);
-        const QStringList texts = allTexts(g);
+        const QStringList texts = cellTexts(g);
         const QPoint current(g.Col(), g.Row());
 
         AjustarColumnas(g, TextWidthTable(g.font()));
@@ -191,7 +182,7 @@ private slots:
                 QCOMPARE(g.ColWidth(c), 240);
         }
         QCOMPARE(g.ScrollBars(), int(GridControl::ScrollBoth));
-        QCOMPARE(allTexts(g), texts);
+        QCOMPARE(cellTexts(g), texts);
         QCOMPARE(QPoint(g.Col(), g.Row()), current);
     }
 };

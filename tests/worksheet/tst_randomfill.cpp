@@ -13,15 +13,6 @@
 
 namespace {
 
-QStringList bodyTexts(const GridControl& g, int n)
-{
-    QStringList texts;
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n + 1; ++c)
-            texts << g.TextMatrix(r, c);
-    return texts;
-}
-
 QStringList headerTexts(const GridControl& g, int n)
 {
     QStringList texts;
@@ -89,13 +80,13 @@ private slots:
         layOutWorksheet(again, n);
         RandomGenerator run2;
         fillRandom(again, n, run2);
-        QCOMPARE(bodyTexts(again, n), bodyTexts(g, n));
+        QCOMPARE(cellTexts(again, 1, 1), cellTexts(g, 1, 1));
 
         // The next draw is the one after the n·(n + 1) of the cells.
         QCOMPARE(run2.next(), replay.next());
-        const QStringList first = bodyTexts(g, n);
+        const QStringList first = cellTexts(g, 1, 1);
         fillRandom(g, n, rng);
-        QVERIFY(bodyTexts(g, n) != first);
+        QVERIFY(cellTexts(g, 1, 1) != first);
     }
 
     void headersAndLayoutUntouched()
