@@ -8,6 +8,7 @@ struct ReportText;
 }
 
 class QPushButton;
+class QScreen;
 
 // What the solution shown is worth: residuals, backward and forward error, the condition
 // of the system and its determinant, with a "Copiar" button for a lab report. Modal; Enter
@@ -19,10 +20,9 @@ class frmVerificacion : public QDialog
 public:
     frmVerificacion(const verification::ReportText& informe, QWidget* parent = nullptr);
 
-    // The report as the clipboard receives it.
-
 private:
     void Copiar_Click();
+    void ajustarALaPantalla(const QScreen* pantalla);
 
     QString texto_;
 };

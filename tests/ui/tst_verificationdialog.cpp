@@ -169,7 +169,7 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         const QString copiado = QGuiApplication::clipboard()->text();
         QVERIFY(copiado.contains(QStringLiteral("X1\t2,5\t2,5\t0\n")));
-        QVERIFY(copiado.contains(QStringLiteral("Cifras correctas esperadas\t6 de 7")));
+        QVERIFY(copiado.contains(QStringLiteral("Cifras correctas esperadas, cota por κ∞\t6 de 7")));
     }
 
 private:
