@@ -7,6 +7,7 @@
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
@@ -218,14 +219,58 @@ private slots:
         QCOMPARE(f.celdas(*f.p.Cuadric).mid(5), QStringList({"", "", "", "EQ2", "", "", ""}));
     }
 
+    // The upper arrow raises the number and the lower one lowers it, however it is worked;
+    // each move writes the value after a blank, which "Ingresar" then reads.
+    void barraDelNumero_data()
+    {
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<QString>("gesto");
+        QTest::addColumn<int>("valor");
+        QTest::newRow("flecha superior") << 4 << "arriba" << 5;
+        QTest::newRow("flecha inferior") << 4 << "abajo" << 3;
+        QTest::newRow("flecha superior en 100") << 100 << "arriba" << 100;
+        QTest::newRow("flecha inferior en 2") << 2 << "abajo" << 2;
+        QTest::newRow("tecla Arriba") << 4 << "Up" << 5;
+        QTest::newRow("tecla Abajo") << 4 << "Down" << 3;
+        QTest::newRow("tecla Abajo en 2") << 2 << "Down" << 2;
+        QTest::newRow("aumentar, lector de pantalla") << 4 << "aumentar" << 5;
+        QTest::newRow("disminuir, lector de pantalla") << 4 << "disminuir" << 3;
+        QTest::newRow("aumentar en 100, lector de pantalla") << 100 << "aumentar" << 100;
+        QTest::newRow("valor puesto") << 4 << "7" << 7;
+    }
+
     void barraDelNumero()
     {
+        QFETCH(int, desde);
+        QFETCH(QString, gesto);
+        QFETCH(int, valor);
         WindowFixture f;
-        f.w<QScrollBar>("B_Num")->setValue(7);
-        QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral(" 7"));
-        f.w<QAbstractButton>("B_Incog")->click();
-        QCOMPARE(f.p.Cuadric->Cols(), 9);
-        QVERIFY(f.estado().contains(QStringLiteral("sistema de  7 ecuaciones")));
+        QScrollBar* barra = f.p.B_Num;
+        barra->setValue(desde);
+        QAccessibleInterface* accesible = QAccessible::queryAccessibleInterface(barra);
+        QAccessibleActionInterface* acciones = accesible->actionInterface();
+        if (gesto == QLatin1String("arriba") || gesto == QLatin1String("abajo")) {
+            const int y = gesto == QLatin1String("arriba") ? 2 : barra->height() - 3;
+            QTest::mouseClick(barra, Qt::LeftButton, {}, QPoint(barra->width() / 2, y));
+        } else if (gesto == QLatin1String("Up") || gesto == QLatin1String("Down")) {
+            barra->setFocus();
+            QTest::keyClick(barra, gesto == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Down);
+        } else if (gesto == QLatin1String("aumentar") || gesto == QLatin1String("disminuir")) {
+            const QString accion = gesto == QLatin1String("aumentar") ? QAccessibleActionInterface::increaseAction()
+                                                                      : QAccessibleActionInterface::decreaseAction();
+            QVERIFY(acciones->actionNames().contains(accion));
+            acciones->doAction(accion);
+        } else {
+            accesible->valueInterface()->setCurrentValue(gesto.toInt());
+        }
+        QCOMPARE(barra->value(), valor);
+        QCOMPARE(accesible->valueInterface()->currentValue().toInt(), valor);
+        QCOMPARE(barra->minimum(), 2);
+        QCOMPARE(barra->maximum(), 100);
+        QCOMPARE(f.p.T_Incog->text(), QLatin1Char(' ') + QString::number(valor));
+        f.p.B_Incog->click();
+        QCOMPARE(f.p.Cuadric->Cols(), valor + 2);
+        QCOMPARE(f.estado(), textos::estadoHoja(QLatin1Char(' ') + QString::number(valor)));
     }
 
     void matricesAntesDeCalcular()
@@ -270,6 +315,51 @@ private slots:
         QCOMPARE(f.p.Cuadric->Cols(), 0);
         QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+    }
+
+    // One line over the empty B and C grids says where they come from, until a Choleski
+    // solve fills them.
+    void lineaDeFactores_data()
+    {
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("al comenzar") << QStringList{} << true;
+        QTest::newRow("hoja lista") << QStringList{"2"} << true;
+        QTest::newRow("Choleski") << QStringList{"2", "Choleski"} << false;
+        QTest::newRow("Gauss - Jordan") << QStringList{"2", "Gauss"} << true;
+        QTest::newRow("Choleski, luego Gauss - Jordan") << QStringList{"2", "Choleski", "Gauss"} << true;
+        QTest::newRow("Gauss - Jordan, luego Choleski") << QStringList{"2", "Gauss", "Choleski"} << false;
+        QTest::newRow("Choleski, luego Nuevo Cálculo") << QStringList{"2", "Choleski", "Nuevo"} << true;
+        QTest::newRow("Choleski, luego otro n") << QStringList{"2", "Choleski", "3"} << false;
+    }
+
+    void lineaDeFactores()
+    {
+        QFETCH(QStringList, pasos);
+        QFETCH(bool, visible);
+        WindowFixture f;
+        ModalCloser mensajes;
+        for (const QString& paso : pasos) {
+            if (paso == QLatin1String("Nuevo")) {
+                f.p.B_Nuevo->click();
+            } else if (paso == QLatin1String("Choleski") || paso == QLatin1String("Gauss")) {
+                (paso == QLatin1String("Gauss") ? f.p.Op_Gauss : f.p.Op_Ch)->setChecked(true);
+                f.p.B_Calcular->click();
+            } else {
+                f.aceptar(paso);
+                f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
+            }
+        }
+        QCOMPARE(mensajes.textos(), QStringList());
+        auto* linea = f.w<QLabel>("Et_Factores");
+        QVERIFY(!linea->isVisible());
+        f.p.B_Mostrar->click();
+        QCOMPARE(linea->isVisible(), visible);
+        QCOMPARE(linea->text(), QStringLiteral("B y C se obtienen con el método de Choleski"));
+        QCOMPARE(linea->accessibleName(), linea->text());
+        const QRect rejillas = f.p.F_Rint[0]->QWidget::geometry().united(f.p.F_Rint[1]->QWidget::geometry());
+        QVERIFY((linea->geometry().center() - rejillas.center()).manhattanLength() <= 1);
+        QVERIFY(linea->width() >= linea->sizeHint().width());
     }
 
     void resolver_data()
