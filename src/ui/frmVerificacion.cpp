@@ -47,7 +47,8 @@ QTableWidget* tabla(QWidget* parent, const verification::Table& t, const char* n
     w->setWordWrap(false);
     QStringList columnas;
     for (std::size_t c = 1; c < t.headers.size(); ++c)
-        columnas << aTexto(t.headers[c]);
+        // A header with a comma takes two lines, narrow enough for four columns.
+        columnas << aTexto(t.headers[c]).replace(QStringLiteral(", "), QStringLiteral(",\n"));
     w->setHorizontalHeaderLabels(columnas);
     QStringList filas;
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
@@ -119,8 +120,10 @@ frmVerificacion::frmVerificacion(const verification::ReportText& informe, QWidge
         titulo->setBuddy(w);
         columna->addWidget(titulo);
         columna->addWidget(w);
-        // Two fifths for the residuals: room for their caption on one line.
-        tablas->addLayout(columna, t == &informe.residuals ? 2 : 3);
+        // Two fifths for the residuals, room for their caption on one line; a third where
+        // the solution has both references.
+        const bool dos = informe.solution.headers.size() > 4;
+        tablas->addLayout(columna, t == &informe.residuals ? (dos ? 1 : 2) : (dos ? 2 : 3));
     }
     marco->addLayout(tablas, 1);
 
@@ -159,15 +162,21 @@ frmVerificacion::frmVerificacion(const verification::ReportText& informe, QWidge
     connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
     ventana->addWidget(botones);
 
-    ajustarALaPantalla(parent ? parent->screen() : QGuiApplication::primaryScreen());
+    // Room for everything without scrolling where the screen has it: the content's height,
+    // and wider where the solution shows both references.
+    const QMargins margenes = ventana->contentsMargins();
+    const QSize deseado(informe.solution.headers.size() > 4 ? 720 : 640,
+                        contenido->sizeHint().height() + ventana->spacing() +
+                            botones->sizeHint().height() + margenes.top() + margenes.bottom());
+    ajustarALaPantalla(parent ? parent->screen() : QGuiApplication::primaryScreen(), deseado);
     cerrar->setFocus();
 }
 
-// 640 × 520 where the screen has room; within the screen's free area where it has not, the
-// window frame included, with the content scrolling inside.
-void frmVerificacion::ajustarALaPantalla(const QScreen* pantalla)
+// The size wanted, at least 640 × 520, within the screen's free area, the window frame
+// included; the content scrolls inside what is left.
+void frmVerificacion::ajustarALaPantalla(const QScreen* pantalla, QSize tamano)
 {
-    QSize tamano(640, 520);
+    tamano = tamano.expandedTo(QSize(640, 520));
     if (!pantalla) {
         resize(tamano);
         return;

@@ -22,7 +22,7 @@ public:
 
 private:
     void Copiar_Click();
-    void ajustarALaPantalla(const QScreen* pantalla);
+    void ajustarALaPantalla(const QScreen* pantalla, QSize tamano);
 
     QString texto_;
 };

@@ -180,9 +180,9 @@ ReportText describe(const Report& report, std::string_view sep)
     text.solution.headers = {"Incógnita", "Precisión simple"};
     // The stored reference only where the data did not fit the singles exactly.
     const bool both = regular && !report.storedExactly;
+    // Short: four columns share the table's width; the sentences above say what each is.
     if (regular && both)
-        text.solution.headers.insert(text.solution.headers.end(),
-                                     {"Doble, datos escritos", "Doble, datos guardados"});
+        text.solution.headers = {"Incógnita", "Simple", "Doble, escritos", "Doble, guardados"};
     else if (regular)
         text.solution.headers.push_back("Doble precisión");
     if (regular)
