@@ -69,11 +69,12 @@ void SolutionVerification::solucionMostrada(verification::Method metodo,
         metodo == verification::Method::Choleski ? datos.C : datos.A;
     if (leido_.rows() != n || leido_.cols() != n + 1 || origen.rows() < n || origen.cols() <= n)
         return;
-    verification::Input entrada{leido_, {}, metodo, datos.FilaCambio, escrito_};
+    verification::Input entrada{leido_, {}, metodo, datos.FilaCambio};
     entrada.x.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i)
         entrada.x.push_back(origen.at(i, n));
     vigente_ = std::move(entrada);
+    escritoVigente_ = escrito_;
     mnuVerificar_->setEnabled(true);
 }
 
@@ -88,7 +89,8 @@ void SolutionVerification::abrir()
     if (!vigente_)
         return;
     const std::string separador = QLocale().decimalPoint().toStdString();
-    frmVerificacion dialogo(verification::describe(verification::verify(*vigente_), separador),
-                            &ventana_);
+    frmVerificacion dialogo(
+        verification::describe(verification::verify(*vigente_, escritoVigente_), separador),
+        &ventana_);
     dialogo.exec();
 }

@@ -48,4 +48,5 @@ private:
     solver::SingleMatrix leido_;
     std::vector<double> escrito_;
     std::optional<verification::Input> vigente_;
+    std::vector<double> escritoVigente_;
 };

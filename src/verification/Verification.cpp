@@ -147,7 +147,7 @@ std::optional<double> typedValue(std::string_view text, std::string_view decimal
     return value;
 }
 
-Report verify(const Input& input)
+Report verify(const Input& input, const std::vector<double>& typedValues)
 {
     const int n = input.A.rows();
     Report report;
@@ -202,13 +202,13 @@ Report verify(const Input& input)
 
     VectorXd typed = stored;
     const auto size = std::size_t(n) * std::size_t(n + 1);
-    if (input.typed.size() == size) {
+    if (typedValues.size() == size) {
         MatrixXd at(n, n);
         VectorXd bt(n);
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j)
-                at(i, j) = input.typed[std::size_t(i) * std::size_t(n + 1) + std::size_t(j)];
-            bt(i) = input.typed[std::size_t(i) * std::size_t(n + 1) + std::size_t(n)];
+                at(i, j) = typedValues[std::size_t(i) * std::size_t(n + 1) + std::size_t(j)];
+            bt(i) = typedValues[std::size_t(i) * std::size_t(n + 1) + std::size_t(n)];
         }
         report.storedExactly = at == a && bt == b;
         if (!report.storedExactly) {

@@ -27,10 +27,6 @@ struct Input
     Method method = Method::Choleski;
     // The row exchanges of a Choleski solve (the solver's FilaCambio).
     int rowExchanges = 0;
-    // The worksheet's texts read in double precision, n rows of n + 1 values row by row:
-    // the system as typed, before the solve rounded it to singles. Empty when the texts are
-    // not at hand; A then stands for them.
-    std::vector<double> typed;
 };
 
 enum class Singularity
@@ -89,7 +85,10 @@ struct Report
     std::vector<int> rowOrder;
 };
 
-Report verify(const Input& input);
+// `typed`: the worksheet's texts read in double precision, n rows of n + 1 values row by
+// row, the system as typed before the solve rounded it to singles. Where they are not at
+// hand (empty), A stands for them.
+Report verify(const Input& input, const std::vector<double>& typed = {});
 
 // The order of A's rows after k exchanges of row 0 with rows 1, 2, … k in turn.
 std::vector<int> rowOrderAfterExchanges(int n, int exchanges);

@@ -224,18 +224,16 @@ private slots:
     void barraDelNumero_data()
     {
         QTest::addColumn<int>("desde");
-        QTest::addColumn<QString>("gesto");
+        QTest::addColumn<QString>("gesto"); // by what, then "+" up or "-" down
         QTest::addColumn<int>("valor");
-        QTest::newRow("flecha superior") << 4 << "arriba" << 5;
-        QTest::newRow("flecha inferior") << 4 << "abajo" << 3;
-        QTest::newRow("flecha superior en 100") << 100 << "arriba" << 100;
-        QTest::newRow("flecha inferior en 2") << 2 << "abajo" << 2;
-        QTest::newRow("tecla Arriba") << 4 << "Up" << 5;
-        QTest::newRow("tecla Abajo") << 4 << "Down" << 3;
-        QTest::newRow("tecla Abajo en 2") << 2 << "Down" << 2;
-        QTest::newRow("aumentar, lector de pantalla") << 4 << "aumentar" << 5;
-        QTest::newRow("disminuir, lector de pantalla") << 4 << "disminuir" << 3;
-        QTest::newRow("aumentar en 100, lector de pantalla") << 100 << "aumentar" << 100;
+        QTest::newRow("flecha superior") << 4 << "clic+" << 5;
+        QTest::newRow("flecha inferior") << 4 << "clic-" << 3;
+        QTest::newRow("flecha superior en 100") << 100 << "clic+" << 100;
+        QTest::newRow("flecha inferior en 2") << 2 << "clic-" << 2;
+        QTest::newRow("tecla Arriba") << 4 << "tecla+" << 5;
+        QTest::newRow("tecla Abajo") << 4 << "tecla-" << 3;
+        QTest::newRow("aumentar, lector de pantalla") << 4 << "accion+" << 5;
+        QTest::newRow("disminuir, lector de pantalla") << 4 << "accion-" << 3;
         QTest::newRow("valor puesto") << 4 << "7" << 7;
     }
 
@@ -248,25 +246,18 @@ private slots:
         QScrollBar* barra = f.p.B_Num;
         barra->setValue(desde);
         QAccessibleInterface* accesible = QAccessible::queryAccessibleInterface(barra);
-        QAccessibleActionInterface* acciones = accesible->actionInterface();
-        if (gesto == QLatin1String("arriba") || gesto == QLatin1String("abajo")) {
-            const int y = gesto == QLatin1String("arriba") ? 2 : barra->height() - 3;
-            QTest::mouseClick(barra, Qt::LeftButton, {}, QPoint(barra->width() / 2, y));
-        } else if (gesto == QLatin1String("Up") || gesto == QLatin1String("Down")) {
-            barra->setFocus();
-            QTest::keyClick(barra, gesto == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Down);
-        } else if (gesto == QLatin1String("aumentar") || gesto == QLatin1String("disminuir")) {
-            const QString accion = gesto == QLatin1String("aumentar") ? QAccessibleActionInterface::increaseAction()
-                                                                      : QAccessibleActionInterface::decreaseAction();
-            QVERIFY(acciones->actionNames().contains(accion));
-            acciones->doAction(accion);
-        } else {
+        const bool sube = gesto.endsWith('+');
+        if (gesto.startsWith(QLatin1String("clic")))
+            QTest::mouseClick(barra, Qt::LeftButton, {}, QPoint(barra->width() / 2, sube ? 2 : barra->height() - 3));
+        else if (gesto.startsWith(QLatin1String("tecla")))
+            QTest::keyClick(barra, sube ? Qt::Key_Up : Qt::Key_Down);
+        else if (gesto.startsWith(QLatin1String("accion")))
+            accesible->actionInterface()->doAction(sube ? QAccessibleActionInterface::increaseAction()
+                                                        : QAccessibleActionInterface::decreaseAction());
+        else
             accesible->valueInterface()->setCurrentValue(gesto.toInt());
-        }
         QCOMPARE(barra->value(), valor);
         QCOMPARE(accesible->valueInterface()->currentValue().toInt(), valor);
-        QCOMPARE(barra->minimum(), 2);
-        QCOMPARE(barra->maximum(), 100);
         QCOMPARE(f.p.T_Incog->text(), QLatin1Char(' ') + QString::number(valor));
         f.p.B_Incog->click();
         QCOMPARE(f.p.Cuadric->Cols(), valor + 2);
@@ -283,6 +274,12 @@ private slots:
         QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(f.p.F_Rint[0]->Cols(), 0);
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+        // Nothing computed: one line, centred over the two grids, says where B and C come from.
+        auto* linea = f.w<QLabel>("Et_Factores");
+        QVERIFY(linea->isVisible());
+        QCOMPARE(linea->accessibleName(), QStringLiteral("B y C se obtienen con el método de Choleski"));
+        const QRect rejillas = f.p.F_Rint[0]->QWidget::geometry().united(f.p.F_Rint[1]->QWidget::geometry());
+        QVERIFY((linea->geometry().center() - rejillas.center()).manhattanLength() <= 1 && linea->width() >= linea->sizeHint().width());
         boton->click();
         QVERIFY(!f.w("Cuadric")->isHidden());
         QVERIFY(f.w("Fr_Mat")->isHidden());
@@ -302,6 +299,7 @@ private slots:
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(!f.w("Fr_Mat")->isHidden());
         QCOMPARE(f.celdas(*f.p.F_Rint[0]), QStringList({"2", "0", "4", "3"}));
+        QVERIFY(f.w("Et_Factores")->isHidden());
 
         // Accepting n brings the worksheet back into view.
         f.aceptar(QStringLiteral("3"));
@@ -312,54 +310,10 @@ private slots:
         // The menu's new calculation runs while the number box is disabled, minus the focus.
         f.w<QAbstractButton>("B_Mostrar")->click();
         f.p.mnuNuevo->trigger();
+        QVERIFY(f.w("Et_Factores")->isVisible());
         QCOMPARE(f.p.Cuadric->Cols(), 0);
         QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
-    }
-
-    // One line over the empty B and C grids says where they come from, until a Choleski
-    // solve fills them.
-    void lineaDeFactores_data()
-    {
-        QTest::addColumn<QStringList>("pasos");
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("al comenzar") << QStringList{} << true;
-        QTest::newRow("hoja lista") << QStringList{"2"} << true;
-        QTest::newRow("Choleski") << QStringList{"2", "Choleski"} << false;
-        QTest::newRow("Gauss - Jordan") << QStringList{"2", "Gauss"} << true;
-        QTest::newRow("Choleski, luego Gauss - Jordan") << QStringList{"2", "Choleski", "Gauss"} << true;
-        QTest::newRow("Gauss - Jordan, luego Choleski") << QStringList{"2", "Gauss", "Choleski"} << false;
-        QTest::newRow("Choleski, luego Nuevo Cálculo") << QStringList{"2", "Choleski", "Nuevo"} << true;
-        QTest::newRow("Choleski, luego otro n") << QStringList{"2", "Choleski", "3"} << false;
-    }
-
-    void lineaDeFactores()
-    {
-        QFETCH(QStringList, pasos);
-        QFETCH(bool, visible);
-        WindowFixture f;
-        ModalCloser mensajes;
-        for (const QString& paso : pasos) {
-            if (paso == QLatin1String("Nuevo")) {
-                f.p.B_Nuevo->click();
-            } else if (paso == QLatin1String("Choleski") || paso == QLatin1String("Gauss")) {
-                (paso == QLatin1String("Gauss") ? f.p.Op_Gauss : f.p.Op_Ch)->setChecked(true);
-                f.p.B_Calcular->click();
-            } else {
-                f.aceptar(paso);
-                f.llenar({{"2", "1", "3"}, {"4", "5", "6"}});
-            }
-        }
-        QCOMPARE(mensajes.textos(), QStringList());
-        auto* linea = f.w<QLabel>("Et_Factores");
-        QVERIFY(!linea->isVisible());
-        f.p.B_Mostrar->click();
-        QCOMPARE(linea->isVisible(), visible);
-        QCOMPARE(linea->text(), QStringLiteral("B y C se obtienen con el método de Choleski"));
-        QCOMPARE(linea->accessibleName(), linea->text());
-        const QRect rejillas = f.p.F_Rint[0]->QWidget::geometry().united(f.p.F_Rint[1]->QWidget::geometry());
-        QVERIFY((linea->geometry().center() - rejillas.center()).manhattanLength() <= 1);
-        QVERIFY(linea->width() >= linea->sizeHint().width());
     }
 
     void resolver_data()
@@ -401,6 +355,7 @@ private slots:
         QCOMPARE(f.columna(*f.p.F_Resp, 1), solucion);
         QCOMPARE(f.p.F_Resp->ColAlignment(1) == GridControl::AlignLeftCenter, !choleski);
         QCOMPARE(f.p.F_Rint[0]->ScrollBars(), choleski ? GridControl::ScrollBoth : GridControl::ScrollNone);
+        QCOMPARE(f.w("Et_Factores")->isHidden(), choleski);
     }
 
     // The menu item fills the body anew each time; a fresh window draws the same first one.

@@ -107,72 +107,53 @@ private slots:
         QCOMPARE(solucion(t), (QStringList{"2", "1"}));
     }
 
-    // The keyboard's two ways to a context menu open the menu of the grid that has the
-    // focus; while the editor is open, the editor's own text menu. Once each, also where
-    // the platform sends a menu request of its own before the Menu key.
+    // Shift+F10 and the Menu key open the focused grid's menu, or the open editor's text
+    // menu; once, also where the platform sends its own request before the Menu key.
     void contextMenuKeys_data()
     {
         QTest::addColumn<QString>("destino");
-        QTest::addColumn<int>("clave");
-        QTest::addColumn<int>("modificadores");
-        QTest::addColumn<bool>("antesDeLaTecla"); // the platform's request first
-        const int shift = int(Qt::ShiftModifier);
-        for (const char* grid : {"Cuadric", "F_Resp", "F_Rint_0", "F_Rint_1", "Text1"}) {
-            QTest::addRow("%s, Shift+F10", grid) << grid << int(Qt::Key_F10) << shift << false;
-            QTest::addRow("%s, Menu", grid) << grid << int(Qt::Key_Menu) << 0 << false;
-            QTest::addRow("%s, Menu after the platform's request", grid) << grid << int(Qt::Key_Menu) << 0 << true;
+        QTest::addColumn<QKeyCombination>("teclas");
+        QTest::addColumn<bool>("pedidoAntes");
+        for (const char* g : {"Cuadric", "F_Resp", "F_Rint_0", "F_Rint_1", "Text1"}) {
+            QTest::addRow("%s, Shift+F10", g) << g << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << false;
+            QTest::addRow("%s, Menu", g) << g << QKeyCombination(Qt::Key_Menu) << false;
+            QTest::addRow("%s, Menu after a request", g) << g << QKeyCombination(Qt::Key_Menu) << true;
         }
-        QTest::newRow("Cuadric, F10 alone") << "Cuadric" << int(Qt::Key_F10) << 0 << false;
+        QTest::newRow("Cuadric, F10") << "Cuadric" << QKeyCombination(Qt::Key_F10) << false;
     }
 
     void contextMenuKeys()
     {
         QFETCH(QString, destino);
-        QFETCH(int, clave);
-        QFETCH(int, modificadores);
-        QFETCH(bool, antesDeLaTecla);
+        QFETCH(QKeyCombination, teclas);
+        QFETCH(bool, pedidoAntes);
         WindowFixture t;
-        // A grid's menu runs its own loop; the editor's text menu pops up and returns.
+        t.aceptar(QStringLiteral("2"));
+        if (destino.startsWith(QLatin1String("F_Rint")))
+            t.p.B_Mostrar->click();
+        t.w(destino == QLatin1String("Text1") ? "Cuadric" : qPrintable(destino))->setFocus();
+        if (destino == QLatin1String("Text1"))
+            escribir("7");
+        QWidget* foco = QApplication::focusWidget();
+        QCOMPARE(foco->objectName(), destino);
+        // A grid's menu runs its own loop; the editor's pops up and returns.
         QStringList menus;
-        const auto cerrarMenu = [&menus] {
+        const auto cerrar = [&menus] {
             if (QWidget* menu = QApplication::activePopupWidget()) {
                 menus << menu->parentWidget()->objectName();
                 menu->close();
             }
         };
-        escribir("2");
-        tecla(Qt::Key_Return);
-        for (const char* v : {"2", "1", "3", "4", "5", "6"}) {
-            escribir(QLatin1String(v));
-            tecla(Qt::Key_Return);
-        }
-        tecla(Qt::Key_F4);
-        if (destino.startsWith(QLatin1String("F_Rint")))
-            t.p.B_Mostrar->click();
-        if (destino == QLatin1String("Text1")) {
-            t.p.Cuadric->setFocus();
-            escribir("7");
-        } else {
-            t.w(qPrintable(destino))->setFocus();
-        }
-        QWidget* foco = QApplication::focusWidget();
-        QCOMPARE(foco->objectName(), destino);
-
-        QTimer cierre;
-        QObject::connect(&cierre, &QTimer::timeout, &cierre, cerrarMenu);
-        cierre.start(0);
-        if (antesDeLaTecla) {
-            const QPoint at = foco->rect().center();
-            QContextMenuEvent pedido(QContextMenuEvent::Keyboard, at, foco->mapToGlobal(at));
+        QTimer reloj;
+        QObject::connect(&reloj, &QTimer::timeout, &reloj, cerrar);
+        reloj.start(0);
+        QContextMenuEvent pedido(QContextMenuEvent::Keyboard, {}, foco->mapToGlobal(QPoint()));
+        if (pedidoAntes)
             QCoreApplication::sendEvent(foco, &pedido);
-        }
-        QTest::keyClick(foco, Qt::Key(clave), Qt::KeyboardModifiers(modificadores));
-        cerrarMenu();
-        const bool abre = clave == Qt::Key_Menu || modificadores == Qt::ShiftModifier;
-        QCOMPARE(menus, abre ? QStringList{destino} : QStringList());
-        // The edit is still open, with its text, and nothing was typed into the worksheet.
+        QTest::keyClick(foco, teclas.key(), teclas.keyboardModifiers());
+        cerrar();
+        QCOMPARE(menus, teclas.key() == Qt::Key_F10 && !teclas.keyboardModifiers() ? QStringList() : QStringList{destino});
         QCOMPARE(t.p.Text1->isVisible(), destino == QLatin1String("Text1"));
-        QCOMPARE(t.p.Cuadric->TextMatrix(1, 1), QStringLiteral("2"));
     }
 
 private:

@@ -175,44 +175,25 @@ private slots:
     }
 
     // The typed texts reach the report as its second reference: the textbook system fits the
-    // singles exactly, seven-digit Hilbert and tenths do not. Each dialog fits its screen, the
-    // buttons in view.
+    // singles exactly, a tenth does not. The dialog fits its screen, its buttons in view.
     void typedSystems_data()
     {
         QTest::addColumn<Filas>("filas");
         QTest::addColumn<bool>("choleski");
         QTest::addColumn<QStringList>("comienzos");
         QTest::addColumn<int>("columnas"); // of the solution table
-
-        const Filas clasico{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}};
-        const QString bien = QStringLiteral("El sistema está bien condicionado (κ∞ = ");
-        QTest::newRow("textbook, Choleski") << clasico << true
-                                            << QStringList{bien + "60)", "Los datos escritos caben exactos",
-                                                           "El método de Choleski no añade error"}
-                                            << 3;
+        Filas clasico{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}};
         QTest::newRow("textbook, Gauss - Jordan")
             << clasico << false
-            << QStringList{bien + "60)", "Los datos escritos caben exactos", "El método de Gauss - Jordan no añade error"} << 3;
-        Filas hilbert(6);
-        for (int i = 0; i < 6; ++i) {
-            for (int j = 0; j < 6; ++j)
-                hilbert[i] << QString::number(1.0 / (i + j + 1), 'g', 7).replace('.', ',');
-            hilbert[i] << "1";
-        }
-        QTest::newRow("hilbert 6") << hilbert << true
-                                   << QStringList{"El sistema está muy mal condicionado",
-                                                  "Guardar los datos escritos en precisión simple ya cuesta",
-                                                  "El método de Choleski, en precisión simple, añade"}
-                                   << 4;
-        // Tenths around a diagonal ten times its row.
-        Filas decimos(60);
-        for (int i = 0; i < 60; ++i)
-            for (int j = 0; j <= 60; ++j)
-                decimos[i] << (i == j ? QStringLiteral("61,1") : QStringLiteral("0,%1").arg((i + 2 * j) % 10));
-        QTest::newRow("60 tenths") << decimos << true
-                                   << QStringList{bien, "Guardar los datos escritos en precisión simple ya cuesta",
-                                                  "El método de Choleski, en precisión simple, añade"}
-                                   << 4;
+            << QStringList{"El sistema está bien condicionado (κ∞ = 60)", "Los datos escritos caben exactos",
+                           "El método de Gauss - Jordan no añade error"}
+            << 3;
+        clasico[0][3] = "8,1";
+        QTest::newRow("a tenth, Choleski") << clasico << true
+                                           << QStringList{"El sistema está bien condicionado",
+                                                          "Guardar los datos escritos en precisión simple ya cuesta",
+                                                          "El método de Choleski"}
+                                           << 4;
     }
 
     void typedSystems()
@@ -226,27 +207,22 @@ private slots:
         w.llenar(filas);
         (choleski ? w.p.Op_Ch : w.p.Op_Gauss)->setChecked(true);
         w.p.B_Calcular->click();
-        QStringList frases;
-        int vistas = -1;
         ModalCloser cierre;
         cierre.alAparecer = [&](QWidget& d) {
-            for (int k = 1; k <= comienzos.size(); ++k)
-                frases << buscar<QLabel>(d, qPrintable(QStringLiteral("Et_Frase%1").arg(k)))->text();
-            vistas = buscar<QTableWidget>(d, "T_Solucion")->columnCount();
-            const QRect pantalla = d.screen()->availableGeometry();
-            QVERIFY2(pantalla.contains(d.frameGeometry()), qPrintable(QStringLiteral("%1x%2").arg(d.width()).arg(d.height())));
+            for (int k = 0; k < comienzos.size(); ++k) {
+                const QString frase = buscar<QLabel>(d, qPrintable(QStringLiteral("Et_Frase%1").arg(k + 1)))->text();
+                QVERIFY2(frase.startsWith(comienzos[k]), qPrintable(frase));
+            }
+            QCOMPARE(buscar<QTableWidget>(d, "T_Solucion")->columnCount(), columnas);
+            QVERIFY2(d.screen()->availableGeometry().contains(d.frameGeometry()),
+                     qPrintable(QStringLiteral("%1x%2").arg(d.width()).arg(d.height())));
             for (const char* boton : {"B_Copiar", "B_Cerrar"}) {
                 auto* b = buscar<QWidget>(d, boton);
-                QVERIFY(b->isVisible());
-                QVERIFY(d.rect().contains(QRect(b->mapTo(&d, QPoint()), b->size())));
+                QVERIFY(b->isVisible() && d.rect().contains(QRect(b->mapTo(&d, QPoint()), b->size())));
             }
         };
         w.verificar()->trigger();
         QCOMPARE(cierre.textos(), QStringList{"frmVerificacion"});
-        QCOMPARE(frases.size(), comienzos.size());
-        for (int k = 0; k < comienzos.size(); ++k)
-            QVERIFY2(frases[k].startsWith(comienzos[k]), qPrintable(frases[k]));
-        QCOMPARE(vistas, columnas);
     }
 
 private:
