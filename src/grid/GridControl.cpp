@@ -5,6 +5,7 @@
 #include "grid/GridPainter.h"
 #include "grid/GridScrolling.h"
 #include "grid/KeyCodes.h"
+#include "grid/KeyboardContextMenu.h"
 #include "grid/Twips.h"
 
 #include <QContextMenuEvent>
@@ -41,6 +42,7 @@ GridControl::GridControl(QWidget* parent) : QAbstractItemView(parent), model_(ne
     // pixels when the body scrolls.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     measureFont();
+    KeyboardContextMenu::install(*this);
 }
 
 GridControl::~GridControl() = default;

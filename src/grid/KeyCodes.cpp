@@ -80,6 +80,13 @@ Command command(const QKeyEvent& event)
     return Command::None;
 }
 
+bool opensContextMenu(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
+
 int characterCode(const QKeyEvent& event)
 {
     if (const KeyEntry* entry = entryOf(event.key()); entry && entry->types)

@@ -48,6 +48,9 @@ enum class Command
 
 Command command(const QKeyEvent& event);
 
+// Shift+F10 and the Menu key, which open the context menu of what has the focus.
+bool opensContextMenu(const QKeyEvent& event);
+
 // The move of one of the item views' cursor actions (MoveUp to MovePrevious).
 CellStep cursorStep(int cursorAction);
 

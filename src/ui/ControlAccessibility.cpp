@@ -1,6 +1,7 @@
 #include "ui/ControlAccessibility.h"
 
 #include "ui/LinkLabel.h"
+#include "ui/NumberScrollBar.h"
 #include "ui/StatusLine.h"
 
 #include <QAccessibleWidget>
@@ -64,6 +65,8 @@ QAccessibleInterface* fabrica(const QString& clase, QObject* objeto)
         return StatusLine::interfazAccesible(objeto);
     if (clase == QLatin1String("LinkLabel"))
         return LinkLabel::interfazAccesible(objeto);
+    if (clase == QLatin1String("NumberScrollBar"))
+        return NumberScrollBar::interfazAccesible(objeto);
     // Only a widget of the plain class: every other kind keeps Qt's own interface.
     if (clase == QLatin1String("QWidget") && objeto->metaObject() == &QWidget::staticMetaObject)
         return new ContainerAccessible(static_cast<QWidget*>(objeto));

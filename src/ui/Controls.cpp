@@ -5,6 +5,7 @@
 #include "ui/ControlAccessibility.h"
 #include "ui/FocusIndicator.h"
 #include "ui/NumberBox.h"
+#include "ui/NumberScrollBar.h"
 #include "ui/StatusLine.h"
 #include "worksheet/EquationCount.h"
 
@@ -232,8 +233,8 @@ void Controls::crearEntradaDelNumero()
     T_Incog = crear<NumberBox>(F_Inc, "T_Incog", QStringLiteral("Número de ecuaciones"),
                                enTwips(315, 360, 735, 330), QStringLiteral("4"));
     T_Incog->setAlignment(Qt::AlignCenter);
-    B_Num = crear<QScrollBar>(F_Inc, "B_Num", QStringLiteral("Número de ecuaciones"),
-                              enTwips(1035, 360, 240, 330), Qt::Vertical);
+    B_Num = crear<NumberScrollBar>(F_Inc, "B_Num", QStringLiteral("Número de ecuaciones"),
+                                   enTwips(1035, 360, 240, 330));
     B_Num->setRange(EquationCount::kMinimum, EquationCount::kMaximum);
     B_Num->setSingleStep(1);
     B_Num->setPageStep(1);

@@ -3,6 +3,7 @@
 #include "grid/GridControl.h"
 #include "ui/ControlAccessibility.h"
 #include "ui/DialogFont.h"
+#include "ui/FactorsHint.h"
 #include "ui/Generales.h"
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
@@ -81,6 +82,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     c_ = Controls::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
     verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
+    new FactorsHint(*c_.Fr_Mat, *c_.F_Rint[0], *c_.F_Rint[1]);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);

@@ -11,7 +11,7 @@
 
 SolutionVerification::SolutionVerification(QWidget& ventana, GridControl& hoja,
                                            GridControl& solucion)
-    : QObject(&ventana), ventana_(ventana),
+    : QObject(&ventana), ventana_(ventana), hoja_(hoja),
       mnuVerificar_(new QAction(QStringLiteral("Verificar solución…"), &ventana))
 {
     mnuVerificar_->setObjectName(QStringLiteral("mnuVerificar"));
@@ -45,6 +45,19 @@ void SolutionVerification::vigilar(GridControl& grid, int primeraFila, int prime
 void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)
 {
     leido_ = A;
+    escrito_.clear();
+    const std::string separador = QLocale().decimalPoint().toStdString();
+    for (int i = 0; i < A.rows(); ++i) {
+        for (int j = 0; j < A.cols(); ++j) {
+            const std::optional<double> v =
+                verification::typedValue(hoja_.TextMatrix(i + 1, j + 1).toStdString(), separador);
+            if (!v) {
+                escrito_.clear();
+                return;
+            }
+            escrito_.push_back(*v);
+        }
+    }
 }
 
 void SolutionVerification::solucionMostrada(verification::Method metodo,
@@ -61,6 +74,7 @@ void SolutionVerification::solucionMostrada(verification::Method metodo,
     for (int i = 0; i < n; ++i)
         entrada.x.push_back(origen.at(i, n));
     vigente_ = std::move(entrada);
+    escritoVigente_ = escrito_;
     mnuVerificar_->setEnabled(true);
 }
 
@@ -75,7 +89,8 @@ void SolutionVerification::abrir()
     if (!vigente_)
         return;
     const std::string separador = QLocale().decimalPoint().toStdString();
-    frmVerificacion dialogo(verification::describe(verification::verify(*vigente_), separador),
-                            &ventana_);
+    frmVerificacion dialogo(
+        verification::describe(verification::verify(*vigente_, escritoVigente_), separador),
+        &ventana_);
     dialogo.exec();
 }

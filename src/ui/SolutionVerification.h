@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <optional>
+#include <vector>
 
 class GridControl;
 class QAction;
@@ -29,7 +30,8 @@ public:
 
     QAction* accion() const { return mnuVerificar_; }
 
-    // The solve has just read the worksheet into A.
+    // The solve has just read the worksheet into A; the worksheet's texts are read again
+    // here, in double, for the reference of the system as typed.
     void sistemaLeido(const solver::SingleMatrix& A);
     // The solve has shown its solution. Its own writes into the two grids come before this
     // call, so they do not disable what it enables.
@@ -41,7 +43,10 @@ private:
     void vigilar(GridControl& grid, int primeraFila, int primeraColumna);
 
     QWidget& ventana_;
+    GridControl& hoja_;
     QAction* mnuVerificar_;
     solver::SingleMatrix leido_;
+    std::vector<double> escrito_;
     std::optional<verification::Input> vigente_;
+    std::vector<double> escritoVigente_;
 };

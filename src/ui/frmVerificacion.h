@@ -8,6 +8,7 @@ struct ReportText;
 }
 
 class QPushButton;
+class QScreen;
 
 // What the solution shown is worth: residuals, backward and forward error, the condition
 // of the system and its determinant, with a "Copiar" button for a lab report. Modal; Enter
@@ -21,6 +22,7 @@ public:
 
 private:
     void Copiar_Click();
+    void ajustarALaPantalla(const QScreen* pantalla, QSize tamano);
 
     // The report as the clipboard receives it.
     QString texto_;

@@ -39,20 +39,74 @@ std::string equationName(int i)
     return "EQ" + std::to_string(i + 1);
 }
 
-std::string digitsSentence(int digits)
+// A relative error in a sentence, after "un error relativo": a percentage where one reads
+// naturally, a power of ten below it.
+std::string relativeText(double value, std::string_view sep)
 {
-    if (digits >= 6)
-        return "El sistema está bien condicionado: en precisión simple la solución conserva "
-               "casi todas sus cifras (unas " +
-               std::to_string(digits) + " de 7).";
+    if (value >= 1e-3)
+        return "del " + numberText(value * 100, 2, sep) + " %";
+    return "de " + numberText(value, 2, sep);
+}
+
+std::string digitsLeft(int digits)
+{
+    if (digits == 0)
+        return "ninguna cifra correcta";
+    if (digits == 1)
+        return "1 cifra correcta de 7";
+    return std::to_string(digits) + " cifras correctas de 7";
+}
+
+// The bound that κ∞ sets; only a system that leaves few digits to trust is called ill
+// conditioned.
+std::string conditionSentence(const Report& report, std::string_view sep)
+{
+    const std::string kappa = "(κ∞ = " + numberText(report.condition, 2, sep) + ")";
+    const int digits = report.expectedDigits;
+    if (digits == 7)
+        return "El sistema está bien condicionado " + kappa +
+               ": en precisión simple la solución puede conservar sus 7 cifras.";
+    if (digits >= 4)
+        return "El sistema está bien condicionado " + kappa +
+               ": en precisión simple la solución puede perder hasta " +
+               (digits == 6 ? std::string("1") : "unas " + std::to_string(7 - digits)) +
+               " de sus 7 cifras.";
     if (digits >= 1)
-        return "El sistema está mal condicionado: de las 7 cifras de la solución en precisión "
-               "simple solo cabe esperar " +
-               (digits == 1 ? std::string("la primera correcta")
-                            : "unas " + std::to_string(digits) + " correctas") +
-               "; las demás son efecto del redondeo.";
-    return "El sistema está muy mal condicionado: en precisión simple no cabe esperar ninguna "
-           "cifra correcta; la solución mostrada puede estar equivocada desde la primera cifra.";
+        return "El sistema está mal condicionado " + kappa +
+               ": en precisión simple solo cabe garantizar " +
+               (digits == 1 ? std::string("la primera") : "unas " + std::to_string(digits)) +
+               " de sus 7 cifras.";
+    return "El sistema está muy mal condicionado " + kappa +
+           ": en precisión simple no cabe garantizar ninguna cifra de la solución.";
+}
+
+std::string storageSentence(const Report& report, std::string_view sep)
+{
+    if (report.storedExactly)
+        return "Los datos escritos caben exactos en precisión simple: guardarlos así no cambia "
+               "la solución.";
+    const double error = report.storageError.value_or(0);
+    if (error == 0)
+        return "Guardar los datos escritos en precisión simple los redondea, pero la solución "
+               "exacta no cambia de forma apreciable.";
+    return "Guardar los datos escritos en precisión simple ya cuesta un error relativo " +
+           relativeText(error, sep) + " en la solución exacta (" +
+           digitsLeft(correctDigits(error)) + "), antes de cualquier cálculo.";
+}
+
+std::string methodSentence(const Report& report, std::string_view sep)
+{
+    const std::string method =
+        report.method == Method::Choleski ? "El método de Choleski" : "El método de Gauss - Jordan";
+    if (!report.methodError)
+        return method + " da un valor distinto de cero donde la solución exacta de los datos "
+                        "guardados es cero.";
+    const double error = *report.methodError;
+    if (error == 0)
+        return method + " no añade error: su solución es la exacta de los datos guardados.";
+    return method + ", en precisión simple, añade un error relativo " + relativeText(error, sep) +
+           " a la solución exacta de los datos guardados (" + digitsLeft(correctDigits(error)) +
+           ").";
 }
 
 std::string rowOrderSentence(const Report& report)
@@ -109,7 +163,9 @@ ReportText describe(const Report& report, std::string_view sep)
             "La matriz A es numéricamente singular: en doble precisión un pivote resulta "
             "despreciable, así que ni la solución mostrada ni otra calculada son fiables.");
     else
-        text.statements.push_back(digitsSentence(report.expectedDigits));
+        text.statements.insert(text.statements.end(),
+                               {conditionSentence(report, sep), storageSentence(report, sep),
+                                methodSentence(report, sep)});
     if (const std::string s = rowOrderSentence(report); !s.empty())
         text.statements.push_back(s);
 
@@ -122,15 +178,22 @@ ReportText describe(const Report& report, std::string_view sep)
     const bool regular = report.singularity == Singularity::None;
     text.solution.caption = "Solución en precisión simple y en doble precisión";
     text.solution.headers = {"Incógnita", "Precisión simple"};
-    if (regular) {
+    // The stored reference only where the data did not fit the singles exactly.
+    const bool both = regular && !report.storedExactly;
+    // Short: four columns share the table's width; the sentences above say what each is.
+    if (regular && both)
+        text.solution.headers = {"Incógnita", "Simple", "Doble, escritos", "Doble, guardados"};
+    else if (regular)
         text.solution.headers.push_back("Doble precisión");
+    if (regular)
         text.solution.headers.push_back("Error relativo");
-    }
     for (std::size_t i = 0; i < report.solution.size(); ++i) {
         std::vector<std::string> row{"X" + std::to_string(i + 1),
                                      solver::generalText(report.solution[i], sep)};
         if (regular) {
             row.push_back(numberText(report.reference[i], kReferenceDigits, sep));
+            if (both)
+                row.push_back(numberText(report.storedReference[i], kReferenceDigits, sep));
             row.push_back(optionalText(report.forwardErrors[i], sep));
         }
         text.solution.rows.push_back(std::move(row));
@@ -152,10 +215,18 @@ ReportText describe(const Report& report, std::string_view sep)
     if (regular) {
         text.figures.push_back({"Error relativo hacia adelante ‖x − x̂‖∞ / ‖x̂‖∞",
                                 optionalText(report.forwardError, sep)});
-        text.figures.push_back({"Número de condición κ∞(A), estimado",
-                                numberText(report.condition, kErrorDigits, sep)});
+        if (both) {
+            text.figures.push_back({"Error por guardar los datos en precisión simple",
+                                    optionalText(report.storageError, sep)});
+            text.figures.push_back(
+                {"Error añadido por el método", optionalText(report.methodError, sep)});
+        }
         text.figures.push_back(
-            {"Cifras correctas esperadas", std::to_string(report.expectedDigits) + " de 7"});
+            {"Número de condición κ∞(A)", numberText(report.condition, kErrorDigits, sep)});
+        text.figures.push_back({"Cifras correctas esperadas, cota por κ∞",
+                                std::to_string(report.expectedDigits) + " de 7"});
+        text.figures.push_back({"Cifras correctas medidas, frente a los datos escritos",
+                                std::to_string(report.measuredDigits) + " de 7"});
     }
     text.figures.push_back(
         {"Determinante de A", report.singularity == Singularity::Numerical

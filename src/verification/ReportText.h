@@ -27,7 +27,8 @@ struct Figure
 struct ReportText
 {
     std::string heading;
-    // Plain sentences: a singular matrix, the row exchanges, what the condition means.
+    // Plain sentences: a singular matrix, or what the condition means, what storing the
+    // data in single precision costs and what the method adds; then the row exchanges.
     std::vector<std::string> statements;
     Table residuals;
     Table solution;

@@ -3,6 +3,7 @@
 #include "solver/SingleMatrix.h"
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace verification {
@@ -58,21 +59,36 @@ struct Report
     Determinant determinant;
     Singularity singularity = Singularity::None;
 
-    // The rest is only meaningful when the singularity is None.
-    std::vector<double> reference;
+    // The rest is only meaningful when the singularity is None. Two references, both
+    // solved in double: x̂ of the typed texts, x̃ of the singles the solve stored. A
+    // difference within the references' own precision counts as none.
+    std::vector<double> reference;       // x̂, the system as typed
+    std::vector<double> storedReference; // x̃, the system as stored
+    // The stored singles are the typed values exactly (whole numbers, halves…).
+    bool storedExactly = true;
     // |x_i − x̂_i| / |x̂_i|; absent where the reference is exactly zero and x_i is not.
     std::vector<std::optional<double>> forwardErrors;
-    // ‖x − x̂‖∞ / ‖x̂‖∞, with the same rule for a zero reference.
+    // ‖x − x̂‖∞ / ‖x̂‖∞, with the same rule for a zero reference: the whole error.
     std::optional<double> forwardError;
-    double condition = 0; // estimate of κ∞(A)
-    int expectedDigits = 0;
+    // ‖x̃ − x̂‖∞ / ‖x̂‖∞: what rounding the data to singles costs before any arithmetic.
+    std::optional<double> storageError;
+    // ‖x − x̃‖∞ / ‖x̃‖∞: what the single-precision method adds to the stored data.
+    std::optional<double> methodError;
+    // Relative precision of the double references themselves, κ∞·n·ε.
+    double referencePrecision = 0;
+    double condition = 0;   // κ∞(A) = ‖A‖∞·‖A⁻¹‖∞
+    int expectedDigits = 0; // the bound that κ∞ gives
+    int measuredDigits = 0; // against x̂
 
     // After a Choleski solve that exchanged rows: row i of B·C is the worksheet's equation
     // rowOrder[i] (from 0). Empty when the rows are the worksheet's.
     std::vector<int> rowOrder;
 };
 
-Report verify(const Input& input);
+// `typed`: the worksheet's texts read in double precision, n rows of n + 1 values row by
+// row, the system as typed before the solve rounded it to singles. Where they are not at
+// hand (empty), A stands for them.
+Report verify(const Input& input, const std::vector<double>& typed = {});
 
 // The order of A's rows after k exchanges of row 0 with rows 1, 2, … k in turn.
 std::vector<int> rowOrderAfterExchanges(int n, int exchanges);
@@ -80,5 +96,13 @@ std::vector<int> rowOrderAfterExchanges(int n, int exchanges);
 // Decimal digits a single-precision solution keeps: 7 − log10 κ, rounded to the nearest
 // whole digit and kept within 0 to 7.
 int expectedDigits(double condition);
+
+// Decimal digits that a relative error leaves correct: ⌊−log10 e⌋ within 0 to 7, and 7 for
+// no error.
+int correctDigits(double relativeError);
+
+// Text typed into the worksheet, read in double with the given decimal separator; absent
+// for anything but surrounding blanks, a sign, digits with one separator and an exponent.
+std::optional<double> typedValue(std::string_view text, std::string_view decimalSeparator);
 
 } // namespace verification

@@ -1,6 +1,7 @@
 #include "worksheet/CellEditor.h"
 
 #include "grid/GridControl.h"
+#include "grid/KeyboardContextMenu.h"
 #include "grid/Twips.h"
 
 #include <QCoreApplication>
@@ -42,6 +43,9 @@ CellEditor::CellEditor(GridControl& cuadric, QLineEdit& text1, QObject* parent)
 {
     text1_.installEventFilter(this);
     cuadric_.installEventFilter(this);
+    // While it is open the editor's own text menu is the one at hand, as in a spreadsheet's
+    // cell being edited: Enter or Escape gives the keys back to the worksheet's menu.
+    KeyboardContextMenu::install(text1_);
     connect(&cuadric_, &GridControl::GotFocus, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::LeaveCell, this, &CellEditor::commit);
     connect(&cuadric_, &GridControl::RowColChange, this, &CellEditor::showPosition);

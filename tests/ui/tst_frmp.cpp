@@ -8,6 +8,7 @@
 #include "grid/GridControl.h"
 #include "ui/FrmP.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
@@ -237,14 +238,49 @@ private slots:
         QCOMPARE(f.celdas(*f.p.Cuadric).mid(5), QStringList({"", "", "", "EQ2", "", "", ""}));
     }
 
+    // The upper arrow raises the number and the lower one lowers it, however it is worked;
+    // each move writes the value after a blank, which "Ingresar" then reads.
+    void barraDelNumero_data()
+    {
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<QString>("gesto"); // by what, then "+" up or "-" down
+        QTest::addColumn<int>("valor");
+        QTest::newRow("flecha superior") << 4 << "clic+" << 5;
+        QTest::newRow("flecha inferior") << 4 << "clic-" << 3;
+        QTest::newRow("flecha superior en 100") << 100 << "clic+" << 100;
+        QTest::newRow("flecha inferior en 2") << 2 << "clic-" << 2;
+        QTest::newRow("tecla Arriba") << 4 << "tecla+" << 5;
+        QTest::newRow("tecla Abajo") << 4 << "tecla-" << 3;
+        QTest::newRow("aumentar, lector de pantalla") << 4 << "accion+" << 5;
+        QTest::newRow("disminuir, lector de pantalla") << 4 << "accion-" << 3;
+        QTest::newRow("valor puesto") << 4 << "7" << 7;
+    }
+
     void barraDelNumero()
     {
+        QFETCH(int, desde);
+        QFETCH(QString, gesto);
+        QFETCH(int, valor);
         WindowFixture f;
-        f.w<QScrollBar>("B_Num")->setValue(7);
-        QCOMPARE(f.w<QLineEdit>("T_Incog")->text(), QStringLiteral(" 7"));
-        f.w<QAbstractButton>("B_Incog")->click();
-        QCOMPARE(f.p.Cuadric->Cols(), 9);
-        QVERIFY(f.estado().contains(QStringLiteral("sistema de  7 ecuaciones")));
+        QScrollBar* barra = f.p.B_Num;
+        barra->setValue(desde);
+        QAccessibleInterface* accesible = QAccessible::queryAccessibleInterface(barra);
+        const bool sube = gesto.endsWith('+');
+        if (gesto.startsWith(QLatin1String("clic")))
+            QTest::mouseClick(barra, Qt::LeftButton, {}, QPoint(barra->width() / 2, sube ? 2 : barra->height() - 3));
+        else if (gesto.startsWith(QLatin1String("tecla")))
+            QTest::keyClick(barra, sube ? Qt::Key_Up : Qt::Key_Down);
+        else if (gesto.startsWith(QLatin1String("accion")))
+            accesible->actionInterface()->doAction(sube ? QAccessibleActionInterface::increaseAction()
+                                                        : QAccessibleActionInterface::decreaseAction());
+        else
+            accesible->valueInterface()->setCurrentValue(gesto.toInt());
+        QCOMPARE(barra->value(), valor);
+        QCOMPARE(accesible->valueInterface()->currentValue().toInt(), valor);
+        QCOMPARE(f.p.T_Incog->text(), QLatin1Char(' ') + QString::number(valor));
+        f.p.B_Incog->click();
+        QCOMPARE(f.p.Cuadric->Cols(), valor + 2);
+        QCOMPARE(f.estado(), textos::estadoHoja(QLatin1Char(' ') + QString::number(valor)));
     }
 
     void matricesAntesDeCalcular()
@@ -257,6 +293,12 @@ private slots:
         QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(f.p.F_Rint[0]->Cols(), 0);
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
+        // Nothing computed: one line, centred over the two grids, says where B and C come from.
+        auto* linea = f.w<QLabel>("Et_Factores");
+        QVERIFY(linea->isVisible());
+        QCOMPARE(linea->accessibleName(), QStringLiteral("B y C se obtienen con el método de Choleski"));
+        const QRect rejillas = f.p.F_Rint[0]->QWidget::geometry().united(f.p.F_Rint[1]->QWidget::geometry());
+        QVERIFY((linea->geometry().center() - rejillas.center()).manhattanLength() <= 1 && linea->width() >= linea->sizeHint().width());
         boton->click();
         QVERIFY(!f.w("Cuadric")->isHidden());
         QVERIFY(f.w("Fr_Mat")->isHidden());
@@ -276,6 +318,7 @@ private slots:
         QCOMPARE(f.deshabilitados(), QStringList());
         QVERIFY(!f.w("Fr_Mat")->isHidden());
         QCOMPARE(f.celdas(*f.p.F_Rint[0]), QStringList({"2", "0", "4", "3"}));
+        QVERIFY(f.w("Et_Factores")->isHidden());
 
         // Accepting n brings the worksheet back into view.
         f.aceptar(QStringLiteral("3"));
@@ -286,6 +329,7 @@ private slots:
         // The menu's new calculation runs while the number box is disabled, minus the focus.
         f.w<QAbstractButton>("B_Mostrar")->click();
         f.p.mnuNuevo->trigger();
+        QVERIFY(f.w("Et_Factores")->isVisible());
         QCOMPARE(f.p.Cuadric->Cols(), 0);
         QCOMPARE(f.deshabilitados(), QStringList({"B_Nuevo", "B_Calcular", "T_Incog", "B_Incog", "MnuCalcular", "MnuGenera"}));
         QCOMPARE(QApplication::focusWidget(), f.w("F_Resp"));
@@ -330,6 +374,7 @@ private slots:
         QCOMPARE(f.columna(*f.p.F_Resp, 1), solucion);
         QCOMPARE(f.p.F_Resp->ColAlignment(1) == GridControl::AlignLeftCenter, !choleski);
         QCOMPARE(f.p.F_Rint[0]->ScrollBars(), choleski ? GridControl::ScrollBoth : GridControl::ScrollNone);
+        QCOMPARE(f.w("Et_Factores")->isHidden(), choleski);
     }
 
     // The menu item fills the body anew each time; a fresh window draws the same first one.

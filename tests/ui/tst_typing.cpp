@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QTest>
+#include <QTimer>
 
 using teclado::escribir;
 using teclado::tecla;
@@ -103,6 +105,55 @@ private slots:
         tecla(Qt::Key_F4);
         // 1.5 X1 = 3 ; 4 X1 + X2 = 9
         QCOMPARE(solucion(t), (QStringList{"2", "1"}));
+    }
+
+    // Shift+F10 and the Menu key open the focused grid's menu, or the open editor's text
+    // menu; once, also where the platform sends its own request before the Menu key.
+    void contextMenuKeys_data()
+    {
+        QTest::addColumn<QString>("destino");
+        QTest::addColumn<QKeyCombination>("teclas");
+        QTest::addColumn<bool>("pedidoAntes");
+        for (const char* g : {"Cuadric", "F_Resp", "F_Rint_0", "F_Rint_1", "Text1"}) {
+            QTest::addRow("%s, Shift+F10", g) << g << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << false;
+            QTest::addRow("%s, Menu", g) << g << QKeyCombination(Qt::Key_Menu) << false;
+            QTest::addRow("%s, Menu after a request", g) << g << QKeyCombination(Qt::Key_Menu) << true;
+        }
+        QTest::newRow("Cuadric, F10") << "Cuadric" << QKeyCombination(Qt::Key_F10) << false;
+    }
+
+    void contextMenuKeys()
+    {
+        QFETCH(QString, destino);
+        QFETCH(QKeyCombination, teclas);
+        QFETCH(bool, pedidoAntes);
+        WindowFixture t;
+        t.aceptar(QStringLiteral("2"));
+        if (destino.startsWith(QLatin1String("F_Rint")))
+            t.p.B_Mostrar->click();
+        t.w(destino == QLatin1String("Text1") ? "Cuadric" : qPrintable(destino))->setFocus();
+        if (destino == QLatin1String("Text1"))
+            escribir("7");
+        QWidget* foco = QApplication::focusWidget();
+        QCOMPARE(foco->objectName(), destino);
+        // A grid's menu runs its own loop; the editor's pops up and returns.
+        QStringList menus;
+        const auto cerrar = [&menus] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                menus << menu->parentWidget()->objectName();
+                menu->close();
+            }
+        };
+        QTimer reloj;
+        QObject::connect(&reloj, &QTimer::timeout, &reloj, cerrar);
+        reloj.start(0);
+        QContextMenuEvent pedido(QContextMenuEvent::Keyboard, {}, foco->mapToGlobal(QPoint()));
+        if (pedidoAntes)
+            QCoreApplication::sendEvent(foco, &pedido);
+        QTest::keyClick(foco, teclas.key(), teclas.keyboardModifiers());
+        cerrar();
+        QCOMPARE(menus, teclas.key() == Qt::Key_F10 && !teclas.keyboardModifiers() ? QStringList() : QStringList{destino});
+        QCOMPARE(t.p.Text1->isVisible(), destino == QLatin1String("Text1"));
     }
 
 private:

@@ -5,7 +5,9 @@
 #include "ui/FrmP.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -169,7 +171,58 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         const QString copiado = QGuiApplication::clipboard()->text();
         QVERIFY(copiado.contains(QStringLiteral("X1\t2,5\t2,5\t0\n")));
-        QVERIFY(copiado.contains(QStringLiteral("Cifras correctas esperadas\t6 de 7")));
+        QVERIFY(copiado.contains(QStringLiteral("Cifras correctas esperadas, cota por κ∞\t6 de 7")));
+    }
+
+    // The typed texts reach the report as its second reference: the textbook system fits the
+    // singles exactly, a tenth does not. The dialog fits its screen, its buttons in view.
+    void typedSystems_data()
+    {
+        QTest::addColumn<Filas>("filas");
+        QTest::addColumn<bool>("choleski");
+        QTest::addColumn<QStringList>("comienzos");
+        QTest::addColumn<int>("columnas"); // of the solution table
+        Filas clasico{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}};
+        QTest::newRow("textbook, Gauss - Jordan")
+            << clasico << false
+            << QStringList{"El sistema está bien condicionado (κ∞ = 60)", "Los datos escritos caben exactos",
+                           "El método de Gauss - Jordan no añade error"}
+            << 3;
+        clasico[0][3] = "8,1";
+        QTest::newRow("a tenth, Choleski") << clasico << true
+                                           << QStringList{"El sistema está bien condicionado",
+                                                          "Guardar los datos escritos en precisión simple ya cuesta",
+                                                          "El método de Choleski"}
+                                           << 4;
+    }
+
+    void typedSystems()
+    {
+        QFETCH(Filas, filas);
+        QFETCH(bool, choleski);
+        QFETCH(QStringList, comienzos);
+        QFETCH(int, columnas);
+        Ventana w;
+        w.aceptar(int(filas.size()));
+        w.llenar(filas);
+        (choleski ? w.p.Op_Ch : w.p.Op_Gauss)->setChecked(true);
+        w.p.B_Calcular->click();
+        ModalCloser cierre;
+        cierre.alAparecer = [&](QWidget& d) {
+            for (int k = 0; k < comienzos.size(); ++k) {
+                const QString frase = buscar<QLabel>(d, qPrintable(QStringLiteral("Et_Frase%1").arg(k + 1)))->text();
+                QVERIFY2(frase.startsWith(comienzos[k]), qPrintable(frase));
+            }
+            QCOMPARE(buscar<QTableWidget>(d, "T_Solucion")->columnCount(), columnas);
+            QVERIFY2(d.screen()->availableGeometry().contains(d.frameGeometry()),
+                     qPrintable(QStringLiteral("%1x%2").arg(d.width()).arg(d.height())));
+            for (const char* boton : {"B_Copiar", "B_Cerrar"}) {
+                auto* b = buscar<QWidget>(d, boton);
+                QVERIFY(b->isVisible() && d.rect().contains(QRect(b->mapTo(&d, QPoint()), b->size())));
+            }
+        };
+        w.verificar()->trigger();
+        QCOMPARE(cierre.textos(), QStringList{"frmVerificacion"});
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "solver/NumberText.h"
 #include "solver/Solver.h"
 #include "verification/ReportText.h"
 #include "verification/Verification.h"
@@ -18,6 +19,7 @@ Q_DECLARE_METATYPE(Rows)
 Q_DECLARE_METATYPE(std::vector<float>)
 Q_DECLARE_METATYPE(std::vector<double>)
 Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(std::vector<std::vector<std::string>>)
 
 namespace {
 
@@ -56,6 +58,20 @@ Rows diagonallyDominant(int n)
         a[i][i] = 10 * sum + 1;
     }
     return a;
+}
+
+using Texts = std::vector<std::vector<std::string>>;
+
+// Each coefficient as the program writes a single, up to seven digits, with a comma.
+Texts asTexts(const Rows& rows)
+{
+    Texts texts;
+    for (const auto& row : rows) {
+        texts.emplace_back();
+        for (const float v : row)
+            texts.back().push_back(solver::generalText(v, ","));
+    }
+    return texts;
 }
 
 // The program's own single-precision Choleski solve of the system.
@@ -169,6 +185,67 @@ private slots:
         QCOMPARE(r.expectedDigits, digits);
         QVERIFY2(*r.forwardError >= errorLow && *r.forwardError <= errorHigh, qPrintable(QString::number(*r.forwardError)));
         QVERIFY(r.backwardError < 1e-6);
+    }
+
+    // What the report says of a system: its condition with the bound it sets, what storing the
+    // typed data as singles costs and what the method adds, each against its own reference.
+    void sentences_data()
+    {
+        QTest::addColumn<Texts>("texts");
+        QTest::addColumn<QStringList>("starts"); // of the first three sentences
+        QTest::addColumn<int>("bound");
+        QTest::addColumn<int>("measured");
+        const QString well = "El sistema está bien condicionado (κ∞ = ",
+                      stored = "Guardar los datos escritos en precisión simple ya cuesta un ";
+        const QString adds = "El método de Choleski, en precisión simple, añade un error relativo de";
+        // 2x + y − z = 8, −3x − y + 2z = −11, −2x + y + 2z = −3: x = (2, 3, −1), κ∞ = 60.
+        QTest::newRow("textbook 3x3") << Texts{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}}
+                                      << QStringList{well +
+                                                         "60): en precisión simple la solución puede perder hasta unas 2 de sus 7 cifras.",
+                                                     "Los datos escritos caben exactos", "El método de Choleski no añade error"}
+                                      << 5 << 7;
+        // Typed to seven digits, the singles are not the texts; the bound, no digit, is beaten.
+        QTest::newRow("hilbert 6") << asTexts(hilbert(6)) << QStringList{"El sistema está muy mal condicionado (κ∞ = ", stored, adds + "l "}
+                                   << 0 << 1;
+        Texts tenths = asTexts(diagonallyDominant(60));
+        for (auto& row : tenths)
+            for (std::string& t : row)
+                t += ",1";
+        QTest::newRow("diagonally dominant 60, tenths") << tenths << QStringList{well + "1,", stored, adds + " "} << 7 << 6;
+    }
+
+    void sentences()
+    {
+        QFETCH(Texts, texts);
+        QFETCH(QStringList, starts);
+        QFETCH(int, bound);
+        // The singles the solve reads from the texts, and the texts read in double.
+        Rows rows;
+        std::vector<double> typed;
+        for (const auto& line : texts) {
+            rows.emplace_back();
+            for (const std::string& t : line) {
+                rows.back().push_back(solver::textToSingle(t, ","));
+                typed.push_back(verification::typedValue(t, ",").value());
+            }
+        }
+        const auto r = verification::verify({matrixOf(rows), choleskiSolution(rows), Method::Choleski, 0}, typed);
+        QCOMPARE(r.expectedDigits, bound);
+        QTEST(r.measuredDigits, "measured");
+        const auto text = verification::describe(r, ",");
+        QCOMPARE(text.statements.size(), std::size_t(4));
+        for (int i = 0; i < starts.size(); ++i)
+            QVERIFY2(QString::fromStdString(text.statements[std::size_t(i)]).startsWith(starts[i]),
+                     text.statements[std::size_t(i)].c_str());
+        // Two references only where they differ; no error below their own precision.
+        QCOMPARE(text.solution.headers.size(), r.storedExactly ? std::size_t(4) : std::size_t(5));
+        for (const auto& row : text.solution.rows)
+            QVERIFY2(row.back().find("E-1") == std::string::npos, row.back().c_str());
+        const std::string copied = verification::plainText(text);
+        QVERIFY(copied.find("Cifras correctas medidas, frente a los datos escritos\t" + std::to_string(r.measuredDigits) + " de 7") !=
+                std::string::npos);
+        QVERIFY(r.storageError && r.methodError && r.forwardError);
+        QVERIFY(*r.forwardError <= (*r.storageError + *r.methodError) * 1.01 + 2 * r.referencePrecision);
     }
 
     void singular_data()
@@ -295,7 +372,7 @@ private slots:
         const auto r = verification::verify({matrixOf({{2, 1, 3}, {4, 5, 6}}), {1.5f, 0}, Method::Choleski, 1});
         const QString text = QString::fromStdString(verification::plainText(verification::describe(r, ",")));
         for (const char* line : {"EQ1\t0\n", "EQ2\t0\n", "X1\t1,5\t1,5\t0\n", "X2\t0\t0\t0\n", "Fila 1\tEQ2\n", "Fila 2\tEQ1\n",
-                                 "Cifras correctas esperadas\t6 de 7\n", "Determinante de A\t6\n"})
+                                 "Cifras correctas esperadas, cota por κ∞\t6 de 7\n", "Determinante de A\t6\n"})
             QVERIFY2(text.contains(QString::fromUtf8(line)), line);
         QVERIFY(text.contains(QStringLiteral("intercambió filas")));
     }
