@@ -6,6 +6,7 @@
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
 #include "ui/SolutionVerification.h"
+#include "ui/SolveReportExport.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -90,6 +91,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     c_ = Controls::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
     verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
+    new SolveReportExport(*this, c_, *verificacion_);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
