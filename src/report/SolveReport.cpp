@@ -20,7 +20,6 @@ std::string equation(int i)
 Table systemTable(const Cells& worksheet)
 {
     Table t;
-    t.caption = "Sistema de ecuaciones";
     if (worksheet.empty())
         return t;
     t.headers = worksheet.front();
@@ -151,7 +150,6 @@ SolveReport buildReport(const SolveRecord& record)
         r.b = factorTable("Matriz B", record.b);
         r.c = factorTable("Matriz C", record.c);
     }
-    r.solution.caption = "Solución";
     r.solution.headers = {"Incógnita", "Valor"};
     r.solution.rows = record.solution;
     r.statements = check.statements;

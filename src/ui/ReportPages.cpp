@@ -39,6 +39,12 @@ struct Fuentes
     QFont cabecera = fuente(8, true);
 };
 
+// A column that names rows: the first, and any headed like it in groups side by side.
+bool esRotulo(const Table& t, std::size_t j)
+{
+    return j == 0 || t.headers[j] == t.headers.front();
+}
+
 // The widths of a table's columns in device pixels: the widest header or cell, plus a gap.
 std::vector<qreal> anchos(const Table& t, const Fuentes& f, const QPaintDevice& d)
 {
@@ -50,14 +56,16 @@ std::vector<qreal> anchos(const Table& t, const Fuentes& f, const QPaintDevice& 
         w[j] = negrita.horizontalAdvance(aTexto(t.headers[j]));
     for (const auto& fila : t.rows)
         for (std::size_t j = 0; j < fila.size() && j < w.size(); ++j)
-            w[j] = std::max(w[j], (j == 0 ? negrita : normal).horizontalAdvance(aTexto(fila[j])));
+            w[j] = std::max(w[j],
+                            (esRotulo(t, j) ? negrita : normal).horizontalAdvance(aTexto(fila[j])));
     for (qreal& x : w)
         x += hueco;
     return w;
 }
 
 // Columns 1 on in blocks [first, last) that fit beside the naming column; one column at
-// least per block, however wide.
+// least per block, however wide. As few blocks as the greedy packing needs, of even size
+// where even blocks fit, so that the last block is not a stub.
 std::vector<std::pair<std::size_t, std::size_t>> bloques(const std::vector<qreal>& w,
                                                          qreal disponible)
 {
@@ -71,7 +79,36 @@ std::vector<std::pair<std::size_t, std::size_t>> bloques(const std::vector<qreal
         b.emplace_back(desde, hasta);
         desde = hasta;
     }
-    return b;
+    if (b.size() < 2)
+        return b;
+    const std::size_t columnas = w.size() - 1;
+    const std::size_t porBloque = (columnas + b.size() - 1) / b.size();
+    std::vector<std::pair<std::size_t, std::size_t>> parejos;
+    for (desde = 1; desde < w.size(); desde += porBloque) {
+        const std::size_t hasta = std::min(w.size(), desde + porBloque);
+        qreal usado = w.front();
+        for (std::size_t j = desde; j < hasta; ++j)
+            usado += w[j];
+        if (usado > disponible)
+            return b;
+        parejos.emplace_back(desde, hasta);
+    }
+    return parejos.size() == b.size() ? parejos : b;
+}
+
+// A long, narrow table (the solution of a large system) in groups side by side: row r of
+// the result holds rows r, r + R, r + 2R… of the table, R rows a group.
+Table enGrupos(const Table& t, std::size_t grupos)
+{
+    if (grupos < 2)
+        return t;
+    const std::size_t filas = (t.rows.size() + grupos - 1) / grupos;
+    Table g{t.caption, {}, std::vector<std::vector<std::string>>(filas)};
+    for (std::size_t k = 0; k < grupos; ++k)
+        g.headers.insert(g.headers.end(), t.headers.begin(), t.headers.end());
+    for (std::size_t i = 0; i < t.rows.size(); ++i)
+        g.rows[i % filas].insert(g.rows[i % filas].end(), t.rows[i].begin(), t.rows[i].end());
+    return g;
 }
 
 qreal anchoTotal(const std::vector<qreal>& w)
@@ -112,16 +149,27 @@ public:
         parrafo(aTexto(titulo), f_.seccion, 0.3);
     }
 
-    void tabla(const Table& t)
+    // Rows from this many on share the width of the page in groups side by side.
+    static constexpr std::size_t kFilasPorGrupo = 20;
+
+    void tabla(const Table& tabla)
     {
-        if (t.rows.empty())
+        if (tabla.rows.empty())
             return;
+        Table t = tabla;
+        if (t.headers.size() == 2 && t.rows.size() > kFilasPorGrupo) {
+            const qreal par = anchoTotal(anchos(t, f_, d_)) * 1.5;
+            const auto caben = std::max<std::size_t>(1, std::size_t(ancho_ / par));
+            t = enGrupos(t, std::min(caben, (t.rows.size() + kFilasPorGrupo - 1) / kFilasPorGrupo));
+        }
         const std::vector<qreal> w = anchos(t, f_, d_);
         const auto partes = bloques(w, ancho_);
         for (const auto& [desde, hasta] : partes) {
+            // A table under its part's heading has no caption of its own, until it splits.
             QString titulo = aTexto(t.caption);
             if (partes.size() > 1)
-                titulo += QStringLiteral(": columnas %1 a %2")
+                titulo += (titulo.isEmpty() ? QStringLiteral("Columnas %1 a %2")
+                                            : QStringLiteral(": columnas %1 a %2"))
                               .arg(aTexto(t.headers[desde]), aTexto(t.headers[hasta - 1]));
             bloque(t, w, desde, hasta, titulo);
         }
@@ -136,30 +184,22 @@ private:
         const QFontMetricsF m(f_.tabla, &d_);
         const qreal fila = m.height() * 1.3;
         asegurar(m.height() * 1.5 + fila * 3);
-        parrafo(titulo, f_.cabecera, 0.2);
+        if (!titulo.isEmpty())
+            parrafo(titulo, f_.cabecera, 0.2);
         cabecera(t, w, desde, hasta, fila);
-        p_.setFont(f_.tabla);
         for (const auto& celdas : t.rows) {
             if (y_ + fila > alto_) {
                 nuevaPagina();
-                parrafo(titulo + QStringLiteral(" (continuación)"), f_.cabecera, 0.2);
+                parrafo((titulo.isEmpty() ? QStringLiteral("Continuación")
+                                          : titulo + QStringLiteral(" (continuación)")),
+                        f_.cabecera, 0.2);
                 cabecera(t, w, desde, hasta, fila);
-                p_.setFont(f_.tabla);
             }
             const qreal base = y_ + (fila - m.height()) / 2 + m.ascent();
-            p_.setFont(f_.cabecera);
-            p_.drawText(QPointF(0, base), aTexto(celdas.front()));
-            p_.setFont(f_.tabla);
+            celda(t, 0, 0, w, celdas.front(), base, false);
             qreal x = w.front();
-            for (std::size_t j = desde; j < hasta; ++j) {
-                x += w[j];
-                if (j < celdas.size()) {
-                    const QString texto = aTexto(celdas[j]);
-                    p_.drawText(
-                        QPointF(x - m.horizontalAdvance(texto) - m.averageCharWidth(), base),
-                        texto);
-                }
-            }
+            for (std::size_t j = desde; j < hasta && j < celdas.size(); x += w[j++])
+                celda(t, j, x, w, celdas[j], base, false);
             y_ += fila;
         }
         y_ += fila * 0.6;
@@ -173,18 +213,28 @@ private:
         for (std::size_t j = desde; j < hasta; ++j)
             ancho += w[j];
         p_.fillRect(QRectF(0, y_, ancho, fila), QColor(230, 230, 230));
-        p_.setFont(f_.cabecera);
         const qreal base = y_ + (fila - m.height()) / 2 + m.ascent();
-        p_.drawText(QPointF(0, base), aTexto(t.headers.front()));
+        celda(t, 0, 0, w, t.headers.front(), base, true);
         qreal x = w.front();
-        for (std::size_t j = desde; j < hasta; ++j) {
-            x += w[j];
-            const QString texto = aTexto(t.headers[j]);
-            p_.drawText(QPointF(x - m.horizontalAdvance(texto) - m.averageCharWidth(), base),
-                        texto);
-        }
+        for (std::size_t j = desde; j < hasta; x += w[j++])
+            celda(t, j, x, w, t.headers[j], base, true);
         y_ += fila;
         p_.drawLine(QPointF(0, y_), QPointF(ancho, y_));
+    }
+
+    // One cell from x on: the names of rows in bold on the left, the rest on the right.
+    void celda(const Table& t, std::size_t j, qreal x, const std::vector<qreal>& w,
+               const std::string& texto, qreal base, bool cabecera)
+    {
+        const bool rotulo = esRotulo(t, j);
+        const QFont& fuente = cabecera || rotulo ? f_.cabecera : f_.tabla;
+        p_.setFont(fuente);
+        const QFontMetricsF m(fuente, &d_);
+        const QString s = aTexto(texto);
+        if (rotulo)
+            p_.drawText(QPointF(j == 0 ? x : x + m.averageCharWidth() * 2, base), s);
+        else
+            p_.drawText(QPointF(x + w[j] - m.horizontalAdvance(s) - m.averageCharWidth(), base), s);
     }
 
     void asegurar(qreal alto)
@@ -221,7 +271,7 @@ private:
 
 Table tablaDeCifras(const std::vector<verification::Figure>& cifras)
 {
-    Table t{"Resumen", {"Medida", "Valor"}, {}};
+    Table t{{}, {"Medida", "Valor"}, {}};
     for (const verification::Figure& c : cifras)
         t.rows.push_back({c.label, c.value});
     return t;

@@ -20,6 +20,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -152,6 +153,9 @@ void SolveReportExport::imprimir()
     QPrintPreviewDialog vista(&impresora, &ventana_);
     vista.setObjectName(QStringLiteral("dlgVistaPrevia"));
     vista.setWindowTitle(QStringLiteral("Vista previa del informe"));
+    // Room for a whole page, where the screen has it.
+    if (const QScreen* pantalla = ventana_.screen())
+        vista.resize(pantalla->availableGeometry().size() * 0.8);
     connect(&vista, &QPrintPreviewDialog::paintRequested, &vista,
             [&r](QPrinter* p) { ReportPages::paint(r, *p); });
     vista.exec();
