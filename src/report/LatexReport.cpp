@@ -112,6 +112,13 @@ std::string latexText(std::string_view text)
         if (!replaced)
             out += text[i++];
     }
+    // Symbols side by side make one formula: "$\|$$\infty$" becomes "$\|\infty$".
+    for (std::size_t at = out.find("$$"); at != std::string::npos; at = out.find("$$", at)) {
+        if (at > 0 && out[at - 1] == '\\')
+            at += 2;
+        else
+            out.erase(at, 2);
+    }
     return out;
 }
 
