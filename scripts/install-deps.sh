@@ -15,6 +15,7 @@ packages=(
   dbus at-spi2-core python3-pyatspi locales
   libeigen3-dev
   ccache
+  poppler-utils
 )
 
 missing=()

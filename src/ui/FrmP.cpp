@@ -8,6 +8,7 @@
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
 #include "ui/SolutionVerification.h"
+#include "ui/SolveReportExport.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -83,6 +84,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
     verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
     new FactorsHint(*c_.Fr_Mat, *c_.F_Rint[0], *c_.F_Rint[1]);
+    new SolveReportExport(*this, c_, *verificacion_);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);

@@ -29,6 +29,8 @@ public:
     SolutionVerification(QWidget& ventana, GridControl& hoja, GridControl& solucion);
 
     QAction* accion() const { return mnuVerificar_; }
+    // The solve whose solution is shown, while it is the worksheet's as it stands.
+    const std::optional<verification::Input>& vigente() const { return vigente_; }
 
     // The solve has just read the worksheet into A; the worksheet's texts are read again
     // here, in double, for the reference of the system as typed.

@@ -41,6 +41,13 @@ struct Ventana : WindowFixture
     }
 
     QAction* verificar() const { return w<QAction>("mnuVerificar"); }
+
+    // The report's two entries follow the verification.
+    void comprobarInforme(bool habilitada) const
+    {
+        for (const char* nombre : {"mnuInforme", "mnuImprimir"})
+            QVERIFY2(w<QAction>(nombre)->isEnabled() == habilitada, nombre);
+    }
 };
 
 using Cambio = std::function<void(Ventana&)>;
@@ -69,7 +76,9 @@ private slots:
         QFETCH(bool, choleski);
         Ventana w;
         QVERIFY(!w.verificar()->isEnabled());
+        w.comprobarInforme(false);
         w.ejemplo(choleski);
+        w.comprobarInforme(true);
         // The "0" the solve wrote into the empty cell did not count as a change.
         QCOMPARE(w.p.Cuadric->TextMatrix(2, 3), QStringLiteral("0"));
         QVERIFY(w.verificar()->isEnabled());
@@ -120,6 +129,7 @@ private slots:
         QVERIFY(w.verificar()->isEnabled());
         cambio(w);
         QCOMPARE(w.verificar()->isEnabled(), habilitada);
+        w.comprobarInforme(habilitada);
     }
 
     void dialogShowsCopiesAndCloses_data()
