@@ -48,8 +48,9 @@ bool commasInsideBlankColumns(std::u16string_view text)
         if (row.size() < 2 || (count != 0 && row.size() != count))
             return false;
         count = row.size();
+        // A tab inside quotes splits the line here too, and may leave empty cells.
         for (const std::u16string& cell : row) {
-            if (cell.front() == u',' || cell.back() == u',')
+            if (cell.empty() || cell.front() == u',' || cell.back() == u',')
                 return false;
         }
     }

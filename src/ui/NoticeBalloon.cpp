@@ -4,6 +4,8 @@
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 
+#include <algorithm>
+
 namespace {
 
 // Long enough to read two lines; the fade itself takes less than a second.
@@ -45,8 +47,9 @@ void NoticeBalloon::mostrar(QWidget& sobre, const QString& texto)
     const int ancho = sobre.width() * 3 / 4;
     setFixedWidth(ancho);
     adjustSize();
-    const QPoint arriba = sobre.mapTo(parentWidget(), QPoint((sobre.width() - ancho) / 2, 8));
-    move(arriba);
+    // At the foot of the control, clear of the first cells, where a paste usually lands.
+    move(sobre.mapTo(parentWidget(), QPoint((sobre.width() - ancho) / 2,
+                                            std::max(0, sobre.height() - height() - 24))));
     show();
     raise();
     QAccessibleEvent alerta(this, QAccessible::Alert);

@@ -16,7 +16,7 @@ class NoticeBalloon : public QLabel
 public:
     explicit NoticeBalloon(QWidget& ventana);
 
-    // Shows the text over the top of `sobre` for a few seconds.
+    // Shows the text over the foot of `sobre` for a few seconds.
     void mostrar(QWidget& sobre, const QString& texto);
 
 private:

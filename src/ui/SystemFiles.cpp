@@ -4,6 +4,7 @@
 #include "worksheet/WorksheetTexts.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,7 +23,9 @@ QString SystemFiles::carpetaInicial() const
 {
     if (!ultimo_.isEmpty())
         return QFileInfo(ultimo_).absolutePath();
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The documents folder where the user has one, the home folder otherwise.
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
 }
 
 QString SystemFiles::pedirAbrir()
