@@ -7,7 +7,8 @@
 # every wait has a time limit, so a broken program fails the test instead of hanging it.
 set -euo pipefail
 
-E2E_PROGRAM=${1:?program}
+# Absolute, so that a test may start it from another folder.
+E2E_PROGRAM=$(readlink -f "${1:?program}")
 E2E_SHOTS=${2:?screenshot folder}
 E2E_NAME=$(basename "$0" .sh)
 readonly E2E_PROGRAM E2E_SHOTS E2E_NAME

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,6 +119,29 @@ private slots:
         f.p.B_Calcular->click();
         QCOMPARE(WindowFixture::columna(*f.p.F_Resp, 1).size(), 2);
         QVERIFY(!WindowFixture::columna(*f.p.F_Resp, 1).contains(QString()));
+    }
+
+    // A file dropped on the window opens once the drop has ended; other drops are refused.
+    void dropOpens()
+    {
+        locale_.fijar(localeNamed(QStringLiteral("es")));
+        const QString path = dir_->filePath(QStringLiteral("soltado.txt"));
+        write(path, "1\t2\t3\n4\t5\t6\n");
+        WindowFixture f;
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(f.v.get(), &enter);
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            if (enter.isAccepted())
+                QApplication::sendEvent(f.v.get(), &dropped);
+            return enter.isAccepted();
+        };
+        QVERIFY(!drop({QUrl(QStringLiteral("https://example.org/s.csv"))}));
+        QVERIFY(!drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+        QVERIFY(drop({QUrl::fromLocalFile(path)}));
+        QTRY_COMPARE(f.cuerpo(), (QStringList{"1", "2", "3", "4", "5", "6"}));
     }
 
     // Saved and opened again, in either locale and any format, every text comes back exactly.
