@@ -1,9 +1,9 @@
 // What the user waits for at n = 100, to the pixels: every command with its grids shown
-// and its update painted, one scroll step and a full repaint of each grid, and a 5 MB
-// paste. Each is timed beside the same result on plain QTableViews standing where the
-// grids stand (counter "tabla_ms"), in the same iterations. The platform is the one in
-// QT_QPA_PLATFORM (offscreen when unset), so bench/run times it offscreen and on X.
-// Run: build/bench/paint_bench
+// and its update painted, one scroll step and a full repaint of each grid, a 5 MB paste,
+// and opening and saving a system of 100 equations. Each is timed beside the same result on plain
+// QTableViews standing where the grids stand (counter "tabla_ms"), in the same iterations. The
+// platform is the one in QT_QPA_PLATFORM (offscreen when unset), so bench/run times it offscreen
+// and on X. Run: build/bench/paint_bench
 #include "ModalCloser.h"
 #include "TableMirror.h"
 #include "WidgetBenchmarkMain.h"
@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -274,6 +276,38 @@ void PasteLongLine(benchmark::State& state)
     state.counters["clic_ms"] = benchmark::Counter(clickMs, benchmark::Counter::kAvgIterations);
 }
 
+// A file of 100 equations written by the program: CSV, in the locale's dialect.
+QString savedSystem(Scene& s)
+{
+    static const QString path = QDir::temp().filePath(QStringLiteral("sorvani-bench-100.csv"));
+    s.window.GuardarSistema(path);
+    return path;
+}
+
+// "Abrir sistema…" of a 100 × 101 file over a new calculation, to the pixels.
+void OpenSystem(benchmark::State& state)
+{
+    Scene s(false);
+    const QString path = savedSystem(s);
+    timeCommand(
+        state, s, [&] { s.p.B_Nuevo->click(); }, [&] { s.window.AbrirSistema(path); });
+}
+
+// "Guardar sistema…" of the same worksheet: nothing on the screen changes.
+void SaveSystem(benchmark::State& state)
+{
+    Scene s(false);
+    const QString path = QDir::temp().filePath(QStringLiteral("sorvani-bench-save.csv"));
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        s.window.GuardarSistema(path);
+        state.SetIterationTime(msSince(timer) / 1000);
+    }
+    state.counters["mensajes"] = double(s.boxes.vistos.size());
+    QFile::remove(path);
+}
+
 } // namespace
 
 BENCHMARK(SetUp)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -293,6 +327,8 @@ BENCHMARK(ScrollStep)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(FullRepaint)->DenseRange(0, 3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(PasteLongLine)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenSystem)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveSystem)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -3,6 +3,8 @@
 #include "ui/SingleInstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -12,16 +14,26 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvani"));
     loadQtTranslation(app);
 
-    // One instance per user: a second start brings the running window forward and ends,
-    // silently.
+    // "sorvani FILE" opens the system in FILE; the toolkit has taken its own options out.
+    QString archivo;
+    if (const QStringList argumentos = QApplication::arguments(); argumentos.size() > 1)
+        archivo = QFileInfo(argumentos.at(1)).absoluteFilePath();
+
+    // One instance per user: a second start brings the running window forward, hands it
+    // its file, and ends, silently.
     SingleInstance instancia;
     if (!instancia.tomar()) {
-        instancia.llamarALaPrimera();
+        instancia.llamarALaPrimera(std::chrono::milliseconds(500), archivo);
         return 0;
     }
 
     FrmP ventana;
     instancia.atender(ventana);
+    // Queued: the file is opened once the call has been answered, from the event loop.
+    QObject::connect(&instancia, &SingleInstance::archivoRecibido, &ventana, &FrmP::AbrirSistema,
+                     Qt::QueuedConnection);
     ventana.show();
+    if (!archivo.isEmpty())
+        QTimer::singleShot(0, &ventana, [&ventana, &archivo] { ventana.AbrirSistema(archivo); });
     return app.exec();
 }

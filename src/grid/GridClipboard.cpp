@@ -22,11 +22,12 @@ void copy(const GridModel& model, const CellSelection& selection)
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(formatTextBlock(block)));
 }
 
-TextBlock pasted()
+TextBlock pasted(const Reader& reader)
 {
     const QString text = QGuiApplication::clipboard()->text();
     // With its length: an empty clipboard's text has no characters to point to.
-    return parseTextBlock(std::u16string_view(QStringView(text).utf16(), std::size_t(text.size())));
+    const std::u16string_view view(QStringView(text).utf16(), std::size_t(text.size()));
+    return reader ? reader(view) : parseTextBlock(view);
 }
 
 CellPosition write(GridModel& model, const TextBlock& block, CellPosition topLeft)

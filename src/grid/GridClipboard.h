@@ -3,6 +3,8 @@
 #include "grid/CellSelection.h"
 #include "grid/TextBlock.h"
 
+#include <functional>
+
 class GridModel;
 
 // The grid's side of copy and paste: cells to and from the system clipboard's text.
@@ -11,8 +13,10 @@ namespace GridClipboard {
 // Puts the texts of the selected cells on the clipboard, exactly as they are shown.
 void copy(const GridModel& model, const CellSelection& selection);
 
-// The clipboard's text read as a block.
-TextBlock pasted();
+using Reader = std::function<TextBlock(std::u16string_view)>;
+
+// The clipboard's text read as a block, by `reader` where there is one.
+TextBlock pasted(const Reader& reader = {});
 
 // Writes a block into the model with its first cell at `topLeft`, clipped to the model's
 // size, and gives the last row and column written (`topLeft` when nothing is).

@@ -168,7 +168,7 @@ void GridControl::pasteFromClipboard()
 {
     if (!pasteEnabled_ || !hasCurrentCell())
         return;
-    const TextBlock block = GridClipboard::pasted();
+    const TextBlock block = GridClipboard::pasted(pasteReader_);
     if (!GridClipboard::holdsCells(block))
         return;
     emit BeforePaste();

@@ -5,6 +5,7 @@
 #include "grid/CellTextCache.h"
 #include "grid/CellTextFit.h"
 #include "grid/GridAccessibility.h"
+#include "grid/GridClipboard.h"
 #include "grid/GridGeometry.h"
 #include "grid/GridModel.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 
 class QAction;
@@ -130,6 +132,8 @@ public:
     // written cells become the selection and the current cell stays where it is.
     bool pasteEnabled() const { return pasteEnabled_; }
     void setPasteEnabled(bool enabled) { pasteEnabled_ = enabled; }
+    // How the clipboard's text becomes the pasted block; by default parseTextBlock.
+    void setPasteReader(GridClipboard::Reader reader) { pasteReader_ = std::move(reader); }
     void pasteFromClipboard();
 
     // Makes the first body cell current and selects the whole body.
@@ -233,6 +237,7 @@ private:
     QList<QPointer<QAction>> leadingActions_;
     QList<QPointer<QAction>> trailingActions_;
     bool pasteEnabled_ = false;
+    GridClipboard::Reader pasteReader_;
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.
     bool syncing_ = false;

@@ -289,6 +289,11 @@ void Controls::crearMenus(QMainWindow& ventana)
     MnuGenera =
         accion(mnuArchivo, "MnuGenera", QStringLiteral("&Generar valores aleatorios"), Qt::Key_F3);
     MnuGenera->setEnabled(false);
+    mnuArchivo->addSeparator()->setObjectName(QStringLiteral("SpSistema"));
+    mnuAbrir = accion(mnuArchivo, "mnuAbrir", QStringLiteral("A&brir sistema…"),
+                      (Qt::CTRL | Qt::Key_O).toCombined());
+    mnuGuardar = accion(mnuArchivo, "mnuGuardar", QStringLiteral("G&uardar sistema…"),
+                        (Qt::CTRL | Qt::Key_S).toCombined());
     mnuArchivo->addSeparator()->setObjectName(QStringLiteral("S"));
     mnuSalir = accion(mnuArchivo, "mnuSalir", QStringLiteral("&Salir"));
     mnuOpciones = menu(ventana, "mnuOpciones", QStringLiteral("&Opciones"));

@@ -56,6 +56,8 @@ struct Controls
     QAction* mnuNuevo;
     QAction* MnuCalcular;
     QAction* MnuGenera;
+    QAction* mnuAbrir;
+    QAction* mnuGuardar;
     QAction* mnuSalir;
     QMenu* mnuOpciones;
     QAction* mnuOp;

@@ -5,10 +5,12 @@
 #include "ui/DialogFont.h"
 #include "ui/FactorsHint.h"
 #include "ui/Generales.h"
+#include "ui/NoticeBalloon.h"
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
 #include "ui/SolutionVerification.h"
 #include "ui/SolveReportExport.h"
+#include "ui/SystemFiles.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -17,24 +19,31 @@
 #include "worksheet/FillRandom.h"
 #include "worksheet/GridCells.h"
 #include "worksheet/ShowMessage.h"
+#include "worksheet/TabularPaste.h"
 #include "worksheet/TextWidthTable.h"
 #include "worksheet/WorksheetControls.h"
 #include "worksheet/WorksheetHistory.h"
+#include "worksheet/WorksheetTexts.h"
 
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <new>
@@ -114,6 +123,14 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.mnuHelpAbout, &QAction::triggered, this, &FrmP::mostrarAcercaDe);
     connect(c_.B_Salir, &QToolButton::clicked, this, &FrmP::salir);
     connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::salir);
+
+    aviso_ = new NoticeBalloon(*this);
+    archivos_ = std::make_unique<SystemFiles>(*this);
+    connect(new TabularPaste(*c_.Cuadric, this), &TabularPaste::aviso, this,
+            [this](const QString& texto) { aviso_->mostrar(*c_.Cuadric, texto); });
+    connect(c_.mnuAbrir, &QAction::triggered, this, &FrmP::mnuAbrir_Click);
+    connect(c_.mnuGuardar, &QAction::triggered, this, &FrmP::mnuGuardar_Click);
+    setAcceptDrops(true);
 
     Generales::Inicializar(*this, c_);
     c_.T_Incog->setFocus();
@@ -219,6 +236,87 @@ void FrmP::salir()
 {
     close();
     QCoreApplication::quit();
+}
+
+void FrmP::mnuAbrir_Click()
+{
+    if (const QString ruta = archivos_->pedirAbrir(); !ruta.isEmpty())
+        AbrirSistema(ruta);
+}
+
+void FrmP::mnuGuardar_Click()
+{
+    if (const QString ruta = archivos_->pedirGuardar(); !ruta.isEmpty())
+        GuardarSistema(ruta);
+}
+
+void FrmP::AbrirSistema(const QString& ruta)
+{
+    // An open edit is a typed value too.
+    editor_->commit();
+    const std::optional<SystemTexts> sistema = archivos_->leer(ruta);
+    if (!sistema ||
+        (WorksheetTexts::holdsValues(*c_.Cuadric) && !archivos_->confirmarReemplazo(ruta)))
+        return;
+    // Back from the matrices view first, as its button does, so that n can be accepted.
+    if (c_.Cuadric->isHidden())
+        B_Mostrar_Click();
+    const int n = int(sistema->rows.size());
+    c_.T_Incog->setText(QString::number(n));
+    B_Incog_Click();
+    // A set-up that failed has said so; there is no worksheet to fill.
+    if (c_.Cuadric->Rows() != n + 1 || c_.Cuadric->Cols() != n + 2)
+        return;
+    WorksheetTexts::fill(*c_.Cuadric, sistema->rows);
+    archivos_->recordar(ruta);
+    if (sistema->marksConverted) {
+        aviso_->mostrar(*c_.Cuadric,
+                        QStringLiteral("Los decimales del archivo se escribieron con «%1», como "
+                                       "los escribe su configuración regional.")
+                            .arg(QChar(WorksheetTexts::decimalMark())));
+    }
+}
+
+void FrmP::GuardarSistema(const QString& ruta)
+{
+    editor_->commit();
+    if (c_.Cuadric->Cols() < 2) {
+        showMessage(this, QMessageBox::Warning,
+                    QStringLiteral("No hay ningún sistema en la hoja: ingrese primero el número "
+                                   "de ecuaciones."));
+        return;
+    }
+    if (archivos_->guardar(ruta, WorksheetTexts::body(*c_.Cuadric)))
+        archivos_->recordar(ruta);
+}
+
+namespace {
+
+// The one local file that a drop carries, or an empty text.
+QString archivoSoltado(const QMimeData* datos)
+{
+    if (!datos || !datos->hasUrls() || datos->urls().size() != 1)
+        return {};
+    const QUrl url = datos->urls().front();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+void FrmP::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!archivoSoltado(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrmP::dropEvent(QDropEvent* event)
+{
+    const QString ruta = archivoSoltado(event->mimeData());
+    if (ruta.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: the drag's source is not kept waiting by a question.
+    QTimer::singleShot(0, this, [this, ruta] { AbrirSistema(ruta); });
 }
 
 void FrmP::Habilitar(bool b)

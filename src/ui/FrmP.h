@@ -10,6 +10,8 @@
 #include <string>
 
 class CellEditor;
+class NoticeBalloon;
+class SystemFiles;
 class WorksheetHistory;
 class TextWidthTable;
 class SolutionVerification;
@@ -34,6 +36,16 @@ protected:
     // The worksheet as a calculation reads it and writes back the zeros of empty cells: the
     // grid itself. A test makes it fail part way to see the command end cleanly.
     virtual std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric);
+    // Opens the system in the file: a file that is not one is refused with a message; the
+    // values typed in the worksheet are replaced only with the user's consent. The
+    // worksheet is then laid out for the file's n as "Ingresar" does it, and filled.
+    void AbrirSistema(const QString& ruta);
+    // Writes the worksheet's texts, as they are, in the format the file's extension names.
+    void GuardarSistema(const QString& ruta);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     WorksheetControls hoja() const;
@@ -49,6 +61,8 @@ private:
     void mnuOp_Click();
     void Command1_Click();
     void salir();
+    void mnuAbrir_Click();
+    void mnuGuardar_Click();
 
     void mostrarAcercaDe();
     void AjustarColumnas(GridControl& grid);
@@ -66,6 +80,8 @@ private:
     RandomGenerator aleatorio_;
     SolutionVerification* verificacion_;
     WorksheetHistory* historial_;
+    NoticeBalloon* aviso_;
+    std::unique_ptr<SystemFiles> archivos_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.

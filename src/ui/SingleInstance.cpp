@@ -50,13 +50,17 @@ bool SingleInstance::tomar()
     return cerrojo_.tryLock(0);
 }
 
-bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds espera)
+bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds espera, const QString& archivo)
 {
     const QDeadlineTimer plazo(espera);
     QLocalSocket socket;
     socket.connectToServer(nombreDelSocket());
+    if (!socket.waitForConnected(int(plazo.remainingTime())))
+        return false;
+    // One line: the file to open, or nothing.
+    socket.write(archivo.toUtf8() + '\n');
     // The running instance answers once its window is in front.
-    return socket.waitForConnected(int(plazo.remainingTime())) &&
+    return socket.waitForBytesWritten(int(plazo.remainingTime())) &&
            socket.waitForReadyRead(int(plazo.remainingTime()));
 }
 
@@ -80,9 +84,23 @@ void SingleInstance::responder()
 {
     while (QLocalSocket* socket = servidor_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (ventana_)
-            traerAlFrente(*ventana_);
-        socket->write("1");
-        socket->disconnectFromServer();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { atenderLlamada(socket); });
+        atenderLlamada(socket);
     }
+}
+
+void SingleInstance::atenderLlamada(QLocalSocket* socket)
+{
+    // A call is answered once, when its line is whole.
+    if (!socket->canReadLine() || socket->property("atendida").toBool())
+        return;
+    socket->setProperty("atendida", true);
+    QByteArray linea = socket->readLine();
+    linea.chop(1);
+    if (ventana_)
+        traerAlFrente(*ventana_);
+    socket->write("1");
+    socket->disconnectFromServer();
+    if (!linea.isEmpty())
+        emit archivoRecibido(QString::fromUtf8(linea));
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 
 class QLocalServer;
+class QLocalSocket;
 
 // One instance per user. The running instance holds a lock file and listens on a local
 // socket beside it; a later start finds the lock taken, asks the running instance through
@@ -30,19 +31,26 @@ public:
     // instance that died is taken over.
     bool tomar();
 
-    // Asks the running instance to come forward and waits at most ESPERA for its
+    // Asks the running instance to come forward, and to open ARCHIVO where one is given
+    // (a path it can read as it stands: an absolute one), and waits at most ESPERA for its
     // answer, so that an instance that hangs never holds this one up. True if it
     // answered.
-    bool llamarALaPrimera(std::chrono::milliseconds espera = std::chrono::milliseconds(500));
+    bool llamarALaPrimera(std::chrono::milliseconds espera = std::chrono::milliseconds(500),
+                          const QString& archivo = {});
 
     // Once the lock is taken: from now on, each call from a later start brings VENTANA
     // forward, restored if minimised, raised and activated. False if the socket cannot
     // be opened; the lock still keeps other starts out.
     bool atender(QWidget& ventana);
 
+signals:
+    // A later start handed this file over; raised after the window has come forward.
+    void archivoRecibido(const QString& ruta);
+
 private:
     QString nombreDelSocket() const;
     void responder();
+    void atenderLlamada(QLocalSocket* socket);
 
     QString carpeta_;
     QLockFile cerrojo_;

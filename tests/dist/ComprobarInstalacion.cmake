@@ -17,6 +17,7 @@ set(expected
     ${BINDIR}/sorvani
     ${DATADIR}/applications/${id}.desktop
     ${DATADIR}/metainfo/${id}.metainfo.xml
+    ${DATADIR}/mime/packages/${id}.xml
     ${DATADIR}/doc/sorvani/copyright
     ${DATADIR}/doc/sorvani/changelog.gz
     ${MANDIR}/man1/sorvani.1.gz
@@ -60,7 +61,7 @@ endif()
 # The entry starts the installed program by name and shows the installed icon; the
 # metainfo points at the installed entry.
 file(STRINGS ${PREFIX}/${DATADIR}/applications/${id}.desktop keys REGEX "^(Exec|Icon)=")
-if(NOT "${keys}" STREQUAL "Exec=sorvani;Icon=${id}")
+if(NOT "${keys}" STREQUAL "Exec=sorvani %f;Icon=${id}")
   message(FATAL_ERROR "Desktop entry keys: ${keys}")
 endif()
 file(STRINGS ${PREFIX}/${DATADIR}/metainfo/${id}.metainfo.xml launchable REGEX "<launchable ")

@@ -7,7 +7,8 @@
 # every wait has a time limit, so a broken program fails the test instead of hanging it.
 set -euo pipefail
 
-E2E_PROGRAM=${1:?program}
+# Absolute, so that a test may start it from another folder.
+E2E_PROGRAM=$(readlink -f "${1:?program}")
 E2E_SHOTS=${2:?screenshot folder}
 E2E_NAME=$(basename "$0" .sh)
 readonly E2E_PROGRAM E2E_SHOTS E2E_NAME
@@ -155,17 +156,18 @@ e2e_new_runtime()
     echo "$dir"
 }
 
-# Starts the program in the background; sets E2E_PID. The C locale's number forms make the
-# results read back from the clipboard the same on every machine, unless the test chose
-# regional settings of its own with e2e_use_locale.
+# Starts the program in the background, with the arguments after RUNTIME; sets E2E_PID.
+# The C locale's number forms make the results read back from the clipboard the same on
+# every machine, unless the test chose regional settings of its own with e2e_use_locale.
 E2E_LOCALE=C.UTF-8
 E2E_LOCPATH=
 e2e_start_program()
 {
     local runtime=$1
+    shift
     env XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb LANG="$E2E_LOCALE" LC_ALL="$E2E_LOCALE" \
         LANGUAGE= ${E2E_LOCPATH:+LOCPATH="$E2E_LOCPATH"} \
-        "$E2E_PROGRAM" >>"$E2E_WORK/programa.log" 2>&1 &
+        "$E2E_PROGRAM" "$@" >>"$E2E_WORK/programa.log" 2>&1 &
     E2E_PID=$!
     e2e_track "$E2E_PID"
 }
@@ -281,11 +283,13 @@ e2e_clipboard_is()
 
 # Starts the program once more while an instance holds the lock of RUNTIME: the new start
 # must end by itself, with status 0, within LIMIT seconds and without ever showing a window.
+# The arguments after LIMIT go to the program.
 e2e_expect_start_refused()
 {
     local runtime=$1 limite=$2 pid inicio ventanas estado
+    shift 2
     inicio=$EPOCHREALTIME
-    e2e_start_program "$runtime"
+    e2e_start_program "$runtime" "$@"
     pid=$E2E_PID
     while kill -0 "$pid" 2>/dev/null; do
         ventanas=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true)

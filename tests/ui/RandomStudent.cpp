@@ -259,6 +259,7 @@ QString RandomStudent::accion()
         3,  // a grid's context menu
         1,  // the verification of the solution
         2,  // undo and redo at once
+        3,  // a block in a spreadsheet's dialect
     };
     std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
     switch (cual(azar_)) {
@@ -290,6 +291,8 @@ QString RandomStudent::accion()
         return verificarSolucion();
     case 14:
         return deshacerYRehacer();
+    case 15:
+        return pegarDialecto();
     default:
         if (!probable(0.1))
             return teclaEspecial();
@@ -554,6 +557,51 @@ QString RandomStudent::fijarN()
     return QStringLiteral("n %1 (%2, %3): la caja dice %4")
         .arg(legible(texto), como, conEnter ? QStringLiteral("Enter") : QStringLiteral("Ingresar"),
              vigilante_.salio() ? QString() : legible(f_->p.T_Incog->text()));
+}
+
+// A block as spreadsheets and files write it: tabs, semicolons, commas or blanks; decimal
+// commas or points; quoted fields; the worksheet's own headers; a byte-order mark.
+QString RandomStudent::bloqueEnDialecto()
+{
+    const QString sep = uno(std::vector<QString>{QStringLiteral("\t"), QStringLiteral(";"), QStringLiteral(","), QStringLiteral(" ")});
+    const QChar marca = sep == QLatin1String(",") || probable(0.5) ? u'.' : u',';
+    const QString fin = uno(std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
+    const int filas = entre(1, 6);
+    const int columnas = entre(1, 7);
+    const bool encabezados = sep != QLatin1String(" ") && probable(0.3);
+    const bool comillas = sep != QLatin1String(" ") && probable(0.3);
+    QStringList lineas;
+    if (encabezados) {
+        QStringList titulos{QString()};
+        for (int c = 1; c < columnas; ++c)
+            titulos << QStringLiteral("X%1").arg(c);
+        lineas << (titulos << QStringLiteral("T.I")).join(sep);
+    }
+    for (int r = 0; r < filas; ++r) {
+        QStringList celdas;
+        if (encabezados)
+            celdas << QStringLiteral("EQ%1").arg(r + 1);
+        for (int c = 0; c < columnas; ++c) {
+            QString v = QString::number(entre(-99, 99));
+            if (probable(0.5))
+                v += marca + QString::number(entre(0, 99));
+            if (comillas && probable(0.3))
+                v = u'"' + v + u'"';
+            celdas << (probable(0.05) ? valorDeCelda() : v);
+        }
+        lineas << celdas.join(sep);
+    }
+    return (probable(0.1) ? QStringLiteral("\ufeff") : QString()) + lineas.join(fin) + (probable(0.5) ? fin : QString());
+}
+
+QString RandomStudent::pegarDialecto()
+{
+    const QString bloque = bloqueEnDialecto();
+    QGuiApplication::clipboard()->setText(bloque);
+    const QString donde = f_->p.Cuadric->isVisible() ? clicEnCuadricula(f_->p.Cuadric) : QString();
+    const QString destino = nombre(foco());
+    tecla(Qt::Key_V, Qt::ControlModifier);
+    return QStringLiteral("pega en dialecto %1 en %2 tras %3").arg(legible(bloque, 60), destino, donde);
 }
 
 QString RandomStudent::pegar()

@@ -45,6 +45,7 @@ private:
     QString clicEnCuadricula(GridControl* g = nullptr);
     QString fijarN();
     QString pegar();
+    QString pegarDialecto();
     QString menuContextual();
     QString verificarSolucion();
     QString deshacerYRehacer();
@@ -66,6 +67,7 @@ private:
     QString textoDeN();
     QString valorDeCelda();
     QString bloqueAleatorio();
+    QString bloqueEnDialecto();
 
     std::mt19937_64 azar_;
     Watcher& vigilante_;

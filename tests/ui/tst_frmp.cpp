@@ -159,6 +159,8 @@ private slots:
         QTest::newRow("mnuNuevo") << "mnuNuevo" << "&Nuevo Cálculo" << QKeySequence(Qt::Key_F2) << true;
         QTest::newRow("MnuCalcular") << "MnuCalcular" << "&Iniciar Cálculo" << QKeySequence(Qt::Key_F4) << false;
         QTest::newRow("MnuGenera") << "MnuGenera" << "&Generar valores aleatorios" << QKeySequence(Qt::Key_F3) << false;
+        QTest::newRow("mnuAbrir") << "mnuAbrir" << "A&brir sistema…" << QKeySequence(Qt::CTRL | Qt::Key_O) << true;
+        QTest::newRow("mnuGuardar") << "mnuGuardar" << "G&uardar sistema…" << QKeySequence(Qt::CTRL | Qt::Key_S) << true;
         QTest::newRow("mnuSalir") << "mnuSalir" << "&Salir" << QKeySequence() << true;
         QTest::newRow("mnuOp") << "mnuOp" << "Ajustar &Columnas" << QKeySequence(Qt::Key_F5) << true;
         QTest::newRow("mnuHelpAbout") << "mnuHelpAbout" << "&Acerca de..." << QKeySequence(Qt::Key_F1) << true;

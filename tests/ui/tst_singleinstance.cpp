@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -23,15 +24,18 @@ private slots:
     {
         QTest::addColumn<bool>("minimizada");
         QTest::addColumn<bool>("restos");
-        QTest::newRow("minimizada") << true << false;
-        QTest::newRow("detrás de otra ventana") << false << false;
-        QTest::newRow("tras una instancia matada") << true << true;
+        QTest::addColumn<QString>("archivo");
+        QTest::newRow("minimizada") << true << false << QString();
+        QTest::newRow("detrás de otra ventana") << false << false << QString();
+        QTest::newRow("tras una instancia matada") << true << true << QString();
+        QTest::newRow("con un archivo") << true << false << QStringLiteral("/tmp/un sistema ñ.csv");
     }
 
     void segundaTraeLaVentana()
     {
         QFETCH(bool, minimizada);
         QFETCH(bool, restos);
+        QFETCH(QString, archivo);
         QTemporaryDir carpeta;
         // An instance killed outright leaves its socket file behind.
         if (restos)
@@ -42,6 +46,7 @@ private slots:
         QWidget otra;
         ventana.show();
         QVERIFY(primera.atender(ventana));
+        QSignalSpy recibidos(&primera, &SingleInstance::archivoRecibido);
         if (minimizada) {
             ventana.showMinimized();
         } else {
@@ -54,13 +59,17 @@ private slots:
         std::atomic<bool> respondio{false};
         std::unique_ptr<QThread> segunda(QThread::create([&] {
             SingleInstance otraInstancia(carpeta.path());
-            respondio = !otraInstancia.tomar() && otraInstancia.llamarALaPrimera(10s);
+            respondio = !otraInstancia.tomar() && otraInstancia.llamarALaPrimera(10s, archivo);
         }));
         segunda->start();
         QTRY_VERIFY(segunda->isFinished());
         QVERIFY(respondio);
         QVERIFY(!(ventana.windowState() & Qt::WindowMinimized));
         QTRY_VERIFY(ventana.isActiveWindow());
+        // The file goes over once, and only where there is one.
+        QCOMPARE(recibidos.size(), archivo.isEmpty() ? 0 : 1);
+        if (!archivo.isEmpty())
+            QCOMPARE(recibidos.front().front().toString(), archivo);
     }
 
     // A running instance that never answers must not hold the real program's second
