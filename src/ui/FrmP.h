@@ -32,10 +32,6 @@ public:
     explicit FrmP(QWidget* parent = nullptr);
     ~FrmP() override;
 
-protected:
-    // The worksheet as a calculation reads it and writes back the zeros of empty cells: the
-    // grid itself. A test makes it fail part way to see the command end cleanly.
-    virtual std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric);
     // Opens the system in the file: a file that is not one is refused with a message; the
     // values typed in the worksheet are replaced only with the user's consent. The
     // worksheet is then laid out for the file's n as "Ingresar" does it, and filled.
@@ -44,6 +40,9 @@ protected:
     void GuardarSistema(const QString& ruta);
 
 protected:
+    // The worksheet as a calculation reads it and writes back the zeros of empty cells: the
+    // grid itself. A test makes it fail part way to see the command end cleanly.
+    virtual std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric);
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
