@@ -336,6 +336,13 @@ QString RandomStudent::teclaEspecial()
     const QString destino = nombre(foco());
     const bool enEditor = foco() == f_->p.Text1;
     const int veces = probable(0.15) ? entre(2, 12) : 1;
+    // The Menu key opens a grid's menu, which runs its own loop until the student closes it.
+    QTimer cierre;
+    QObject::connect(&cierre, &QTimer::timeout, &cierre, [] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    cierre.start(0);
     for (int i = 0; i < veces && !vigilante_.salio(); ++i) {
         if (k == Qt::Key_Space)
             QTest::sendKeyEvent(QTest::Click, foco(), k, QStringLiteral(" "), mods);
