@@ -3,9 +3,11 @@
 #include "grid/GridControl.h"
 #include "ui/ControlAccessibility.h"
 #include "ui/Generales.h"
+#include "ui/HiddenDigits.h"
 #include "ui/NumberBox.h"
 #include "ui/Resources.h"
 #include "ui/SolutionVerification.h"
+#include "ui/StaleResults.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -13,6 +15,7 @@
 #include "worksheet/EquationCount.h"
 #include "worksheet/FillRandom.h"
 #include "worksheet/GridCells.h"
+#include "worksheet/RefusedCells.h"
 #include "worksheet/ShowMessage.h"
 #include "worksheet/TextWidthTable.h"
 #include "worksheet/WorksheetControls.h"
@@ -35,6 +38,8 @@
 #include <QToolButton>
 
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -96,7 +101,15 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
     // Made after that connection: the history reads the cells a paste overwrites once the
     // pending edit is in them, so the edit and the paste are two steps.
-    historial_ = new WorksheetHistory(*c_.Cuadric, this);
+    historial_ = new WorksheetHistory(*c_.Cuadric, *c_.T_Incog,
+                                      {[this](const QString& numero) {
+                                           c_.T_Incog->setText(numero);
+                                           acceptEquationCount(hoja(), datos_);
+                                       },
+                                       [this] { nuevoCalculo(); }},
+                                      this);
+    caducados_ = new StaleResults(*c_.Cuadric, *c_.F_Resp, c_.F_Rint, this);
+    markRefusedCells(*c_.Cuadric);
     connect(editor_, &CellEditor::Committed, historial_, &WorksheetHistory::celdaEditada);
     connect(historial_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
     c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
@@ -139,8 +152,7 @@ WorksheetControls FrmP::hoja() const
 
 void FrmP::B_Incog_Click()
 {
-    if (acceptEquationCount(hoja(), datos_))
-        historial_->olvidar();
+    historial_->recordLayoutChange([this] { acceptEquationCount(hoja(), datos_); });
 }
 
 void FrmP::B_Num_Change(int valor)
@@ -150,8 +162,12 @@ void FrmP::B_Num_Change(int valor)
 
 void FrmP::B_Nuevo_Click()
 {
+    historial_->recordLayoutChange([this] { nuevoCalculo(); });
+}
+
+void FrmP::nuevoCalculo()
+{
     Generales::NuevoCalculo(*this, c_);
-    historial_->olvidar();
     // From the menu in the matrices view the box is disabled and cannot take the focus;
     // the rest of the command still runs.
     if (c_.T_Incog->isEnabled())
@@ -256,11 +272,13 @@ void FrmP::B_Calcular_Click()
         GridCells solucion(*c_.F_Resp);
         for (int i = 0; i < datos_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
+        const std::string separador = QLocale().decimalPoint().toStdString();
+        caducados_->refreshed(*c_.F_Resp);
+        noteHiddenDigits(*c_.F_Resp, {}, separador);
         datos_.FilaCambio = 0;
         setCursor(Qt::WaitCursor);
         Habilitar(false);
 
-        const std::string separador = QLocale().decimalPoint().toStdString();
         GridCells celdas(*c_.Cuadric);
         if (c_.Op_Ch->isChecked())
             resolverCholeski(celdas, separador);
@@ -279,27 +297,43 @@ void FrmP::B_Calcular_Click()
     }
 }
 
-void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)
+void FrmP::leerHoja(GridCells& hoja, const std::string& separador)
 {
-    datos_.LeerDatos(hoja, separador);
+    try {
+        datos_.LeerDatos(hoja, separador);
+    } catch (const solver::RuntimeError& e) {
+        using solver::RuntimeError;
+        if (e.number() == RuntimeError::TypeMismatch || e.number() == RuntimeError::Overflow) {
+            c_.Cuadric->setRow(hoja.lastRow());
+            c_.Cuadric->setCol(hoja.lastCol());
+        }
+        throw;
+    }
+}
+
+void FrmP::resolverCholeski(GridCells& hoja, const std::string& separador)
+{
+    leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
     datos_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
     MostrarMatrices(separador);
+    caducados_->refreshed(*c_.F_Rint[0]);
+    caducados_->refreshed(*c_.F_Rint[1]);
     datos_.SustAdelante();
     datos_.SustAtras();
     MostrarSolucion(separador);
     verificacion_->solucionMostrada(verification::Method::Choleski, datos_);
 }
 
-void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador)
+void FrmP::resolverGaussJordan(GridCells& hoja, const std::string& separador)
 {
     c_.F_Rint[0]->setRows(0);
     c_.F_Rint[1]->setRows(0);
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
-    datos_.LeerDatos(hoja, separador);
+    leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
 
     if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
@@ -313,6 +347,10 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
                         g, 1, solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
             }
             c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
+            std::vector<float> valores;
+            for (int g = 0; g < datos_.n; ++g)
+                valores.push_back(datos_.A.at(g, datos_.n));
+            noteHiddenDigits(*c_.F_Resp, std::move(valores), separador);
             // After the grouped writes have been announced, which would disable it again.
             verificacion_->solucionMostrada(verification::Method::GaussJordan, datos_);
             return;

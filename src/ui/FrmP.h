@@ -10,6 +10,8 @@
 #include <string>
 
 class CellEditor;
+class GridCells;
+class StaleResults;
 class WorksheetHistory;
 class TextWidthTable;
 class SolutionVerification;
@@ -36,6 +38,7 @@ private:
     void B_Incog_Click();
     void B_Num_Change(int valor);
     void B_Nuevo_Click();
+    void nuevoCalculo();
     void B_Mostrar_Click();
     void B_Calcular_Click();
     void EditarCelda(int keyAscii);
@@ -50,8 +53,10 @@ private:
 
     // Switches the eleven controls that a calculation must not be disturbed by.
     void Habilitar(bool b);
-    void resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador);
-    void resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador);
+    void resolverCholeski(GridCells& hoja, const std::string& separador);
+    void resolverGaussJordan(GridCells& hoja, const std::string& separador);
+    // LeerDatos; a cell it refuses becomes the worksheet's current cell.
+    void leerHoja(GridCells& hoja, const std::string& separador);
     void MostrarMatrices(const std::string& separador);
     void MostrarSolucion(const std::string& separador);
 
@@ -61,6 +66,7 @@ private:
     RandomGenerator aleatorio_;
     SolutionVerification* verificacion_;
     WorksheetHistory* historial_;
+    StaleResults* caducados_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.
