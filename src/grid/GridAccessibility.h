@@ -2,16 +2,20 @@
 
 #include <QAccessible>
 
-class GridControl;
+class CellSelection;
+class GridGeometry;
+class QWidget;
 
 // Tells screen readers what happens on one grid: the current cell as the focused child
-// whenever it moves or the grid takes the focus, the new text of the cells they have met,
-// and one table event for a block written at once. While no assistive technology listens it does
-// nothing but test a flag.
+// whenever it moves or the grid takes the focus, and one table event for a block written
+// at once. The cells they have met hear of their own new texts from the table itself.
+// While no assistive technology listens it does nothing but test a flag.
 class GridAccessibility : public QAccessible::ActivationObserver
 {
 public:
-    explicit GridAccessibility(GridControl& grid);
+    // The grid's widget, where its cells lie and which one is current; all must outlive
+    // this.
+    GridAccessibility(QWidget& grid, const GridGeometry& geometry, const CellSelection& selection);
     ~GridAccessibility() override;
     GridAccessibility(const GridAccessibility&) = delete;
     GridAccessibility& operator=(const GridAccessibility&) = delete;
@@ -30,6 +34,8 @@ public:
 private:
     void notifyCell(QAccessible::Event type, int row, int col);
 
-    GridControl& grid_;
+    QWidget& grid_;
+    const GridGeometry& geometry_;
+    const CellSelection& selection_;
     bool active_;
 };

@@ -7,20 +7,25 @@
 
 #include <algorithm>
 
-GridAccessible::GridAccessible(GridControl* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+// The table hears of new texts from the model after the grid, which announces a block.
+GridAccessible::GridAccessible(GridControl* grid) : QAccessibleWidget(grid, QAccessible::Table)
+{
+    textsChanged_ =
+        QObject::connect(grid->gridModel(), &QAbstractItemModel::dataChanged, grid,
+                         [this](const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                const QList<int>& roles) {
+                             if (topLeft.isValid() && bottomRight.isValid() &&
+                                 (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
+                                 textsChanged(topLeft.row(), topLeft.column(), bottomRight.row(),
+                                              bottomRight.column());
+                         });
+}
 
 GridAccessible::~GridAccessible()
 {
+    QObject::disconnect(textsChanged_);
     for (const auto& entry : cells_)
         QAccessible::deleteAccessibleInterface(entry.second);
-}
-
-QAccessibleInterface* GridAccessible::create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("GridControl"))
-        if (auto* grid = qobject_cast<GridControl*>(object))
-            return new GridAccessible(grid);
-    return nullptr;
 }
 
 GridControl* GridAccessible::grid() const
@@ -71,6 +76,19 @@ QList<QAccessibleInterface*> GridAccessible::cellsMadeIn(int top, int left, int 
             made << kept;
     }
     return made;
+}
+
+// A screen reader keeps the texts it has read: every cell it has met is told its new
+// text. Cells nobody has asked for are not made for this, so a block costs the same
+// whatever its size.
+void GridAccessible::textsChanged(int top, int left, int bottom, int right) const
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QAccessibleInterface* cell : cellsMadeIn(top, left, bottom, right)) {
+        QAccessibleEvent event(cell, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 int GridAccessible::childCount() const

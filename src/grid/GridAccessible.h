@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QMetaObject>
 
 #include <map>
 #include <utility>
@@ -18,9 +19,6 @@ public:
     explicit GridAccessible(GridControl* grid);
     ~GridAccessible() override;
 
-    // The factory for QAccessible::installFactory.
-    static QAccessibleInterface* create(const QString& className, QObject* object);
-
     GridControl* grid() const;
     // Fixed counts as laid out: never more than the rows and columns there are.
     int headerRows() const;
@@ -29,9 +27,6 @@ public:
     int childIndex(int row, int col) const;
     // nullptr outside the grid.
     QAccessibleInterface* cell(int row, int col) const;
-    // The cells of the rectangle that have been asked for so far: the only ones whose text
-    // a screen reader may have kept.
-    QList<QAccessibleInterface*> cellsMadeIn(int top, int left, int bottom, int right) const;
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
@@ -64,6 +59,11 @@ public:
 private:
     // The selected body rectangle at the table's coordinates; empty without a body.
     QRect selectedArea() const;
+    // The cells of the rectangle that have been asked for so far: the only ones whose text
+    // a screen reader may have kept.
+    QList<QAccessibleInterface*> cellsMadeIn(int top, int left, int bottom, int right) const;
+    void textsChanged(int top, int left, int bottom, int right) const;
 
     mutable std::map<std::pair<int, int>, QAccessible::Id> cells_;
+    QMetaObject::Connection textsChanged_;
 };

@@ -468,7 +468,19 @@ void GridControl::scrollContentsBy(int dx, int dy)
 void GridControl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    GridPainter(*this, painter, texts_, lineHeight_).paint(event->rect());
+    const GridPaintState state{.geometry = geometry_,
+                               .view = view(),
+                               .selection = selection_,
+                               .model = *model_,
+                               .textFit = textFit_,
+                               .texts = texts_,
+                               .font = font(),
+                               .lineHeight = lineHeight_,
+                               .palette = palette(),
+                               .enabled = isEnabled(),
+                               .hasFocus = hasFocus(),
+                               .styleSource = this};
+    GridPainter(state, painter).paint(event->rect());
 }
 
 void GridControl::keyPressEvent(QKeyEvent* event)

@@ -242,5 +242,5 @@ private:
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.
     bool syncing_ = false;
-    GridAccessibility accessibility_{*this};
+    GridAccessibility accessibility_{*this, geometry_, selection_};
 };

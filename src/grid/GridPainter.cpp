@@ -1,9 +1,9 @@
 #include "grid/GridPainter.h"
 
 #include "grid/CellAlignment.h"
+#include "grid/CellSelection.h"
 #include "grid/CellTextCache.h"
 #include "grid/CellTextFit.h"
-#include "grid/GridControl.h"
 #include "grid/GridModel.h"
 
 #include <QFontMetricsF>
@@ -11,6 +11,7 @@
 #include <QStaticText>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWidget>
 
 #include <vector>
 
@@ -19,25 +20,24 @@ const QColor kBodyLineColor(192, 192, 192);
 const QColor kFixedLineColor(Qt::black);
 } // namespace
 
-GridPainter::GridPainter(const GridControl& grid, QPainter& painter, CellTextCache& texts,
-                         qreal lineHeight)
-    : grid_(grid), painter_(painter), texts_(texts), view_(grid.view()), enabled_(grid.isEnabled()),
-      group_(enabled_ ? QPalette::Active : QPalette::Disabled), lineHeight_(lineHeight)
+GridPainter::GridPainter(const GridPaintState& state, QPainter& painter)
+    : state_(state), painter_(painter),
+      group_(state.enabled ? QPalette::Active : QPalette::Disabled)
 {
-    painter_.setFont(grid_.font());
+    painter_.setFont(state_.font);
 }
 
 void GridPainter::paint(const QRect& exposed)
 {
-    texts_.beginPaint();
-    painter_.fillRect(exposed, grid_.palette().brush(group_, QPalette::Dark));
+    state_.texts.beginPaint();
+    painter_.fillRect(exposed, state_.palette.brush(group_, QPalette::Dark));
 
-    const GridGeometry& geometry = grid_.geometry();
-    const std::vector<int> rows = geometry.rowsInView(view_);
-    const std::vector<int> cols = geometry.colsInView(view_);
+    const GridGeometry& geometry = state_.geometry;
+    const std::vector<int> rows = geometry.rowsInView(state_.view);
+    const std::vector<int> cols = geometry.colsInView(state_.view);
     for (const int r : rows) {
         for (const int c : cols) {
-            const QRect rect = geometry.cellRect(r, c, view_);
+            const QRect rect = geometry.cellRect(r, c, state_.view);
             if (rect.intersects(exposed))
                 paintCell(r, c, rect);
         }
@@ -48,13 +48,14 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
 {
     if (rect.isEmpty())
         return;
-    const GridGeometry& geometry = grid_.geometry();
-    const CellSelection& selection = grid_.selection();
+    const GridGeometry& geometry = state_.geometry;
+    const CellSelection& selection = state_.selection;
+    const bool enabled = state_.enabled;
     const bool fixed = row < geometry.fixedRowCount() || col < geometry.fixedColCount();
     const bool current = CellPosition{row, col} == selection.current();
-    const bool focused = current && enabled_ && grid_.hasFocus();
+    const bool focused = current && enabled && state_.hasFocus;
     const bool highlighted =
-        focused || (enabled_ && selection.isExtended() && !fixed && selection.contains(row, col));
+        focused || (enabled && selection.isExtended() && !fixed && selection.contains(row, col));
 
     QPalette::ColorRole background = fixed ? QPalette::Button : QPalette::Base;
     QPalette::ColorRole foreground = fixed ? QPalette::ButtonText : QPalette::Text;
@@ -62,7 +63,7 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
         background = QPalette::Highlight;
         foreground = QPalette::HighlightedText;
     }
-    const QPalette& palette = grid_.palette();
+    const QPalette& palette = state_.palette;
     // The grid lines take the last pixel column and row of each cell.
     const QRect inner = rect.adjusted(0, 0, -1, -1);
     painter_.fillRect(inner, palette.brush(group_, background));
@@ -70,7 +71,7 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
     painter_.fillRect(rect.right(), rect.top(), 1, rect.height(), line);
     painter_.fillRect(rect.left(), rect.bottom(), rect.width() - 1, 1, line);
 
-    const QString text = grid_.gridModel()->text(row, col);
+    const QString text = state_.model.text(row, col);
     if (!text.isEmpty()) {
         const QColor& colour = palette.color(group_, foreground);
         if (fixed)
@@ -79,12 +80,13 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
             paintText(row, col, text, inner, colour);
     }
 
-    if (focused) {
+    if (focused && state_.styleSource) {
+        const QWidget* widget = state_.styleSource;
         QStyleOptionFocusRect option;
-        option.initFrom(&grid_);
+        option.initFrom(widget);
         option.rect = inner;
         option.backgroundColor = palette.color(group_, background);
-        grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter_, &grid_);
+        widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter_, widget);
     }
 }
 
@@ -93,20 +95,20 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
 void GridPainter::paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                                   const QColor& colour)
 {
-    const CellTextFit::Layout fit =
-        grid_.textFit().layout(grid_.font(), text, inner, QRect(0, 0, view_.width, view_.height));
+    const QRect visible(0, 0, state_.view.width, state_.view.height);
+    const CellTextFit::Layout fit = state_.textFit.layout(state_.font, text, inner, visible);
     const bool otherFont = fit.font != painter_.font();
     if (otherFont)
         painter_.setFont(fit.font);
     painter_.setPen(colour);
-    const Qt::Alignment alignment = grid_.gridModel()->cellAlignment(row, col);
+    const Qt::Alignment alignment = state_.model.cellAlignment(row, col);
     if (fit.whole)
         drawPlaced(*fit.whole, fit.wholeWidth, QFontMetricsF(fit.font).height(), alignment,
                    fit.area);
     else
         painter_.drawText(fit.area, static_cast<int>(alignment), fit.shown);
     if (otherFont)
-        painter_.setFont(grid_.font());
+        painter_.setFont(state_.font);
 }
 
 // Align within the part of the cell that is in view, and mark a text that does not fit
@@ -115,11 +117,11 @@ void GridPainter::paintText(int row, int col, const QString& text, const QRect& 
                             const QColor& colour)
 {
     const QRect area = inner.adjusted(CellTextFit::kMargin, 0, -CellTextFit::kMargin, 0)
-                           .intersected(QRect(0, 0, view_.width, view_.height));
-    const CellTextCache::Entry& shown = texts_.lookup(row, col, text, area.width());
+                           .intersected(QRect(0, 0, state_.view.width, state_.view.height));
+    const CellTextCache::Entry& shown = state_.texts.lookup(row, col, text, area.width());
     painter_.setPen(colour);
-    drawPlaced(shown.shown, shown.shownWidth, lineHeight_,
-               cellAlignment(grid_.gridModel()->colAlignment(col), false, shown.numeric), area);
+    drawPlaced(shown.shown, shown.shownWidth, state_.lineHeight,
+               cellAlignment(state_.model.colAlignment(col), false, shown.numeric), area);
 }
 
 // A laid-out text placed, and clipped, where QPainter::drawText puts it in `area`.

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "grid/GridGeometry.h"
+#include "grid/GridPaintState.h"
 
 #include <QPalette>
 
-class CellTextCache;
-class GridControl;
 class QColor;
 class QPainter;
 class QRect;
@@ -14,13 +12,13 @@ class QString;
 
 // Draws a grid's cells onto its viewport: headers in button colours, the body in base
 // colours, an extended selection highlighted, and the current cell highlighted with a
-// focus frame while the grid has the focus. One painter serves one paint event.
+// focus frame while the grid has the focus. One painter serves one paint event, and draws
+// from the state it is handed alone.
 class GridPainter
 {
 public:
-    // `texts` keeps the laid-out texts from one paint to the next; `lineHeight` is the
-    // font's line height, by which a text is centred.
-    GridPainter(const GridControl& grid, QPainter& painter, CellTextCache& texts, qreal lineHeight);
+    // `state` must outlive the painter.
+    GridPainter(const GridPaintState& state, QPainter& painter);
 
     // Every cell in view that meets `exposed`, over the dark background of the empty area.
     void paint(const QRect& exposed);
@@ -33,11 +31,7 @@ private:
     void drawPlaced(const QStaticText& text, qreal width, qreal lineHeight, Qt::Alignment alignment,
                     const QRect& area);
 
-    const GridControl& grid_;
+    const GridPaintState& state_;
     QPainter& painter_;
-    CellTextCache& texts_;
-    const GridGeometry::View view_;
-    const bool enabled_;
     const QPalette::ColorGroup group_;
-    const qreal lineHeight_;
 };

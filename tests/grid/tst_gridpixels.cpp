@@ -92,13 +92,30 @@ void TestGridPixels::changesMatchARepaint_data()
         });
     };
     QTest::newRow("one row down") << true << steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 1);
-    QTest::newRow("five rows down, two up") << true << Action([&](GridControl& g) {
+    QTest::newRow("five rows down, two up") << true << Action([=](GridControl& g) {
         steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 5)(g);
         steps(Qt::Vertical, QAbstractSlider::SliderSingleStepSub, 2)(g);
     });
     QTest::newRow("a page down") << true << steps(Qt::Vertical, QAbstractSlider::SliderPageStepAdd, 1);
+    // The row cut by the bottom edge has its text centred in the part shown: a scroll that
+    // brings it whole into view, or cuts another one, paints that row again.
+    const auto cutLastRowInHalf = [](GridControl& g) {
+        const int height = g.viewport()->height();
+        const QRect last = g.visualRect(g.indexAt(QPoint(1, height - 1)));
+        g.resize(g.width(), g.height() + last.height() / 2 - (height - last.top()));
+        QCoreApplication::processEvents();
+    };
+    QTest::newRow("one row down, the last row cut in half") << true << Action([=](GridControl& g) {
+        cutLastRowInHalf(g);
+        steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 1)(g);
+    });
+    QTest::newRow("two rows down, one up, the last row cut in half") << true << Action([=](GridControl& g) {
+        cutLastRowInHalf(g);
+        steps(Qt::Vertical, QAbstractSlider::SliderSingleStepAdd, 2)(g);
+        steps(Qt::Vertical, QAbstractSlider::SliderSingleStepSub, 1)(g);
+    });
     QTest::newRow("one column right") << true << steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 1);
-    QTest::newRow("three right, one left") << true << Action([&](GridControl& g) {
+    QTest::newRow("three right, one left") << true << Action([=](GridControl& g) {
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 3)(g);
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepSub, 1)(g);
     });
@@ -109,7 +126,7 @@ void TestGridPixels::changesMatchARepaint_data()
             QCoreApplication::processEvents();
         }
     });
-    QTest::newRow("a wider column, then right") << true << Action([&](GridControl& g) {
+    QTest::newRow("a wider column, then right") << true << Action([=](GridControl& g) {
         g.setColWidth(2, 3000);
         QCoreApplication::processEvents();
         steps(Qt::Horizontal, QAbstractSlider::SliderSingleStepAdd, 2)(g);
