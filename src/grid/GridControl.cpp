@@ -479,6 +479,7 @@ void GridControl::paintEvent(QPaintEvent* event)
                                .palette = palette(),
                                .enabled = isEnabled(),
                                .hasFocus = hasFocus(),
+                               .muted = muted_,
                                .styleSource = this};
     GridPainter(state, painter).paint(event->rect());
 }
