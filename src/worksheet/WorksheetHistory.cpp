@@ -275,11 +275,12 @@ void WorksheetHistory::recordLayoutChange(const std::function<void()>& change)
     Sheet antes = sheet(count_);
     change();
     Sheet despues = sheet(numberBox_.text());
-    forgetTyping(numberBox_);
-    if (despues.laidOut)
-        count_ = despues.count;
+    // A number refused leaves the worksheet, and the number it was laid out for, as they were.
     if (despues.sameCells(antes))
         return;
+    if (despues.laidOut)
+        count_ = despues.count;
+    forgetTyping(numberBox_);
     push(std::make_unique<LayoutStep>(*this, std::move(antes), std::move(despues)));
 }
 

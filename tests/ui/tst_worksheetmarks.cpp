@@ -5,13 +5,15 @@
 #include "WindowFixture.h"
 
 #include "grid/GridModel.h"
+#include "solver/NumberText.h"
+#include "solver/RuntimeError.h"
 #include "ui/HiddenDigits.h"
+#include "worksheet/RefusedCells.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTest>
 
 // What the worksheet and the solution say of themselves beyond their texts: a cell a
@@ -24,6 +26,56 @@ class TestMarcas : public QObject
 private slots:
     void init() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
     void cleanup() { locale_.restaurar(); }
+
+    // The reason in the user's words, given exactly where the solve's conversion refuses.
+    void refusal_data()
+    {
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("motivo");
+        const QString nan = QStringLiteral(" no es un número: escriba cifras, con coma decimal si tiene decimales (12, -3,5, 1,5E+3)");
+        QTest::newRow("a number, blanks around") << ","
+                                                 << "  -2,5E+3 "
+                                                 << "";
+        QTest::newRow("underflow reads as zero") << ","
+                                                 << "1E-50"
+                                                 << "";
+        QTest::newRow("a point") << ","
+                                 << "1.5"
+                                 << "«1.5» no es un número con coma decimal: escriba 1,5";
+        QTest::newRow("a point before three digits")
+            << ","
+            << "1.234"
+            << "«1.234» no es un número con coma decimal: escriba 1,234, o 1234 si es un número entero";
+        QTest::newRow("two points") << ","
+                                    << "1.234.567"
+                                    << "«1.234.567»" + nan;
+        QTest::newRow("blanks only") << ","
+                                     << "   "
+                                     << "La celda solo tiene espacios: escriba un número o vacíela con Supr";
+        QTest::newRow("a comma and an exponent") << "."
+                                                 << "2,5e3"
+                                                 << "«2,5e3» no es un número con punto decimal: escriba 2.5e3";
+        QTest::newRow("beyond single") << "."
+                                       << "-1e39"
+                                       << "«-1e39» se sale del intervalo de los números de precisión simple: escriba un valor entre "
+                                          "-3.402823E+38 y 3.402823E+38";
+    }
+
+    void refusal()
+    {
+        QFETCH(QString, sep);
+        QFETCH(QString, texto);
+        QFETCH(QString, motivo);
+        QCOMPARE(refusalOf(texto, sep), motivo);
+        bool lee = true;
+        try {
+            solver::textToSingle(texto.toStdString(), sep.toStdString());
+        } catch (const solver::RuntimeError&) {
+            lee = false;
+        }
+        QCOMPARE(lee, motivo.isEmpty());
+    }
 
     // Marked from the moment it is committed or pasted; the solve it stops makes it the
     // current cell, and leaves the focus where it was.
@@ -69,9 +121,8 @@ private slots:
         QCOMPARE(mensajes.textos(), QStringList{textos::errorDelCalculo(error)});
         QCOMPARE(w.p.Cuadric->Row(), 2);
         QCOMPARE(w.p.Cuadric->Col(), 3);
-        QCOMPARE(w.p.Cuadric->TextMatrix(0, 0), QStringLiteral("2,3"));
         QCOMPARE(w.v->focusWidget(), w.p.Cuadric);
-        // The empty cell before it was read as "0", the spec's way; it carries no mark.
+        // The empty cell before it was read as "0", which carries no mark.
         QCOMPARE(w.p.Cuadric->TextMatrix(2, 2), QStringLiteral("0"));
 
         w.enCelda(2, 3);
@@ -124,29 +175,13 @@ private slots:
         for (int i = 0; i < 6; ++i)
             QCOMPARE(w.p.Cuadric->model()->index(1 + i / 3, 1 + i % 3).data(GridModel::MarkRole).toBool(), marcadas.contains(i));
         if (!editor.isEmpty()) {
+            // Whatever else reaches the editor, by its own menu or a program, no cell holds a
+            // tab or a line break.
+            w.p.Text1->insert(QStringLiteral("\t4\n\u2028"));
             QTest::keyClick(w.p.Text1, Qt::Key_Return);
-            return;
+            const QString celda = w.p.Cuadric->TextMatrix(2, 2);
+            QVERIFY(celda.startsWith(editor) && !celda.contains(u'\t') && !celda.contains(u'\n') && !celda.contains(QChar::LineSeparator));
         }
-        // The block was pasted alone: one undo gives back the worksheet as it was typed.
-        QCOMPARE(QApplication::focusWidget(), w.p.Cuadric);
-        QTest::keyClick(w.p.Cuadric, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w.cuerpo(), QStringList({"1", "2", "3", "4", "5", "6"}));
-    }
-
-    // Whatever reaches the editor by its own menu or by a program, the cell holds none.
-    void noTabOrLineBreakInACell()
-    {
-        WindowFixture w;
-        w.aceptar(QStringLiteral("2"));
-        w.enCelda(1, 1);
-        QTest::keyClicks(w.p.Cuadric, QStringLiteral("1"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("\t2\n3\r\u2028"));
-        w.p.Text1->paste();
-        w.p.Text1->insert(QStringLiteral("\t4\n"));
-        QTest::keyClick(w.p.Text1, Qt::Key_Return);
-        const QString celda = w.p.Cuadric->TextMatrix(1, 1);
-        QVERIFY2(!celda.contains(QRegularExpression(QStringLiteral("[\\t\\r\\n\\x{2028}\\x{2029}]"))), qPrintable(celda));
-        QVERIFY(celda.startsWith(u'1'));
     }
 
     void hiddenDigits_data()
@@ -169,36 +204,23 @@ private slots:
         QCOMPARE(hiddenDigitsNote(valor, ","), nota);
     }
 
-    // In the window: a Gauss-Jordan solution's cell gives its hidden digits, a Choleski one
-    // (shown in the general form) none.
-    void hiddenDigitsInTheSolution_data()
-    {
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QStringList>("notas");
-        QTest::newRow("Gauss - Jordan") << false
-                                        << QStringList{"Con siete cifras significativas: 1E-07", "",
-                                                       "Con siete cifras significativas: 250"};
-        QTest::newRow("Choleski") << true << QStringList{"", "", ""};
-    }
-
+    // In the window, a Gauss-Jordan solution's cells give their hidden digits; a Choleski
+    // solution, in the general form, none.
     void hiddenDigitsInTheSolution()
     {
-        QFETCH(bool, choleski);
-        QFETCH(QStringList, notas);
         WindowFixture w;
         w.aceptar(QStringLiteral("3"));
         w.llenar({{"1", "0", "0", "0,0000001"}, {"0", "1", "0", "0,5"}, {"0", "0", "2", "500"}});
-        (choleski ? w.p.Op_Ch : w.p.Op_Gauss)->setChecked(true);
-        w.p.B_Calcular->click();
-        QAccessibleInterface* solucion = QAccessible::queryAccessibleInterface(w.p.F_Resp);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(w.p.F_Resp->model()->index(i, 1).data(Qt::ToolTipRole).toString(), notas[i]);
-            QCOMPARE(solucion->child(i * 2 + 1)->text(QAccessible::Description), notas[i]);
+        for (const bool choleski : {false, true}) {
+            (choleski ? w.p.Op_Ch : w.p.Op_Gauss)->setChecked(true);
+            w.p.B_Calcular->click();
+            const QStringList notas{choleski ? "" : "Con siete cifras significativas: 1E-07", "",
+                                    choleski ? "" : "Con siete cifras significativas: 250"};
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(w.p.F_Resp->model()->index(i, 1).data(Qt::ToolTipRole).toString(), notas[i]);
+                QCOMPARE(QAccessible::queryAccessibleInterface(w.p.F_Resp)->child(i * 2 + 1)->text(QAccessible::Description), notas[i]);
+            }
         }
-        // A later solve writes other texts: the notes go with the values they were for.
-        w.p.Op_Ch->setChecked(true);
-        w.p.B_Calcular->click();
-        QVERIFY(w.p.F_Resp->model()->index(0, 1).data(Qt::ToolTipRole).isNull());
     }
 
 private:
