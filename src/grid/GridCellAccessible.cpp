@@ -2,6 +2,7 @@
 
 #include "grid/GridAccessible.h"
 #include "grid/GridControl.h"
+#include "grid/GridModel.h"
 
 #include <QAbstractItemModel>
 
@@ -78,7 +79,11 @@ QAccessibleInterface* GridCellAccessible::childAt(int, int) const
 
 QString GridCellAccessible::text(QAccessible::Text t) const
 {
-    if (t != QAccessible::Name || !grid_)
+    if (!grid_)
+        return {};
+    if (t == QAccessible::Description)
+        return grid_->gridModel()->note(row_, col_).text;
+    if (t != QAccessible::Name)
         return {};
     return grid_->TextMatrix(row_, col_);
 }

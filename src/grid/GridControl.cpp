@@ -195,6 +195,14 @@ void GridControl::selectAll()
         setSelectionCorner(Rows() - 1, Cols() - 1);
 }
 
+void GridControl::setMuted(bool muted)
+{
+    if (muted == muted_)
+        return;
+    muted_ = muted;
+    viewport()->update();
+}
+
 void GridControl::setContextActions(QList<QAction*> leading, QList<QAction*> trailing)
 {
     leadingActions_ = {leading.begin(), leading.end()};
@@ -473,6 +481,7 @@ void GridControl::paintEvent(QPaintEvent* event)
                                .palette = palette(),
                                .enabled = isEnabled(),
                                .hasFocus = hasFocus(),
+                               .muted = muted_,
                                .styleSource = this};
     GridPainter(state, painter).paint(event->rect());
 }
@@ -637,7 +646,8 @@ void GridControl::contextMenuEvent(QContextMenuEvent* event)
     GridContextMenu::exec(*this, at);
 }
 
-// A cell whose text does not show in full gives the whole text as its tooltip.
+// A cell's tooltip: its whole text where it does not show in full, the owner's note on it,
+// and the owner's tooltip of the grid, each on a line of its own.
 bool GridControl::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
@@ -647,8 +657,14 @@ bool GridControl::viewportEvent(QEvent* event)
     const QString text = index.data().toString();
     const QRect rect = visualRect(index);
     const bool fixed = !geometry_.shape().isBodyCell(index.row(), index.column());
+    QStringList lines;
     if (!text.isEmpty() && textFit_.isCut(font(), text, rect.width() - 1, fixed))
-        QToolTip::showText(help->globalPos(), text, viewport(), rect);
+        lines << text;
+    lines << index.data(Qt::ToolTipRole).toString() << toolTip();
+    lines.removeAll(QString());
+    if (!lines.isEmpty())
+        QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), viewport(),
+                           index.isValid() ? rect : viewport()->rect());
     else
         QToolTip::hideText();
     return true;

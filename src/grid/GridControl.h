@@ -145,6 +145,11 @@ public:
     // The context menu as a right-click shows it now, owned by the caller.
     QMenu* createContextMenu();
 
+    // A muted grid draws its texts subdued: what it shows no longer holds. The owner's
+    // tooltip and accessible description of the grid say why.
+    bool isMuted() const { return muted_; }
+    void setMuted(bool muted);
+
     // How each cell's text is drawn; a cache, which painting fills.
     CellTextFit& textFit() const { return textFit_; }
 
@@ -238,6 +243,7 @@ private:
     QList<QPointer<QAction>> trailingActions_;
     bool pasteEnabled_ = false;
     GridClipboard::Reader pasteReader_;
+    bool muted_ = false;
     bool dragging_ = false;
     // Set while the grid itself updates the selection model, whose echoes are ignored.
     bool syncing_ = false;

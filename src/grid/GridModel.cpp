@@ -27,6 +27,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return cells_[offset(index.row(), index.column())];
     case Qt::TextAlignmentRole:
         return static_cast<int>(cellAlignment(index.row(), index.column()));
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (QString text = note(index.row(), index.column()).text; !text.isEmpty())
+            return text;
+        return {};
+    case MarkRole:
+        return note(index.row(), index.column()).marked;
     default:
         return {};
     }
@@ -183,4 +190,22 @@ void GridModel::endBulk()
     if (touched)
         emit dataChanged(index(top, left), index(bottom, right),
                          {Qt::DisplayRole, Qt::TextAlignmentRole});
+}
+
+void GridModel::setNoteSource(NoteSource source)
+{
+    notes_ = std::move(source);
+    notesChanged();
+}
+
+GridModel::CellNote GridModel::note(int row, int col) const
+{
+    return notes_ && contains(row, col) ? notes_(row, col) : CellNote{};
+}
+
+void GridModel::notesChanged()
+{
+    if (rows_ > 0 && cols_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1),
+                         {Qt::ToolTipRole, Qt::AccessibleDescriptionRole, MarkRole});
 }

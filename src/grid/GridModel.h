@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // Every cell of a grid, fixed cells included, at the grid's own coordinates, plus the
@@ -13,6 +14,20 @@ class GridModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // Whether a cell is drawn marked as wrong (a bool), beside Qt's tooltip and accessible
+    // description roles, which the owner's notes answer.
+    static constexpr int MarkRole = Qt::UserRole + 1;
+
+    // What the owner says of a cell: a text for its tooltip and its accessible description,
+    // and whether it is marked.
+    struct CellNote
+    {
+        QString text;
+        bool marked = false;
+    };
+    // Asked on every read, so that a note follows the cell's text with nothing stored.
+    using NoteSource = std::function<CellNote(int row, int col)>;
+
     explicit GridModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -42,6 +57,12 @@ public:
     void beginBulk();
     void endBulk();
 
+    // No source: no cell has a note.
+    void setNoteSource(NoteSource source);
+    CellNote note(int row, int col) const;
+    // The source now answers otherwise for some cells: every cell's notes are announced.
+    void notesChanged();
+
 private:
     std::size_t offset(int row, int col) const
     {
@@ -52,6 +73,7 @@ private:
 
     std::vector<QString> cells_; // row-major
     std::vector<int> alignments_;
+    NoteSource notes_;
     int rows_ = 0;
     int cols_ = 0;
     int fixedRows_ = 0;

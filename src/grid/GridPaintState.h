@@ -30,6 +30,8 @@ struct GridPaintState
     QPalette palette;
     bool enabled = true;
     bool hasFocus = false;
+    // The body's texts drawn subdued: what the grid shows no longer holds.
+    bool muted = false;
     // The widget whose style draws the focus frame, for that widget.
     const QWidget* styleSource = nullptr;
 };

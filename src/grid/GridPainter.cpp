@@ -8,16 +8,25 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPolygon>
 #include <QStaticText>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 const QColor kBodyLineColor(192, 192, 192);
 const QColor kFixedLineColor(Qt::black);
+const QColor kMarkColor(204, 0, 0);
+
+// Half-way between a text's colour and its background's: still legible, plainly subdued.
+QColor between(const QColor& a, const QColor& b)
+{
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
 } // namespace
 
 GridPainter::GridPainter(const GridPaintState& state, QPainter& painter)
@@ -73,11 +82,15 @@ void GridPainter::paintCell(int row, int col, const QRect& rect)
 
     const QString text = state_.model.text(row, col);
     if (!text.isEmpty()) {
-        const QColor& colour = palette.color(group_, foreground);
+        QColor colour = palette.color(group_, foreground);
+        if (state_.muted && !fixed)
+            colour = between(colour, palette.color(group_, background));
         if (fixed)
             paintHeaderText(row, col, text, inner, colour);
         else
             paintText(row, col, text, inner, colour);
+        if (!fixed && state_.model.note(row, col).marked)
+            paintMark(inner);
     }
 
     if (focused && state_.styleSource) {
@@ -122,6 +135,23 @@ void GridPainter::paintText(int row, int col, const QString& text, const QRect& 
     painter_.setPen(colour);
     drawPlaced(shown.shown, shown.shownWidth, state_.lineHeight,
                cellAlignment(state_.model.colAlignment(col), false, shown.numeric), area);
+}
+
+// Shapes that read without their colour: a triangle in the top-left corner, a dashed line
+// along the foot of the cell.
+void GridPainter::paintMark(const QRect& inner)
+{
+    const int side = std::min({7, inner.width() / 2, inner.height() / 2});
+    if (side < 2)
+        return;
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(kMarkColor);
+    const QPoint corner = inner.topLeft();
+    painter_.drawPolygon(QPolygon({corner, corner + QPoint(side, 0), corner + QPoint(0, side)}));
+    painter_.setPen(QPen(kMarkColor, 1, Qt::DashLine));
+    painter_.drawLine(inner.left() + 1, inner.bottom() - 1, inner.right() - 1, inner.bottom() - 1);
+    painter_.restore();
 }
 
 // A laid-out text placed, and clipped, where QPainter::drawText puts it in `area`.

@@ -12,8 +12,9 @@ class QString;
 
 // Draws a grid's cells onto its viewport: headers in button colours, the body in base
 // colours, an extended selection highlighted, and the current cell highlighted with a
-// focus frame while the grid has the focus. One painter serves one paint event, and draws
-// from the state it is handed alone.
+// focus frame while the grid has the focus. A muted grid's body texts are subdued, and a
+// cell that the model marks has a red corner and a dashed underline. One painter serves one paint
+// event, and draws from the state it is handed alone.
 class GridPainter
 {
 public:
@@ -28,6 +29,7 @@ private:
     void paintHeaderText(int row, int col, const QString& text, const QRect& inner,
                          const QColor& colour);
     void paintText(int row, int col, const QString& text, const QRect& inner, const QColor& colour);
+    void paintMark(const QRect& inner);
     void drawPlaced(const QStaticText& text, qreal width, qreal lineHeight, Qt::Alignment alignment,
                     const QRect& area);
 

@@ -11,6 +11,8 @@
 #include "ui/SolutionVerification.h"
 #include "ui/SolveReportExport.h"
 #include "ui/SystemFiles.h"
+#include "ui/HiddenDigits.h"
+#include "ui/StaleResults.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -18,6 +20,7 @@
 #include "worksheet/EquationCount.h"
 #include "worksheet/FillRandom.h"
 #include "worksheet/GridCells.h"
+#include "worksheet/RefusedCells.h"
 #include "worksheet/ShowMessage.h"
 #include "worksheet/TabularPaste.h"
 #include "worksheet/TextWidthTable.h"
@@ -47,6 +50,8 @@
 #include <QToolButton>
 
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -100,7 +105,15 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
     // Made after that connection: the history reads the cells a paste overwrites once the
     // pending edit is in them, so the edit and the paste are two steps.
-    historial_ = new WorksheetHistory(*c_.Cuadric, this);
+    historial_ = new WorksheetHistory(*c_.Cuadric, *c_.T_Incog,
+                                      {[this](const QString& numero) {
+                                           c_.T_Incog->setText(numero);
+                                           acceptEquationCount(hoja(), datos_);
+                                       },
+                                       [this] { nuevoCalculo(); }},
+                                      this);
+    caducados_ = new StaleResults(*c_.Cuadric, *c_.F_Resp, c_.F_Rint, this);
+    markRefusedCells(*c_.Cuadric);
     connect(editor_, &CellEditor::Committed, historial_, &WorksheetHistory::celdaEditada);
     connect(historial_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
     c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
@@ -151,8 +164,7 @@ WorksheetControls FrmP::hoja() const
 
 void FrmP::B_Incog_Click()
 {
-    if (acceptEquationCount(hoja(), datos_))
-        historial_->olvidar();
+    historial_->recordLayoutChange([this] { acceptEquationCount(hoja(), datos_); });
 }
 
 void FrmP::B_Num_Change(int valor)
@@ -162,8 +174,12 @@ void FrmP::B_Num_Change(int valor)
 
 void FrmP::B_Nuevo_Click()
 {
+    historial_->recordLayoutChange([this] { nuevoCalculo(); });
+}
+
+void FrmP::nuevoCalculo()
+{
     Generales::NuevoCalculo(*this, c_);
-    historial_->olvidar();
     // From the menu in the matrices view the box is disabled and cannot take the focus;
     // the rest of the command still runs.
     if (c_.T_Incog->isEnabled())
@@ -262,12 +278,18 @@ void FrmP::AbrirSistema(const QString& ruta)
     if (c_.Cuadric->isHidden())
         B_Mostrar_Click();
     const int n = int(sistema->rows.size());
-    c_.T_Incog->setText(QString::number(n));
-    B_Incog_Click();
-    // A set-up that failed has said so; there is no worksheet to fill.
-    if (c_.Cuadric->Rows() != n + 1 || c_.Cuadric->Cols() != n + 2)
+    bool filled = false;
+    // The new layout and the file's texts are one step of the history.
+    historial_->recordLayoutChange([&] {
+        c_.T_Incog->setText(QString::number(n));
+        acceptEquationCount(hoja(), datos_);
+        // A set-up that failed has said so; there is no worksheet to fill.
+        filled = c_.Cuadric->Rows() == n + 1 && c_.Cuadric->Cols() == n + 2;
+        if (filled)
+            WorksheetTexts::fill(*c_.Cuadric, sistema->rows);
+    });
+    if (!filled)
         return;
-    WorksheetTexts::fill(*c_.Cuadric, sistema->rows);
     archivos_->recordar(ruta);
     if (sistema->marksConverted) {
         aviso_->mostrar(*c_.Cuadric,
@@ -349,12 +371,14 @@ void FrmP::B_Calcular_Click()
         GridCells solucion(*c_.F_Resp);
         for (int i = 0; i < datos_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
+        const std::string separador = QLocale().decimalPoint().toStdString();
+        caducados_->refreshed(*c_.F_Resp);
+        noteHiddenDigits(*c_.F_Resp, {}, separador);
         datos_.FilaCambio = 0;
         setCursor(Qt::WaitCursor);
         Habilitar(false);
 
-        const std::string separador = QLocale().decimalPoint().toStdString();
-        const std::unique_ptr<solver::WorksheetSource> celdas = hojaDelCalculo(*c_.Cuadric);
+        const std::unique_ptr<GridCells> celdas = calculationSheet(*c_.Cuadric);
         if (c_.Op_Ch->isChecked())
             resolverCholeski(*celdas, separador);
         else
@@ -372,32 +396,48 @@ void FrmP::B_Calcular_Click()
     }
 }
 
-std::unique_ptr<solver::WorksheetSource> FrmP::hojaDelCalculo(GridControl& cuadric)
+std::unique_ptr<GridCells> FrmP::calculationSheet(GridControl& cuadric)
 {
     return std::make_unique<GridCells>(cuadric);
 }
 
-void FrmP::resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador)
+void FrmP::leerHoja(GridCells& hoja, const std::string& separador)
 {
-    datos_.LeerDatos(hoja, separador);
+    try {
+        datos_.LeerDatos(hoja, separador);
+    } catch (const solver::RuntimeError& e) {
+        using solver::RuntimeError;
+        if (e.number() == RuntimeError::TypeMismatch || e.number() == RuntimeError::Overflow) {
+            c_.Cuadric->setRow(hoja.lastRow());
+            c_.Cuadric->setCol(hoja.lastCol());
+        }
+        throw;
+    }
+}
+
+void FrmP::resolverCholeski(GridCells& hoja, const std::string& separador)
+{
+    leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
     datos_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
     MostrarMatrices(separador);
+    caducados_->refreshed(*c_.F_Rint[0]);
+    caducados_->refreshed(*c_.F_Rint[1]);
     datos_.SustAdelante();
     datos_.SustAtras();
     MostrarSolucion(separador);
     verificacion_->solucionMostrada(verification::Method::Choleski, datos_);
 }
 
-void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador)
+void FrmP::resolverGaussJordan(GridCells& hoja, const std::string& separador)
 {
     c_.F_Rint[0]->setRows(0);
     c_.F_Rint[1]->setRows(0);
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
-    datos_.LeerDatos(hoja, separador);
+    leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
 
     if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
@@ -411,6 +451,10 @@ void FrmP::resolverGaussJordan(solver::WorksheetSource& hoja, const std::string&
                         g, 1, solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
             }
             c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
+            std::vector<float> valores;
+            for (int g = 0; g < datos_.n; ++g)
+                valores.push_back(datos_.A.at(g, datos_.n));
+            noteHiddenDigits(*c_.F_Resp, std::move(valores), separador);
             // After the grouped writes have been announced, which would disable it again.
             verificacion_->solucionMostrada(verification::Method::GaussJordan, datos_);
             return;

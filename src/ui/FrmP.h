@@ -12,6 +12,8 @@
 class CellEditor;
 class NoticeBalloon;
 class SystemFiles;
+class GridCells;
+class StaleResults;
 class WorksheetHistory;
 class TextWidthTable;
 class SolutionVerification;
@@ -42,7 +44,7 @@ public:
 protected:
     // The worksheet as a calculation reads it and writes back the zeros of empty cells: the
     // grid itself. A test makes it fail part way to see the command end cleanly.
-    virtual std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric);
+    virtual std::unique_ptr<GridCells> calculationSheet(GridControl& cuadric);
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -52,6 +54,7 @@ private:
     void B_Incog_Click();
     void B_Num_Change(int valor);
     void B_Nuevo_Click();
+    void nuevoCalculo();
     void B_Mostrar_Click();
     void B_Calcular_Click();
     void EditarCelda(int keyAscii);
@@ -68,8 +71,10 @@ private:
 
     // Switches the eleven controls that a calculation must not be disturbed by.
     void Habilitar(bool b);
-    void resolverCholeski(solver::WorksheetSource& hoja, const std::string& separador);
-    void resolverGaussJordan(solver::WorksheetSource& hoja, const std::string& separador);
+    void resolverCholeski(GridCells& hoja, const std::string& separador);
+    void resolverGaussJordan(GridCells& hoja, const std::string& separador);
+    // LeerDatos; a cell it refuses becomes the worksheet's current cell.
+    void leerHoja(GridCells& hoja, const std::string& separador);
     void MostrarMatrices(const std::string& separador);
     void MostrarSolucion(const std::string& separador);
 
@@ -81,6 +86,7 @@ private:
     WorksheetHistory* historial_;
     NoticeBalloon* aviso_;
     std::unique_ptr<SystemFiles> archivos_;
+    StaleResults* caducados_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.

@@ -2,10 +2,10 @@
 
 #include "grid/GridControl.h"
 #include "solver/Solver.h"
+#include "ui/CellChanges.h"
 #include "ui/frmVerificacion.h"
 #include "verification/ReportText.h"
 
-#include <QAbstractItemModel>
 #include <QAction>
 #include <QLocale>
 
@@ -25,21 +25,7 @@ SolutionVerification::SolutionVerification(QWidget& ventana, GridControl& hoja,
 
 void SolutionVerification::vigilar(GridControl& grid, int primeraFila, int primeraColumna)
 {
-    const QAbstractItemModel* m = grid.model();
-    const auto cambio = [this, primeraFila, primeraColumna](
-                            const QModelIndex&, const QModelIndex& hasta, const QList<int>& roles) {
-        // An alignment change leaves the numbers as they are.
-        const bool texto = roles.isEmpty() || roles.contains(Qt::DisplayRole);
-        if (texto && hasta.row() >= primeraFila && hasta.column() >= primeraColumna)
-            olvidar();
-    };
-    connect(m, &QAbstractItemModel::dataChanged, this, cambio);
-    connect(m, &QAbstractItemModel::modelReset, this, &SolutionVerification::olvidar);
-    connect(m, &QAbstractItemModel::layoutChanged, this, &SolutionVerification::olvidar);
-    for (const auto senal :
-         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
-          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
-        connect(m, senal, this, &SolutionVerification::olvidar);
+    onCellChanges(grid, primeraFila, primeraColumna, this, [this] { olvidar(); });
 }
 
 void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)

@@ -1,10 +1,13 @@
 #include "worksheet/CellEditor.h"
 
+#include "grid/GridClipboard.h"
 #include "grid/GridControl.h"
 #include "grid/KeyboardContextMenu.h"
 #include "grid/Twips.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -85,7 +88,12 @@ void CellEditor::commit()
     if (!isOpen())
         return;
     const QString before = cuadric_.Text();
-    cuadric_.setText(text1_.text());
+    QString text = text1_.text();
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u' ';
+    cuadric_.setText(text);
     text1_.hide();
     emit Committed(cuadric_.Row(), cuadric_.Col(), before);
 }
@@ -133,6 +141,24 @@ void CellEditor::MoverCelda(int keyCode)
     }
 }
 
+bool CellEditor::paste()
+{
+    const QString clip = QGuiApplication::clipboard()->text();
+    if (!clip.contains(u'\t') && !clip.contains(u'\n') && !clip.contains(u'\r'))
+        return false;
+    const TextBlock block = GridClipboard::pasted();
+    // One cell copied from a spreadsheet comes with its line break: it is a value.
+    if (block.size() == 1 && block.front().size() == 1) {
+        text1_.insert(QString::fromStdU16String(block.front().front()));
+        return true;
+    }
+    // The block's first cell is the edited one: what was typed there gives way to it.
+    text1_.hide();
+    cuadric_.setFocus();
+    cuadric_.pasteFromClipboard();
+    return true;
+}
+
 void CellEditor::showPosition()
 {
     cuadric_.setTextMatrix(0, 0, QStringLiteral("%1,%2").arg(cuadric_.Row()).arg(cuadric_.Col()));
@@ -155,6 +181,8 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched != &text1_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
+    if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+        return paste();
     const GridKey::Code code = GridKey::keyCode(static_cast<QKeyEvent*>(event)->key());
     if (code != GridKey::Escape && code != GridKey::Enter && code != GridKey::Up &&
         code != GridKey::Down)

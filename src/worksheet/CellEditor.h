@@ -34,7 +34,8 @@ public:
     // edit's own.
     void MoverCelda(int keyCode);
 
-    // Writes an open editor's text into the current cell and closes it.
+    // Writes an open editor's text into the current cell and closes it. A tab or a line
+    // break in it is written as a blank: no cell holds one.
     void commit();
 
     // Writes "row,col" of the current cell into the corner cell.
@@ -49,6 +50,9 @@ protected:
 
 private:
     void returnToGrid();
+    // Ctrl+V in the editor: a block of cells ends the edit and is pasted from the current
+    // cell on; a single value is the editor's to insert. Whether the key was taken.
+    bool paste();
 
     GridControl& cuadric_;
     QLineEdit& text1_;

@@ -6,6 +6,8 @@
 std::string GridCells::TextMatrix(int row, int col) const
 {
     comprobar(row, col);
+    lastRow_ = row;
+    lastCol_ = col;
     // Cell texts are nearly always plain ASCII numbers: copy those without going through
     // a UTF-8 encoder and a temporary buffer.
     const QStringView text = grid_.TextView(row, col);

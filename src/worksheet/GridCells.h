@@ -15,8 +15,14 @@ public:
     std::string TextMatrix(int row, int col) const override;
     void setTextMatrix(int row, int col, std::string_view text) override;
 
+    // The cell read last: where a reading stopped on a text it refused.
+    int lastRow() const { return lastRow_; }
+    int lastCol() const { return lastCol_; }
+
 private:
     void comprobar(int row, int col) const;
 
     GridControl& grid_;
+    mutable int lastRow_ = -1;
+    mutable int lastCol_ = -1;
 };

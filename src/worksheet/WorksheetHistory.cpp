@@ -1,42 +1,77 @@
 #include "worksheet/WorksheetHistory.h"
 
 #include "grid/GridControl.h"
+#include "grid/KeyCodes.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QKeySequence>
-#include <QUndoCommand>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <utility>
 
-// One step: the same cells before and after. Its first redo is the change itself, which
-// has already happened when the step is pushed.
-class WorksheetHistory::Cambio : public QUndoCommand
+// The texts of a rectangle of cells, row by row.
+struct WorksheetHistory::Block
+{
+    int top = 0;
+    int left = 0;
+    int bottom = -1;
+    int right = -1;
+    PackedTexts texts;
+};
+
+// The whole worksheet: whether it is laid out, for which number as typed, and its body.
+struct WorksheetHistory::Sheet
+{
+    bool laidOut = false;
+    QString count;
+    int rows = 0;
+    int cols = 0;
+    PackedTexts body;
+
+    bool sameCells(const Sheet& o) const
+    {
+        return laidOut == o.laidOut && rows == o.rows && cols == o.cols && body == o.body;
+    }
+};
+
+class WorksheetHistory::Step
 {
 public:
-    Cambio(GridControl& cuadric, Textos antes, Textos despues)
+    virtual ~Step() = default;
+    virtual void undo() = 0;
+    virtual void redo() = 0;
+    virtual bool isLayout() const = 0;
+    virtual std::size_t bytes() const = 0;
+};
+
+// The same cells before and after.
+class WorksheetHistory::CellStep : public Step
+{
+public:
+    CellStep(GridControl& cuadric, Block antes, Block despues)
         : cuadric_(cuadric), antes_(std::move(antes)), despues_(std::move(despues))
     {}
 
     void undo() override { escribir(antes_); }
-    void redo() override
+    void redo() override { escribir(despues_); }
+    bool isLayout() const override { return false; }
+    std::size_t bytes() const override
     {
-        if (hecho_)
-            escribir(despues_);
-        hecho_ = true;
+        return sizeof(*this) + antes_.texts.bytes() + despues_.texts.bytes();
     }
 
 private:
     // The cells written become the selection, so the user sees what came back.
-    void escribir(const Textos& t)
+    void escribir(const Block& t)
     {
         {
             const GridControl::BulkUpdate agrupado(cuadric_);
-            const int ancho = t.right - t.left + 1;
+            std::size_t i = 0;
             for (int r = t.top; r <= t.bottom; ++r)
                 for (int c = t.left; c <= t.right; ++c)
-                    cuadric_.setTextMatrix(
-                        r, c, t.celdas[std::size_t((r - t.top) * ancho + (c - t.left))]);
+                    cuadric_.setTextMatrix(r, c, t.texts.at(i++).toString());
         }
         if (cuadric_.isValidCell(t.bottom, t.right) && cuadric_.hasCurrentCell()) {
             cuadric_.setRow(t.top);
@@ -47,16 +82,34 @@ private:
     }
 
     GridControl& cuadric_;
-    Textos antes_;
-    Textos despues_;
-    bool hecho_ = false;
+    Block antes_;
+    Block despues_;
+};
+
+// The worksheet before and after a new layout.
+class WorksheetHistory::LayoutStep : public Step
+{
+public:
+    LayoutStep(WorksheetHistory& history, Sheet antes, Sheet despues)
+        : history_(history), antes_(std::move(antes)), despues_(std::move(despues))
+    {}
+
+    void undo() override { history_.restore(antes_); }
+    void redo() override { history_.restore(despues_); }
+    bool isLayout() const override { return true; }
+    std::size_t bytes() const override
+    {
+        return sizeof(*this) + antes_.body.bytes() + despues_.body.bytes() +
+               std::size_t(antes_.count.size() + despues_.count.size()) * sizeof(QChar);
+    }
+
+private:
+    WorksheetHistory& history_;
+    Sheet antes_;
+    Sheet despues_;
 };
 
 namespace {
-
-// A random fill of 100 equations keeps two copies of 10,100 texts: a long history of them
-// would hold a lot of memory for steps nobody takes back.
-constexpr int kPasos = 100;
 
 QAction* accion(const QString& texto, const char* nombre, const QList<QKeySequence>& teclas,
                 QObject* dueno)
@@ -71,10 +124,25 @@ QAction* accion(const QString& texto, const char* nombre, const QList<QKeySequen
     return a;
 }
 
+// The number box's own undo goes back to the text it now has: its older typing belongs to
+// a layout that the history holds. The selection stays as it is.
+void forgetTyping(QLineEdit& box)
+{
+    const int start = box.selectionStart();
+    const int length = box.selectionLength();
+    const int cursor = box.cursorPosition();
+    box.setText(box.text());
+    if (start >= 0)
+        box.setSelection(start, length);
+    else
+        box.setCursorPosition(cursor);
+}
+
 } // namespace
 
-WorksheetHistory::WorksheetHistory(GridControl& cuadric, QObject* parent)
-    : QObject(parent), cuadric_(cuadric),
+WorksheetHistory::WorksheetHistory(GridControl& cuadric, QLineEdit& numberBox, Layouts layouts,
+                                   QObject* parent)
+    : QObject(parent), cuadric_(cuadric), numberBox_(numberBox), layouts_(std::move(layouts)),
       deshacer_(accion(QStringLiteral("Deshacer"), "mnuDeshacer",
                        {QKeySequence(Qt::ControlModifier | Qt::Key_Z)}, this)),
       rehacer_(accion(QStringLiteral("Rehacer"), "mnuRehacer",
@@ -82,77 +150,151 @@ WorksheetHistory::WorksheetHistory(GridControl& cuadric, QObject* parent)
                        QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)},
                       this))
 {
-    pila_.setUndoLimit(kPasos);
     connect(deshacer_, &QAction::triggered, this, &WorksheetHistory::undo);
     connect(rehacer_, &QAction::triggered, this, &WorksheetHistory::redo);
-    connect(&pila_, &QUndoStack::canUndoChanged, this, &WorksheetHistory::actualizar);
-    connect(&pila_, &QUndoStack::canRedoChanged, this, &WorksheetHistory::actualizar);
     connect(&cuadric_, &GridControl::UndoRequested, this, &WorksheetHistory::undo);
     connect(&cuadric_, &GridControl::RedoRequested, this, &WorksheetHistory::redo);
+    cuadric_.installEventFilter(this);
+    numberBox_.installEventFilter(this);
     connect(&cuadric_, &GridControl::BeforePaste, this, [this] {
-        antesDePegar_ = leer(cuadric_.FixedRows(), cuadric_.FixedCols(), cuadric_.Rows() - 1,
-                             cuadric_.Cols() - 1);
+        antesDePegar_ = std::make_unique<Block>(leer(cuadric_.FixedRows(), cuadric_.FixedCols(),
+                                                     cuadric_.Rows() - 1, cuadric_.Cols() - 1));
     });
     connect(&cuadric_, &GridControl::Pasted, this, [this] {
         const int top = std::min(cuadric_.Row(), cuadric_.RowSel());
         const int left = std::min(cuadric_.Col(), cuadric_.ColSel());
         const int bottom = std::max(cuadric_.Row(), cuadric_.RowSel());
         const int right = std::max(cuadric_.Col(), cuadric_.ColSel());
-        const Textos todo = std::exchange(antesDePegar_, {});
+        const std::unique_ptr<Block> todo = std::move(antesDePegar_);
         // The body changed shape between the two signals: nothing to compare it with.
-        if (todo.top != cuadric_.FixedRows() || todo.left != cuadric_.FixedCols() ||
-            todo.bottom != cuadric_.Rows() - 1 || todo.right != cuadric_.Cols() - 1)
+        if (!todo || todo->top != cuadric_.FixedRows() || todo->left != cuadric_.FixedCols() ||
+            todo->bottom != cuadric_.Rows() - 1 || todo->right != cuadric_.Cols() - 1)
             return;
-        Textos antes{top, left, bottom, right, {}};
-        const int ancho = todo.right - todo.left + 1;
+        Block antes{top, left, bottom, right, {}};
+        const int ancho = todo->right - todo->left + 1;
         for (int r = top; r <= bottom; ++r)
             for (int c = left; c <= right; ++c)
-                antes.celdas.push_back(
-                    todo.celdas[std::size_t((r - todo.top) * ancho + (c - todo.left))]);
+                antes.texts.append(
+                    todo->texts.at(std::size_t((r - todo->top) * ancho + (c - todo->left))));
         empujar(std::move(antes));
     });
 }
 
-WorksheetHistory::Textos WorksheetHistory::leer(int top, int left, int bottom, int right) const
+WorksheetHistory::~WorksheetHistory() = default;
+
+WorksheetHistory::Block WorksheetHistory::leer(int top, int left, int bottom, int right) const
 {
-    Textos t{top, left, bottom, right, {}};
-    if (bottom < top || right < left)
-        return t;
-    t.celdas.reserve(std::size_t(bottom - top + 1) * std::size_t(right - left + 1));
+    Block t{top, left, bottom, right, {}};
     for (int r = top; r <= bottom; ++r)
         for (int c = left; c <= right; ++c)
-            t.celdas.push_back(cuadric_.TextMatrix(r, c));
+            t.texts.append(cuadric_.TextView(r, c));
+    t.texts.shrink();
     return t;
 }
 
+WorksheetHistory::Sheet WorksheetHistory::sheet(const QString& count) const
+{
+    Sheet s;
+    s.laidOut = cuadric_.Cols() > 0;
+    s.count = s.laidOut ? count : QString();
+    s.rows = cuadric_.Rows();
+    s.cols = cuadric_.Cols();
+    if (s.laidOut)
+        s.body = leer(1, 1, s.rows - 1, s.cols - 1).texts;
+    return s;
+}
+
+// Through the window's own set-up, so that every header, state and text is the one that
+// number gives; then the texts of the body.
+void WorksheetHistory::restore(const Sheet& s)
+{
+    if (!s.laidOut) {
+        layouts_.clear();
+    } else {
+        layouts_.layOut(s.count);
+        const GridControl::BulkUpdate agrupado(cuadric_);
+        const int ancho = s.cols - 1;
+        for (int r = 1; r < std::min(s.rows, cuadric_.Rows()); ++r)
+            for (int c = 1; c < std::min(s.cols, cuadric_.Cols()); ++c)
+                cuadric_.setTextMatrix(
+                    r, c, s.body.at(std::size_t((r - 1) * ancho + (c - 1))).toString());
+    }
+    count_ = s.count;
+    forgetTyping(numberBox_);
+}
+
 // Pushes the step from `antes` to the cells as they are now, unless nothing changed.
-void WorksheetHistory::empujar(Textos antes)
+void WorksheetHistory::empujar(Block antes)
 {
     if (antes.bottom < antes.top || antes.right < antes.left)
         return;
-    Textos despues = leer(antes.top, antes.left, antes.bottom, antes.right);
-    if (despues.celdas == antes.celdas)
+    Block despues = leer(antes.top, antes.left, antes.bottom, antes.right);
+    if (despues.texts == antes.texts)
         return;
-    pila_.push(new Cambio(cuadric_, std::move(antes), std::move(despues)));
+    push(std::make_unique<CellStep>(cuadric_, std::move(antes), std::move(despues)));
+}
+
+// The steps undone are dropped, then the oldest ones beyond the count or the budget.
+void WorksheetHistory::push(std::unique_ptr<Step> step)
+{
+    while (steps_.size() > done_) {
+        bytes_ -= steps_.back()->bytes();
+        steps_.pop_back();
+    }
+    bytes_ += step->bytes();
+    steps_.push_back(std::move(step));
+    done_ = steps_.size();
+    while (steps_.size() > 1 && (steps_.size() > std::size_t(kSteps) || bytes_ > kBudget)) {
+        bytes_ -= steps_.front()->bytes();
+        steps_.pop_front();
+        --done_;
+    }
+    actualizar();
+    emit recorded();
 }
 
 void WorksheetHistory::registrar(int top, int left, int bottom, int right,
                                  const std::function<void()>& cambio)
 {
-    Textos antes = leer(top, left, bottom, right);
+    Block antes = leer(top, left, bottom, right);
     cambio();
     empujar(std::move(antes));
 }
 
 void WorksheetHistory::celdaEditada(int row, int col, const QString& antes)
 {
-    if (row >= cuadric_.FixedRows() && col >= cuadric_.FixedCols())
-        empujar({row, col, row, col, {antes}});
+    if (row < cuadric_.FixedRows() || col < cuadric_.FixedCols())
+        return;
+    Block b{row, col, row, col, {}};
+    b.texts.append(antes);
+    empujar(std::move(b));
 }
 
-void WorksheetHistory::olvidar()
+void WorksheetHistory::recordLayoutChange(const std::function<void()>& change)
 {
-    pila_.clear();
+    Sheet antes = sheet(count_);
+    change();
+    Sheet despues = sheet(numberBox_.text());
+    // A number refused leaves the worksheet, and the number it was laid out for, as they were.
+    if (despues.sameCells(antes))
+        return;
+    if (despues.laidOut)
+        count_ = despues.count;
+    forgetTyping(numberBox_);
+    push(std::make_unique<LayoutStep>(*this, std::move(antes), std::move(despues)));
+}
+
+void WorksheetHistory::clearSelection()
+{
+    if (!activo_ || !cuadric_.isEnabled() || !cuadric_.hasCurrentCell())
+        return;
+    const CellSelection s = cuadric_.selection();
+    registrar(s.top(), s.left(), s.bottom(), s.right(), [this, s] {
+        const GridControl::BulkUpdate agrupado(cuadric_);
+        for (int r = s.top(); r <= s.bottom(); ++r)
+            for (int c = s.left(); c <= s.right(); ++c)
+                cuadric_.setTextMatrix(r, c, {});
+    });
 }
 
 void WorksheetHistory::setActivo(bool activo)
@@ -166,8 +308,12 @@ void WorksheetHistory::undo()
     if (!activo_)
         return;
     emit antesDeAplicar();
-    if (pila_.canUndo())
-        pila_.undo();
+    if (done_ == 0)
+        return;
+    Step& step = *steps_[--done_];
+    step.undo();
+    actualizar();
+    emit applied(true, step.isLayout());
 }
 
 void WorksheetHistory::redo()
@@ -175,12 +321,42 @@ void WorksheetHistory::redo()
     if (!activo_)
         return;
     emit antesDeAplicar();
-    if (pila_.canRedo())
-        pila_.redo();
+    if (done_ == steps_.size())
+        return;
+    Step& step = *steps_[done_++];
+    step.redo();
+    actualizar();
+    emit applied(false, step.isLayout());
 }
 
 void WorksheetHistory::actualizar()
 {
-    deshacer_->setEnabled(activo_ && pila_.canUndo());
-    rehacer_->setEnabled(activo_ && pila_.canRedo());
+    deshacer_->setEnabled(activo_ && done_ > 0);
+    rehacer_->setEnabled(activo_ && done_ < steps_.size());
+}
+
+// Supr on the worksheet empties its selection; in the number box, the undo keys reach the
+// worksheet once the box has no typing of its own to take back.
+bool WorksheetHistory::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (watched == &cuadric_ && key.key() == Qt::Key_Delete &&
+        !(key.modifiers() & ~Qt::KeypadModifier)) {
+        clearSelection();
+        return true;
+    }
+    if (watched == &numberBox_) {
+        const GridKey::Command command = GridKey::command(key);
+        if (command == GridKey::Command::Undo && !numberBox_.isUndoAvailable()) {
+            undo();
+            return true;
+        }
+        if (command == GridKey::Command::Redo && !numberBox_.isRedoAvailable()) {
+            redo();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

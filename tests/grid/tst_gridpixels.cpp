@@ -71,6 +71,7 @@ private slots:
     void headerSitsWhereDrawTextPutsIt_data();
     void headerSitsWhereDrawTextPutsIt();
     void aLongLineShowsItsBeginning();
+    void markedAndMuted();
 };
 
 using Action = std::function<void(GridControl&)>;
@@ -165,6 +166,31 @@ void TestGridPixels::changesMatchARepaint_data()
         g.setFont(font);
     });
     QTest::newRow("disabled") << false << Action([](GridControl& g) { g.setEnabled(false); });
+    QTest::newRow("muted") << false << Action([](GridControl& g) { g.setMuted(true); });
+    QTest::newRow("a cell marked") << false << Action([](GridControl& g) {
+        g.gridModel()->setNoteSource([](int r, int c) { return GridModel::CellNote{QStringLiteral("mal"), r == 2 && c == 3}; });
+    });
+}
+
+// A marked cell shows its red corner and dashes, whatever its text; a muted grid subdues
+// its body's texts and leaves its headers and its empty cells as they were.
+void TestGridPixels::markedAndMuted()
+{
+    Sheet sheet;
+    QVERIFY(sheet.showAndWait());
+    const QImage plain = sheet.shown();
+    const QRect cell = sheet.grid.visualRect(sheet.grid.model()->index(2, 3)).adjusted(0, 0, -1, -1);
+    sheet.grid.gridModel()->setNoteSource([](int r, int c) { return GridModel::CellNote{{}, r == 2 && c == 3}; });
+    const QImage marked = sheet.shown();
+    QCOMPARE(marked.pixelColor(cell.topLeft() + QPoint(1, 1)), QColor(204, 0, 0));
+    QCOMPARE(marked.pixelColor(cell.left() + 1, cell.bottom() - 1), QColor(204, 0, 0));
+    QCOMPARE(marked.copy(cell.right() + 2, 0, 40, 40), plain.copy(cell.right() + 2, 0, 40, 40));
+    sheet.grid.gridModel()->setNoteSource({});
+    sheet.grid.setMuted(true);
+    const QImage muted = sheet.shown();
+    const QRect header = sheet.grid.visualRect(sheet.grid.model()->index(0, 3));
+    QCOMPARE(muted.copy(header), plain.copy(header));
+    QVERIFY(muted.copy(cell) != plain.copy(cell));
 }
 
 // Whatever changes while the grid is shown appears exactly as a full repaint draws it.

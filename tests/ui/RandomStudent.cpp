@@ -704,7 +704,9 @@ QString RandomStudent::deshacerYRehacer()
     const bool cambio = WindowFixture::celdas(g) != antes;
     vigilante_.exigir(habia || !cambio, QStringLiteral("Ctrl+Z cambió la hoja sin nada que deshacer"));
     const bool y = probable(0.5);
-    QTest::keyClick(&g, y ? Qt::Key_Y : Qt::Key_Z, y ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+    // An undone layout may leave the worksheet disabled, the number box in the focus.
+    QTest::keyClick(g.isEnabled() ? &g : foco(), y ? Qt::Key_Y : Qt::Key_Z,
+                    y ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
     if (habia) {
         // The corner shows the current cell, which the undo may have moved.
         // A solve writes "0" into the empty cells it reads, outside the history: the redo

@@ -6,6 +6,7 @@
 #include "WorksheetGrid.h"
 
 #include "ui/FrmP.h"
+#include "worksheet/WorksheetHistory.h"
 
 #include "ProgramTexts.h"
 
@@ -46,6 +47,11 @@ void Watcher::observar(FrmP& ventana, const Piezas& piezas)
     salio_ = false;
     editorDesplazado_ = false;
     ++ventanas_;
+    cambioReciente_ = false;
+    pasosEnAccion_ = 0;
+    aplicadoEnAccion_ = false;
+    calculoEnAccion_ = false;
+    previo_ = hojaActual();
 
     // Connected after the window's own handlers: each of these runs once its command is over.
     const auto al = [this](Comando c, const QObject* origen = nullptr) { return [this, c, origen] { alComando(c, origen); }; };
@@ -65,6 +71,13 @@ void Watcher::observar(FrmP& ventana, const Piezas& piezas)
     QObject::connect(p.mnuOp, &QAction::triggered, &ventana, al(Comando::Ajustar));
     QObject::connect(buscar<QAction>(ventana, "mnuVerificar"), &QAction::triggered, &ventana, al(Comando::Verificar));
     QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana, al(Comando::Ajustar, p.Command1));
+    auto* historial = ventana.findChild<WorksheetHistory*>();
+    exigir(historial != nullptr, QStringLiteral("la ventana no tiene historial"));
+    if (historial) {
+        QObject::connect(historial, &WorksheetHistory::recorded, &ventana, [this] { alRegistrar(); });
+        QObject::connect(historial, &WorksheetHistory::applied, &ventana,
+                         [this](bool deshecho, bool disposicion) { alAplicar(deshecho, disposicion); });
+    }
     // Moving the bar writes its value, after a blank, into the number box.
     QObject::connect(p.B_Num, &QScrollBar::valueChanged, &ventana, [this](int valor) {
         exigir(p_->T_Incog->text() == QLatin1Char(' ') + QString::number(valor),
@@ -139,19 +152,10 @@ void Watcher::alComando(Comando c, const QObject* origen)
         break;
     case Comando::Nuevo:
         sinModales();
-        m_.hojaLista = false;
-        m_.cuadricHabilitada = false;
-        m_.n = 0;
-        m_.filasResp = 0;
-        m_.estado = QStringLiteral("Listo");
-        m_.tip = kTipInicio;
-        exigir(p_->F_Rint[0]->Rows() == 0 && p_->F_Rint[1]->Rows() == 0,
-               QStringLiteral("las matrices B y C conservan filas tras Nuevo Cálculo"));
-        // The number box takes the focus, unless the matrices view has it disabled.
-        if (p_->T_Incog->isEnabled())
-            exigir(v_->focusWidget() == p_->T_Incog, QStringLiteral("el foco no está en el número tras Nuevo Cálculo"));
+        hojaRetirada();
         break;
     case Comando::Calcular:
+        calculoEnAccion_ = true;
         alCalcular(vistos);
         break;
     case Comando::Mostrar:
@@ -219,6 +223,14 @@ void Watcher::alAceptar(const QList<Modal>& vistos)
         return;
     }
     exigir(vistos.isEmpty(), QStringLiteral("n = %1 aceptado con %2 ventanas modales").arg(n).arg(vistos.size()));
+    hojaDispuesta(texto);
+}
+
+// The worksheet laid out for the number in the box, by accepting it or by the history.
+void Watcher::hojaDispuesta(const QString& texto)
+{
+    const int n = EquationCountOracle::aceptado(texto);
+    exigir(n > 0, QStringLiteral("hoja dispuesta para %1").arg(legible(texto)));
     m_.n = n;
     nMaximo_ = std::max(nMaximo_, n);
     m_.filasResp = n;
@@ -238,6 +250,56 @@ void Watcher::alAceptar(const QList<Modal>& vistos)
                .arg(g.Col())
                .arg(g.ColWidth(0))
                .arg(g.ColAlignment(0)));
+}
+
+// The new-calculation command's stage, by the command or by the history.
+void Watcher::hojaRetirada()
+{
+    m_.hojaLista = false;
+    m_.cuadricHabilitada = false;
+    m_.n = 0;
+    m_.filasResp = 0;
+    m_.estado = QStringLiteral("Listo");
+    m_.tip = kTipInicio;
+    exigir(p_->F_Rint[0]->Rows() == 0 && p_->F_Rint[1]->Rows() == 0,
+           QStringLiteral("las matrices B y C conservan filas tras Nuevo Cálculo"));
+    // The number box takes the focus, unless the matrices view has it disabled.
+    if (p_->T_Incog->isEnabled())
+        exigir(v_->focusWidget() == p_->T_Incog, QStringLiteral("el foco no está en el número tras Nuevo Cálculo"));
+}
+
+// ---- the history ----
+
+QStringList Watcher::hojaActual() const
+{
+    const GridControl& g = *p_->Cuadric;
+    QStringList h = WindowFixture::celdas(g).mid(1);
+    h << QString::number(g.Rows()) << QString::number(g.Cols()) << QString::number(g.isEnabled());
+    return h;
+}
+
+void Watcher::alRegistrar()
+{
+    ++pasosEnAccion_;
+}
+
+// An undo right after a change that was one step gives back the worksheet before it; a
+// layout taken back or done again leads the window to the stage of that layout.
+void Watcher::alAplicar(bool deshecho, bool disposicion)
+{
+    contar(deshecho ? QStringLiteral("deshacer") : QStringLiteral("rehacer"));
+    if (deshecho && cambioReciente_ && pasosEnAccion_ == 0 && !aplicadoEnAccion_) {
+        exigir(hojaActual() == antesDelCambio_, QStringLiteral("Ctrl+Z no devolvió la hoja de antes del último cambio"));
+        contar(QStringLiteral("deshacer comprobado"));
+    }
+    aplicadoEnAccion_ = true;
+    if (!disposicion)
+        return;
+    contar(QStringLiteral("disposición restaurada"));
+    if (p_->Cuadric->Cols() > 0)
+        hojaDispuesta(p_->T_Incog->text());
+    else
+        hojaRetirada();
 }
 
 void Watcher::alCalcular(const QList<Modal>& vistos)
@@ -405,6 +467,13 @@ void Watcher::despuesDeAccion()
         return;
     }
     verificar();
+    cambioReciente_ = pasosEnAccion_ == 1 && !aplicadoEnAccion_ && !calculoEnAccion_;
+    if (cambioReciente_)
+        antesDelCambio_ = previo_;
+    previo_ = hojaActual();
+    pasosEnAccion_ = 0;
+    aplicadoEnAccion_ = false;
+    calculoEnAccion_ = false;
 }
 
 bool Watcher::ocupado() const

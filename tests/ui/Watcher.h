@@ -82,6 +82,12 @@ private:
 
     void alComando(Comando c, const QObject* origen);
     void alAceptar(const QList<Modal>& vistos);
+    void hojaDispuesta(const QString& texto);
+    void hojaRetirada();
+    void alRegistrar();
+    void alAplicar(bool deshecho, bool disposicion);
+    // The worksheet as undo must give it back: every cell but the corner, its shape and state.
+    QStringList hojaActual() const;
     void alAjustar(bool boton);
     void alCalcular(const QList<Modal>& vistos);
     void revisarAleatorios();
@@ -107,6 +113,15 @@ private:
     QList<Modal> modales_;
     qsizetype atendidos_ = 0;
     QString comoCierra_;
+
+    // The worksheet after the last action; before the one step that action recorded, if it
+    // recorded one and ran no calculation (which writes "0" outside the history).
+    QStringList previo_;
+    QStringList antesDelCambio_;
+    bool cambioReciente_ = false;
+    int pasosEnAccion_ = 0;
+    bool aplicadoEnAccion_ = false;
+    bool calculoEnAccion_ = false;
 
     QStringList fallos_;
     std::map<QString, int> cuenta_;

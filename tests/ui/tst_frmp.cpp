@@ -31,15 +31,15 @@ namespace {
 
 // The window whose calculation fails at the first cell it writes: 1 out of memory, 2 with
 // another exception; 0 as the program is.
-struct VentanaQueFalla : FrmP
+struct FailingWindow : FrmP
 {
     int fallo = 0;
     std::function<void()> antes;
 
-    std::unique_ptr<solver::WorksheetSource> hojaDelCalculo(GridControl& cuadric) override
+    std::unique_ptr<GridCells> calculationSheet(GridControl& cuadric) override
     {
         if (fallo == 0)
-            return FrmP::hojaDelCalculo(cuadric);
+            return FrmP::calculationSheet(cuadric);
         return std::make_unique<FailingWorksheet>(cuadric, fallo == 1, antes);
     }
 };
@@ -456,8 +456,8 @@ private slots:
         QFETCH(int, filasDeSolucion);
         QFETCH(QString, mensaje);
         const bool insoluble = mensaje == kInsoluble;
-        auto propia = std::make_unique<VentanaQueFalla>();
-        VentanaQueFalla& ventana = *propia;
+        auto propia = std::make_unique<FailingWindow>();
+        FailingWindow& ventana = *propia;
         const WindowFixture f(std::move(propia));
         f.aceptar(QString::number(filas.size()));
         f.llenar(filas);

@@ -4,6 +4,7 @@
 
 #include "ui/FrmP.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QLocale>
@@ -118,6 +119,18 @@ private slots:
             w.p.B_Mostrar->click();
         }) << true;
         QTest::newRow("the same paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("2\t1")); }) << true;
+        QTest::newRow("Supr") << Cambio([](Ventana& w) {
+            w.enCelda(1, 2);
+            QTest::keyClick(w.p.Cuadric, Qt::Key_Delete);
+        }) << false;
+        QTest::newRow("F3 and an undo") << Cambio([](Ventana& w) {
+            QTest::keyClick(w.v.get(), Qt::Key_F3);
+            QTest::keyClick(w.p.Cuadric, Qt::Key_Z, Qt::ControlModifier);
+        }) << false;
+        QTest::newRow("F3 and a solve") << Cambio([](Ventana& w) {
+            QTest::keyClick(w.v.get(), Qt::Key_F3);
+            w.p.B_Calcular->click();
+        }) << true;
     }
 
     void afterAnAction()
@@ -130,6 +143,17 @@ private slots:
         cambio(w);
         QCOMPARE(w.verificar()->isEnabled(), habilitada);
         w.comprobarInforme(habilitada);
+        // At the same moments the results still shown are marked as old, and say why.
+        const bool solucion = !WindowFixture::columna(*w.p.F_Resp, 1).join(QString()).isEmpty();
+        QCOMPARE(w.p.F_Resp->isMuted(), solucion && !habilitada);
+        for (const GridControl* g : {w.p.F_Resp, w.p.F_Rint[0], w.p.F_Rint[1]}) {
+            QCOMPARE(g->isMuted(), g == w.p.F_Resp ? solucion && !habilitada : g->Rows() > 0 && !habilitada);
+            const QString motivo = !g->isMuted()     ? QString()
+                                   : g == w.p.F_Resp ? QStringLiteral("Solución de una hoja anterior: pulse Calcular para actualizarla")
+                                                     : QStringLiteral("Factores de una hoja anterior: pulse Calcular para actualizarlos");
+            QCOMPARE(g->toolTip(), motivo);
+            QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<GridControl*>(g))->text(QAccessible::Description), motivo);
+        }
     }
 
     void dialogShowsCopiesAndCloses_data()

@@ -1,0 +1,63 @@
+#include "ui/StaleResults.h"
+
+#include "grid/GridControl.h"
+#include "ui/CellChanges.h"
+
+#include <QAbstractItemModel>
+
+StaleResults::StaleResults(GridControl& hoja, GridControl& solucion,
+                           std::array<GridControl*, 2> factores, QObject* parent)
+    : QObject(parent), solucion_(solucion), factores_(factores)
+{
+    // The worksheet's headers, and the corner that follows the current cell, are not data.
+    onCellChanges(hoja, 1, 1, this, [this] { worksheetChanged(); });
+    // A grid emptied holds nothing old.
+    for (GridControl* g : {&solucion_, factores_[0], factores_[1]})
+        connect(g->model(), &QAbstractItemModel::rowsRemoved, this, [this, g] {
+            if (!holdsValues(*g))
+                mark(*g, false);
+        });
+}
+
+QString StaleResults::solutionReason()
+{
+    return QStringLiteral("Solución de una hoja anterior: pulse Calcular para actualizarla");
+}
+
+QString StaleResults::factorsReason()
+{
+    return QStringLiteral("Factores de una hoja anterior: pulse Calcular para actualizarlos");
+}
+
+void StaleResults::refreshed(GridControl& grid)
+{
+    mark(grid, false);
+}
+
+void StaleResults::worksheetChanged()
+{
+    for (GridControl* g : {&solucion_, factores_[0], factores_[1]})
+        if (!g->isMuted() && holdsValues(*g))
+            mark(*g, true);
+}
+
+// The solution's values are in column 1, beside the labels; B and C are values throughout.
+bool StaleResults::holdsValues(const GridControl& grid) const
+{
+    if (&grid != &solucion_)
+        return grid.Rows() > 0 && grid.Cols() > 0;
+    for (int i = 0; i < grid.Rows(); ++i)
+        if (!grid.TextView(i, 1).isEmpty())
+            return true;
+    return false;
+}
+
+void StaleResults::mark(GridControl& grid, bool stale)
+{
+    const QString why = !stale                ? QString()
+                        : &grid == &solucion_ ? solutionReason()
+                                              : factorsReason();
+    grid.setMuted(stale);
+    grid.setToolTip(why);
+    grid.setAccessibleDescription(why);
+}
