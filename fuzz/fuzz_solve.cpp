@@ -16,7 +16,8 @@
 // method once the worksheet has been read; every element of A, B and C is finite at all
 // times; a Gauss-Jordan solve leaves B and C as they were; repeating a Choleski solve that
 // succeeded gives the same factors and solution; and every step, including the partial
-// results after an error, agrees bit for bit with LiteralSolver.
+// results after an error, agrees bit for bit with LiteralSolver; so does the step record of
+// the same solve, made beside it, in its outcome and in the matrices it ends with.
 #include "Finding.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
@@ -24,6 +25,7 @@
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
 #include "solver/Solver.h"
+#include "solver/StepTrace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,18 +122,6 @@ MemorySheet makeSheet(int size, std::string_view cells, char separator)
 bool fitsFor(const SingleMatrix& m, int n)
 {
     return m.rows() >= n && m.cols() >= n + 1;
-}
-
-bool bitIdentical(const SingleMatrix& a, const SingleMatrix& b)
-{
-    if (a.rows() != b.rows() || a.cols() != b.cols())
-        return false;
-    if (a.cols() == 0)
-        return true;
-    for (int r = 0; r < a.rows(); ++r)
-        if (std::memcmp(a.row(r), b.row(r), sizeof(float) * std::size_t(a.cols())) != 0)
-            return false;
-    return true;
 }
 
 bool sameValues(const SingleMatrix& a, const SingleMatrix& b)
@@ -234,14 +224,43 @@ void compare(const Solver& fast, const LiteralSolver& literal, const MemorySheet
     if (fast.FilaCambio != literal.FilaCambio)
         finding(where + ": FilaCambio " + std::to_string(fast.FilaCambio) + ", step by step " +
                 std::to_string(literal.FilaCambio));
-    if (!bitIdentical(fast.A, literal.A))
+    if (!sameBits(fast.A, literal.A))
         finding(where + ": A differs from the step-by-step solve");
-    if (!bitIdentical(fast.B, literal.B))
+    if (!sameBits(fast.B, literal.B))
         finding(where + ": B differs from the step-by-step solve");
-    if (!bitIdentical(fast.C, literal.C))
+    if (!sameBits(fast.C, literal.C))
         finding(where + ": C differs from the step-by-step solve");
     if (fastSheet.cells != literalSheet.cells)
         finding(where + ": the worksheet differs from the step-by-step solve");
+}
+
+// The record of the same solve, from the same state and worksheet, against the literal one.
+void compareTrace(const solver::StepTrace& trace, const LiteralSolver& literal,
+                  const MemorySheet& traceSheet, const MemorySheet& literalSheet,
+                  const Result& literalResult, const std::string& where)
+{
+    Result recorded;
+    if (trace.ending == solver::Ending::Error)
+        recorded.error = trace.error;
+    else if (trace.ending == solver::Ending::NotSoluble)
+        recorded.outcome = Outcome::Insoluble;
+    if (!(recorded == literalResult))
+        finding(where + ": the record ends " + describe(recorded) + ", step by step " +
+                describe(literalResult));
+    if (trace.FilaCambio != literal.FilaCambio)
+        finding(where + ": the record's FilaCambio differs");
+    const solver::TracedMatrices last = trace.finalMatrices();
+    if (!sameBits(last.A, literal.A) || !sameBits(last.B, literal.B) ||
+        !sameBits(last.C, literal.C))
+        finding(where + ": the record's last matrices differ from the step-by-step solve");
+    if (traceSheet.cells != literalSheet.cells)
+        finding(where + ": the record's worksheet differs from the step-by-step solve");
+    std::size_t runs = 0;
+    for (const solver::Step& s : trace.steps) {
+        if (s.runsBegin < runs || s.runsEnd < s.runsBegin || s.stage < 0)
+            finding(where + ": the record's steps are out of order");
+        runs = s.runsEnd;
+    }
 }
 
 } // namespace
@@ -309,6 +328,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const SingleMatrix beforeB = fast.B;
         const SingleMatrix beforeC = fast.C;
 
+        MemorySheet traceSheet = fastSheet;
+        const solver::StepTrace trace = solver::traceSolve(
+            step.choleski ? solver::Method::Choleski : solver::Method::GaussJordan, fast,
+            traceSheet, sep);
+
         Result fastResult;
         Result literalResult;
         if (step.choleski) {
@@ -326,13 +350,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!fastResult.error && fastResult.outcome == Outcome::Solved)
                 for (int i = 0; i < n; ++i)
                     solver::fixedFiveText(fast.A.at(i, n), sep);
-            if (!bitIdentical(fast.B, beforeB) || !bitIdentical(fast.C, beforeC))
+            if (!sameBits(fast.B, beforeB) || !sameBits(fast.C, beforeC))
                 finding(where + ": B or C changed");
         }
         checkFinite(fast.A, "A");
         checkFinite(fast.B, "B");
         checkFinite(fast.C, "C");
         compare(fast, literal, fastSheet, literalSheet, fastResult, literalResult, where);
+        compareTrace(trace, literal, traceSheet, literalSheet, literalResult, where);
 
         if (step.choleski) {
             if (!haveFirstCholeski) {

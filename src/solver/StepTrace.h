@@ -127,7 +127,7 @@ struct Stage
 {
     StageKind kind = StageKind::Factorization;
     std::int16_t pivot = -1;  // GaussJordanPivot: the pivot e; otherwise −1
-    std::int16_t attempt = 0; // 0 for the first attempt, then FilaCambio of the attempt
+    std::int16_t attempt = 0; // FilaCambio when the stage began
     std::uint32_t firstStep = 0;
     std::uint32_t endStep = 0; // one past the last step
 };

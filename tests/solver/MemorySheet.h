@@ -4,6 +4,7 @@
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -55,4 +56,15 @@ inline std::vector<float> columnN(const solver::SingleMatrix& m, int n)
     for (int i = 0; i < n; ++i)
         v.push_back(m.at(i, n));
     return v;
+}
+
+// Equal element for element, bit for bit (signed zeros told apart), bounds included.
+template <class T> bool sameBits(const solver::Matrix<T>& a, const solver::Matrix<T>& b)
+{
+    if (a.rows() != b.rows() || a.cols() != b.cols())
+        return false;
+    for (int r = 0; r < a.rows(); ++r)
+        if (a.cols() > 0 && std::memcmp(a.row(r), b.row(r), sizeof(T) * std::size_t(a.cols())) != 0)
+            return false;
+    return true;
 }
