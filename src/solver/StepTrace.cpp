@@ -6,6 +6,8 @@
 #include "solver/Solver.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace solver {
 namespace {
@@ -200,6 +202,13 @@ void applyRun(const StepTrace& trace, const WriteRun& run, TracedMatrices& m)
 }
 
 } // namespace
+
+double TracedValue::ulps() const noexcept
+{
+    const float magnitude = std::fabs(single);
+    const float next = std::nextafter(magnitude, std::numeric_limits<float>::infinity());
+    return (shadow - double(single)) / (double(next) - double(magnitude));
+}
 
 const SingleMatrix& TracedMatrices::single(MatrixName m) const
 {

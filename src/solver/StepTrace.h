@@ -37,6 +37,10 @@ struct TracedValue
 {
     float single = 0.0f;
     double shadow = 0.0;
+
+    // shadow − single in units in the last place of single (of the smallest single when
+    // single is 0); infinite or NaN when the shadow is.
+    double ulps() const noexcept;
 };
 
 enum class StepKind : std::uint8_t

@@ -160,6 +160,8 @@ private slots:
     void recordEndsAsTheSolve();
     void eventsWhereTheMethodMakesThem_data();
     void eventsWhereTheMethodMakesThem();
+    void ulps_data();
+    void ulps();
 };
 
 void TestStepTrace::recordEndsAsTheSolve_data()
@@ -291,6 +293,25 @@ void TestStepTrace::eventsWhereTheMethodMakesThem()
     before.n = std::int16_t(rows.size());
     before.Redimensionar();
     QCOMPARE(events(solver::traceSolve(method, before, sheet, ".")), expected);
+}
+
+void TestStepTrace::ulps_data()
+{
+    QTest::addColumn<float>("single");
+    QTest::addColumn<double>("shadow");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("equal") << 1.5f << 1.5 << 0.0;
+    QTest::newRow("one ulp above 1") << 1.0f << 1.0 + 0x1p-23 << 1.0;
+    QTest::newRow("half an ulp below -2") << -2.0f << -2.0 - 0x1p-23 << -0.5;
+    QTest::newRow("zero against the smallest single") << 0.0f << 0x1p-149 << 1.0;
+}
+
+void TestStepTrace::ulps()
+{
+    QFETCH(float, single);
+    QFETCH(double, shadow);
+    QFETCH(double, expected);
+    QCOMPARE((solver::TracedValue{single, shadow}.ulps()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestStepTrace)
