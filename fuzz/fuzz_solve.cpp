@@ -16,7 +16,9 @@
 // come out, and none out of the Gauss-Jordan method once the worksheet has been read; every element
 // of A, B and C is finite at all times; a Gauss-Jordan solve leaves B and C as they were; repeating
 // a Choleski solve that succeeded gives the same factors and solution; and every step, including
-// the partial results after an error, agrees bit for bit with LiteralSolver.
+// the partial results after an error, agrees bit for bit with LiteralSolver;
+// so does the step record of the same solve, made beside it, in its outcome and in the matrices
+// it ends with.
 #include "Finding.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
@@ -25,6 +27,7 @@
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
 #include "solver/Solver.h"
+#include "solver/StepTrace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,6 +235,35 @@ void compare(const Solver& fast, const LiteralSolver& literal, const MemorySheet
         finding(where + ": the worksheet differs from the step-by-step solve");
 }
 
+// The record of the same solve, from the same state and worksheet, against the literal one.
+void compareTrace(const solver::StepTrace& trace, const LiteralSolver& literal,
+                  const MemorySheet& traceSheet, const MemorySheet& literalSheet,
+                  const Result& literalResult, const std::string& where)
+{
+    Result recorded;
+    if (trace.ending == solver::Ending::Error)
+        recorded.error = trace.error;
+    else if (trace.ending == solver::Ending::NotSoluble)
+        recorded.outcome = Outcome::Insoluble;
+    if (!(recorded == literalResult))
+        finding(where + ": the record ends " + describe(recorded) + ", step by step " +
+                describe(literalResult));
+    if (trace.FilaCambio != literal.FilaCambio)
+        finding(where + ": the record's FilaCambio differs");
+    const solver::TracedMatrices last = trace.finalMatrices();
+    if (!sameBits(last.A, literal.A) || !sameBits(last.B, literal.B) ||
+        !sameBits(last.C, literal.C))
+        finding(where + ": the record's last matrices differ from the step-by-step solve");
+    if (traceSheet.cells != literalSheet.cells)
+        finding(where + ": the record's worksheet differs from the step-by-step solve");
+    std::size_t runs = 0;
+    for (const solver::Step& s : trace.steps) {
+        if (s.runsBegin < runs || s.runsEnd < s.runsBegin || s.stage < 0)
+            finding(where + ": the record's steps are out of order");
+        runs = s.runsEnd;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -297,6 +329,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const SingleMatrix beforeB = fast.B;
         const SingleMatrix beforeC = fast.C;
 
+        MemorySheet traceSheet = fastSheet;
+        const solver::StepTrace trace = solver::traceSolve(
+            step.choleski ? solver::Method::Choleski : solver::Method::GaussJordan, fast,
+            traceSheet, sep);
+
         Result fastResult;
         Result literalResult;
         if (step.choleski) {
@@ -321,6 +358,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkFinite(fast.B, "B");
         checkFinite(fast.C, "C");
         compare(fast, literal, fastSheet, literalSheet, fastResult, literalResult, where);
+        compareTrace(trace, literal, traceSheet, literalSheet, literalResult, where);
 
         if (step.choleski) {
             if (!haveFirstCholeski) {

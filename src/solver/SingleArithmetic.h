@@ -6,22 +6,61 @@
 
 namespace solver {
 
-// Rounds a result evaluated in double to single precision, as every store does; a
-// result that is invalid or beyond the single range raises error 6. Underflow is silent.
-inline float storeSingle(double value)
+// The stores of the methods. Each expression is evaluated in double and rounded once to
+// single precision when it is stored; a result that is invalid or beyond the single range
+// raises error 6, a non-zero value divided by zero error 11 and zero by zero error 6.
+// Underflow is silent. The step trace overloads the same names for its paired values.
+
+inline float rounded(double value)
 {
     const float stored = static_cast<float>(value);
     if (!std::isfinite(stored))
-        throw RuntimeError(RuntimeError::Overflow);
+        raise(RuntimeError::Overflow);
     return stored;
 }
 
-// A division whose divisor is zero raises 11, or 6 when the dividend is zero too.
-inline double checkedDivide(double dividend, double divisor)
+inline double divided(double dividend, double divisor)
 {
     if (divisor == 0.0)
-        throw RuntimeError(dividend == 0.0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero);
+        raise(dividend == 0.0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero);
     return dividend / divisor;
+}
+
+// s + b·c, a step of a running sum.
+inline float plusProduct(float s, float b, float c)
+{
+    return rounded(double(s) + double(b) * double(c));
+}
+// a − s
+inline float minus(float a, float s)
+{
+    return rounded(double(a) - double(s));
+}
+// (a − s) / p
+inline float quotient(float a, float s, float p)
+{
+    return rounded(divided(double(a) - double(s), p));
+}
+// x / p
+inline float over(float x, float p)
+{
+    return rounded(divided(x, p));
+}
+// x − f·y
+inline float minusProduct(float x, float f, float y)
+{
+    return rounded(double(x) - double(f) * double(y));
+}
+
+inline bool isZero(float v)
+{
+    return v == 0.0f;
+}
+
+template <class V> V exactly(float v);
+template <> inline float exactly<float>(float v)
+{
+    return v;
 }
 
 } // namespace solver

@@ -6,14 +6,14 @@
 
 namespace solver {
 
-// A two-dimensional array of single-precision values, indexed (row, column) from 0.
-// It knows its own bounds: after a failed worksheet set-up the window's n and the
-// bounds may disagree, and every access outside them raises error 9.
-class SingleMatrix
+// A two-dimensional array, indexed (row, column) from 0. It knows its own bounds: after a
+// failed worksheet set-up the window's n and the bounds may disagree, and every access
+// outside them raises error 9.
+template <class T> class Matrix
 {
 public:
-    SingleMatrix() = default;
-    SingleMatrix(int rows, int cols)
+    Matrix() = default;
+    Matrix(int rows, int cols)
         : rows_(rows), cols_(cols), data_(std::size_t(rows) * std::size_t(cols))
     {}
 
@@ -22,34 +22,35 @@ public:
 
     bool contains(int r, int c) const noexcept
     {
-        return r >= 0 && r < rows_ && c >= 0 && c < cols_;
+        // One comparison each: a negative index is a large unsigned one.
+        return unsigned(r) < unsigned(rows_) && unsigned(c) < unsigned(cols_);
     }
 
-    float at(int r, int c) const
+    T at(int r, int c) const
     {
         check(r, c);
         return data_[index(r, c)];
     }
-    void set(int r, int c, float v)
+    void set(int r, int c, T v)
     {
         check(r, c);
         data_[index(r, c)] = v;
     }
 
     // Unchecked row access for loops whose bounds were checked as a whole.
-    float* row(int r) noexcept { return data_.data() + std::size_t(r) * std::size_t(cols_); }
-    const float* row(int r) const noexcept
+    T* row(int r) noexcept { return data_.data() + std::size_t(r) * std::size_t(cols_); }
+    const T* row(int r) const noexcept
     {
         return data_.data() + std::size_t(r) * std::size_t(cols_);
     }
 
-    bool operator==(const SingleMatrix&) const = default;
+    bool operator==(const Matrix&) const = default;
 
 private:
     void check(int r, int c) const
     {
         if (!contains(r, c))
-            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+            raise(RuntimeError::SubscriptOutOfRange);
     }
     std::size_t index(int r, int c) const noexcept
     {
@@ -58,7 +59,12 @@ private:
 
     int rows_ = 0;
     int cols_ = 0;
-    std::vector<float> data_;
+    std::vector<T> data_;
 };
+
+// The solver's matrices: every element single precision.
+using SingleMatrix = Matrix<float>;
+// The same matrices computed in double precision, beside the single ones.
+using DoubleMatrix = Matrix<double>;
 
 } // namespace solver

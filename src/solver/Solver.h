@@ -1,6 +1,6 @@
 #pragma once
 
-#include "solver/SingleMatrix.h"
+#include "solver/SolverData.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,10 +9,11 @@ namespace solver {
 
 class WorksheetSource;
 
-// The solver's data and its two methods. Every stored value is single precision; each
-// expression is evaluated in double and rounded once when stored, and every stored
-// result is checked (errors 6, 9 and 11, see RuntimeError).
-class Solver
+// The solver's data (n, A, B, C, FilaCambio) and its two methods. Every stored value is
+// single precision; each expression is evaluated in double and rounded once when stored,
+// and every stored result is checked (errors 6, 9 and 11, see RuntimeError). The methods'
+// loops are in Methods.h; the step trace runs the same ones.
+class Solver : public SolverData<float>
 {
 public:
     enum class GaussJordanOutcome
@@ -20,12 +21,6 @@ public:
         Solved,
         Insoluble
     };
-
-    std::int16_t n = 0;
-    SingleMatrix A;
-    SingleMatrix B;
-    SingleMatrix C;
-    std::int16_t FilaCambio = 0;
 
     // Creates A, B and C anew for n: n rows, n + 1 columns, all zero.
     void Redimensionar();

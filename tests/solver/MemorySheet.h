@@ -1,9 +1,12 @@
 #pragma once
 
+#include "SameBits.h"
+
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
