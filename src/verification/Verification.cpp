@@ -84,6 +84,16 @@ int expectedDigits(double condition)
     return int(std::clamp(digits, 0.0, 7.0));
 }
 
+Determinant determinant(const solver::SingleMatrix& A)
+{
+    const int n = A.rows();
+    MatrixXd a(n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            a(i, j) = A.at(i, j);
+    return determinantOf(Eigen::PartialPivLU<MatrixXd>(a));
+}
+
 Report verify(const Input& input)
 {
     const int n = input.A.rows();
