@@ -13,6 +13,7 @@ class CellEditor;
 class WorksheetHistory;
 class TextWidthTable;
 class SolutionVerification;
+class SolveSteps;
 struct WorksheetControls;
 
 namespace solver {
@@ -60,6 +61,7 @@ private:
     solver::Solver datos_;
     RandomGenerator aleatorio_;
     SolutionVerification* verificacion_;
+    SolveSteps* pasos_;
     WorksheetHistory* historial_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.

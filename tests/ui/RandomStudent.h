@@ -47,6 +47,7 @@ private:
     QString pegar();
     QString menuContextual();
     QString verificarSolucion();
+    QString verPasos();
     QString deshacerYRehacer();
     QString clicEnControl();
     QString cerrarVentana();
