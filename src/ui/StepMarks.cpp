@@ -50,7 +50,13 @@ void StepMarks::paintEvent(QPaintEvent*)
     const auto rectOf = [this](int row, int col) {
         return grid_.visualRect(grid_.model()->index(row, col));
     };
-    const QRect visible = rect();
+    // The body only: the headers stay in place over the scrolled cells.
+    QRect visible = rect();
+    if (grid_.FixedRows() > 0 && grid_.Cols() > 0)
+        visible.setTop(rectOf(grid_.FixedRows() - 1, 0).bottom() + 1);
+    if (grid_.FixedCols() > 0 && grid_.Rows() > 0)
+        visible.setLeft(rectOf(0, grid_.FixedCols() - 1).right() + 1);
+    p.setClipRect(visible);
 
     if (digitsLost_) {
         const int margin = 3;
@@ -72,31 +78,28 @@ void StepMarks::paintEvent(QPaintEvent*)
     }
 
     const QColor ink = palette().color(QPalette::WindowText);
-    const QColor paper = palette().color(QPalette::Base);
     for (const QPoint& cell : written_) {
-        const QRect box = rectOf(cell.x(), cell.y()).adjusted(1, 1, -2, -2);
+        const QRect box = rectOf(cell.x(), cell.y()).adjusted(0, 0, -1, -1);
         if (!box.intersects(visible))
             continue;
         p.setPen(QPen(ink, 1, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(box);
         const int side = std::max(5, box.height() / 3);
-        QPainterPath corner;
-        corner.moveTo(box.topLeft());
-        corner.lineTo(box.topLeft() + QPoint(side, 0));
-        corner.lineTo(box.topLeft() + QPoint(0, side));
-        corner.closeSubpath();
-        p.fillPath(corner, ink);
+        QPainterPath triangle;
+        triangle.moveTo(box.topLeft());
+        triangle.lineTo(box.topLeft() + QPoint(side, 0));
+        triangle.lineTo(box.topLeft() + QPoint(0, side));
+        triangle.closeSubpath();
+        p.fillPath(triangle, ink);
     }
     if (pivot_) {
+        // A thick frame on the cell's border, clear of its text.
         const QRect box = rectOf(pivot_->x(), pivot_->y());
         if (box.intersects(visible)) {
             p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(paper, 4));
-            p.drawRect(box.adjusted(2, 2, -3, -3));
-            p.setPen(QPen(ink, 2));
-            p.drawRect(box.adjusted(1, 1, -2, -2));
-            p.drawRect(box.adjusted(4, 4, -5, -5));
+            p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.drawRect(box.adjusted(0, 0, -1, -1));
         }
     }
 }

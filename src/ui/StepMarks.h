@@ -11,7 +11,7 @@ class GridControl;
 
 // Drawn over a grid's cells, from the grid's own geometry, without touching how the grid
 // paints: the cells a step wrote (a corner triangle and a dashed frame), the pivot (a
-// double frame), and, when asked, every body cell filled with its colour of digits lost and
+// thick frame), and, when asked, every body cell filled with its colour of digits lost and
 // its text written again over it. It takes no mouse input.
 class StepMarks : public QWidget
 {

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -146,16 +147,16 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
     Ch_Cifras->setAccessibleName(Ch_Cifras->text());
     legend_ = new DigitsLostLegend(right);
     legend_->setVisible(false);
-    QLabel* signs = label(right, QStringLiteral("◤ escrita en este paso    ▣ pivote"), "Et_Marcas");
-    signs->setWordWrap(false);
+    QLabel* signs = label(
+        right, QStringLiteral("◤ escrita en este paso    ▭ pivote (marco grueso)"), "Et_Marcas");
     signs->setAccessibleName(QStringLiteral(
         "Marcas: un triángulo en la esquina y un marco de trazos en las celdas escritas en "
-        "este paso; un marco doble en el pivote"));
+        "este paso; un marco grueso en el pivote"));
     keyRow->addWidget(Ch_Cifras);
     keyRow->addWidget(legend_);
     keyRow->addStretch(1);
-    keyRow->addWidget(signs);
     column->addLayout(keyRow);
+    column->addWidget(signs);
     split->addWidget(right);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
@@ -200,9 +201,11 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
     // Within the screen at any scale; as large as the screen allows up to a comfortable size.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QSize wanted(std::min(900, available.width() * 9 / 10),
+    const QSize wanted(std::min(1100, available.width() * 9 / 10),
                        std::min(620, available.height() * 9 / 10));
     resize(wanted);
+    // The sentences are long: two fifths for the tree.
+    split->setSizes({wanted.width() * 2 / 5, wanted.width() * 3 / 5});
     move(available.center() - rect().center());
     LstPasos->setFocus();
 }
@@ -272,9 +275,16 @@ void frmPasos::buildGrid()
         F_Paso->setTextMatrix(0, n + 1, QStringLiteral("y"));
         F_Paso->setTextMatrix(0, 2 * n + 2, QStringLiteral("x"));
     }
-    F_Paso->setColWidth(0, 900);
+    // Room for seven significant digits with sign and separator; twips at 15 a pixel.
+    const int twipsPerPixel = 15;
+    const int margin = 8;
+    const QFontMetrics metrics(F_Paso->font());
+    F_Paso->setColWidth(0, (metrics.horizontalAdvance(QStringLiteral("Fila 100")) + margin) *
+                               twipsPerPixel);
+    const int width =
+        (metrics.horizontalAdvance(QStringLiteral("-0,0000000")) + margin) * twipsPerPixel;
     for (int c = 1; c < cols; ++c) {
-        F_Paso->setColWidth(c, 1100);
+        F_Paso->setColWidth(c, width);
         F_Paso->setColAlignment(c, GridControl::AlignRightCenter);
     }
 }

@@ -85,7 +85,7 @@ std::string exchange(const Step& s)
     const std::string rows = "se intercambian las filas 1 y " + one(s.row) + " de A";
     switch (s.reason) {
     case ExchangeReason::InitialRotation:
-        return "A(1,1) = 0: " + rows;
+        return "A(" + one(s.row) + ",1) no es 0: " + rows;
     case ExchangeReason::ZeroDivisor:
         return "Por la división por cero, " + rows;
     case ExchangeReason::RetryAfterOverflow:
@@ -167,7 +167,7 @@ std::string stageTitle(const StepTrace& trace, std::size_t stage)
     case solver::StageKind::BackSubstitution:
         return "Sustitución hacia atrás C·x = y";
     case solver::StageKind::InitialExchange:
-        return "Intercambio inicial de filas";
+        return "Intercambio inicial de filas, por ser A(1,1) = 0";
     case solver::StageKind::GaussJordanPivot:
         return "Pivote " + one(s.pivot) + ": A(" + one(s.pivot) + "," + one(s.pivot) + ")" +
                attempt;
@@ -211,7 +211,8 @@ std::string endingSentence(const StepTrace& trace)
         return {};
     case solver::Ending::NotSoluble:
         return "El método de Gauss - Jordan se detiene sin solución tras " +
-               std::to_string(trace.FilaCambio) + " reintentos y muestra su mensaje.";
+               std::to_string(trace.FilaCambio) +
+               (trace.FilaCambio == 1 ? " reintento" : " reintentos") + " y muestra su mensaje.";
     case solver::Ending::Error:
         return "El cálculo se detiene con el error " + std::to_string(trace.error) + " (" +
                solver::RuntimeError::descriptionOf(trace.error) + ").";

@@ -259,7 +259,7 @@ QString RandomStudent::accion()
         3,  // a grid's context menu
         1,  // the verification of the solution
         2,  // undo and redo at once
-        1,  // the solve step by step
+        2,  // the solve step by step
     };
     std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
     switch (cual(azar_)) {

@@ -221,7 +221,7 @@ private slots:
                                      "método de Gauss - Jordan: ninguno de los dos métodos del programa la encuentra.";
         QTest::newRow("Gauss - Jordan")
             << false << "el método avisa de que el sistema no es soluble por este método"
-            << "El método de Gauss - Jordan se detiene sin solución tras 1 reintentos y muestra su mensaje. El sistema "
+            << "El método de Gauss - Jordan se detiene sin solución tras 1 reintento y muestra su mensaje. El sistema "
                "tiene solución (determinante -1): el método de Gauss - Jordan sin intercambio de pivote no la "
                "encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
     }
