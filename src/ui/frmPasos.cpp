@@ -63,8 +63,7 @@ QPushButton* button(QDialogButtonBox* box, const QString& text, const char* name
     return b;
 }
 
-// Thirty significant digits are more than a double holds; fifteen show what it adds to
-// the single's seven.
+// Fifteen significant digits: what the double adds to the single's seven.
 constexpr int kShadowDigits = 15;
 
 // A window of the main window's font, as the other dialogs.
