@@ -42,3 +42,18 @@ class UnreadSheet : public solver::WorksheetSource
     std::string TextMatrix(int, int) const override { return "0"; }
     void setTextMatrix(int, int, std::string_view) override {}
 };
+
+// The worksheet that holds a system's A, for a solve that reads it.
+class RowsSheet : public solver::WorksheetSource
+{
+public:
+    explicit RowsSheet(const solver::Solver& s) : a_(s.A) {}
+    std::string TextMatrix(int row, int col) const override
+    {
+        return std::to_string(int(a_.at(row - 1, col - 1)));
+    }
+    void setTextMatrix(int, int, std::string_view) override {}
+
+private:
+    solver::SingleMatrix a_;
+};

@@ -1,7 +1,9 @@
 // The checked solver beside the same loops with no checks at all: what the error
-// detection costs. Run: build/bench/solver_bench
+// detection costs; and the same solve recorded step by step, with the record's size.
+// Run: build/bench/solver_bench
 #include "RandomSystem.h"
 #include "solver/Solver.h"
+#include "solver/StepTrace.h"
 #include "solver/WorksheetSource.h"
 
 #include <benchmark/benchmark.h>
@@ -119,8 +121,56 @@ void GaussJordanUnchecked(benchmark::State& state)
     }
 }
 
+// The size of everything the record holds.
+double megabytes(const solver::StepTrace& t)
+{
+    const auto matrices = [](const solver::TracedMatrices& m) {
+        std::size_t cells = 0;
+        for (const auto* s : {&m.A, &m.B, &m.C})
+            cells += std::size_t(s->rows()) * std::size_t(s->cols());
+        return cells * (sizeof(float) + sizeof(double));
+    };
+    std::size_t bytes =
+        t.steps.capacity() * sizeof(solver::Step) + t.stages.capacity() * sizeof(solver::Stage) +
+        t.runs.capacity() * sizeof(solver::WriteRun) + t.singles.capacity() * sizeof(float) +
+        t.shadows.capacity() * sizeof(double) + matrices(t.initial);
+    for (const auto& c : t.checkpoints)
+        bytes += matrices(c.matrices);
+    return double(bytes) / (1024.0 * 1024.0);
+}
+
+// Recording a solve and bringing a cursor to its middle step and then to its last, as the
+// step view does when it opens.
+void Traced(benchmark::State& state, solver::Method method)
+{
+    const int n = int(state.range(0));
+    const solver::Solver s = makeSystem(n);
+    RowsSheet sheet(s);
+    double size = 0;
+    for (auto _ : state) {
+        const solver::StepTrace trace = solver::traceSolve(method, s, sheet, ".");
+        solver::TraceCursor cursor(trace);
+        cursor.seek(std::ptrdiff_t(trace.steps.size() / 2));
+        cursor.seek(std::ptrdiff_t(trace.steps.size()) - 1);
+        benchmark::DoNotOptimize(cursor.matrices().A.row(0));
+        size = megabytes(trace);
+    }
+    state.counters["MiB"] = size;
+}
+
+void TracedCholeski(benchmark::State& state)
+{
+    Traced(state, solver::Method::Choleski);
+}
+void TracedGaussJordan(benchmark::State& state)
+{
+    Traced(state, solver::Method::GaussJordan);
+}
+
 } // namespace
 
+BENCHMARK(TracedCholeski)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(TracedGaussJordan)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(CholeskiChecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CholeskiUnchecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(GaussJordanChecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

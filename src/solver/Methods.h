@@ -73,7 +73,7 @@ void IntercambiarFilas(SolverData<V>& d, ExchangeReason why, Observer& obs)
     ++d.FilaCambio;
     obs.at(StepKind::ExchangeRows, MatrixName::A, d.FilaCambio, 0);
     if (d.FilaCambio > d.n - 1)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+        raise(RuntimeError::SubscriptOutOfRange);
     exchangeWithFirstRow(d, d.FilaCambio, why, obs);
 }
 

@@ -2,6 +2,11 @@
 
 namespace solver {
 
+[[gnu::cold]] void raise(int number)
+{
+    throw RuntimeError(number);
+}
+
 RuntimeError::RuntimeError(int number) : number_(number), description_(descriptionOf(number)) {}
 
 std::string RuntimeError::descriptionOf(int number)

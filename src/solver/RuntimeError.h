@@ -31,4 +31,8 @@ private:
     std::string description_;
 };
 
+// Throws RuntimeError(number); kept out of line so that the loops that check every
+// element stay small.
+[[noreturn]] void raise(int number);
+
 } // namespace solver

@@ -15,14 +15,14 @@ inline float rounded(double value)
 {
     const float stored = static_cast<float>(value);
     if (!std::isfinite(stored))
-        throw RuntimeError(RuntimeError::Overflow);
+        raise(RuntimeError::Overflow);
     return stored;
 }
 
 inline double divided(double dividend, double divisor)
 {
     if (divisor == 0.0)
-        throw RuntimeError(dividend == 0.0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero);
+        raise(dividend == 0.0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero);
     return dividend / divisor;
 }
 

@@ -22,7 +22,8 @@ public:
 
     bool contains(int r, int c) const noexcept
     {
-        return r >= 0 && r < rows_ && c >= 0 && c < cols_;
+        // One comparison each: a negative index is a large unsigned one.
+        return unsigned(r) < unsigned(rows_) && unsigned(c) < unsigned(cols_);
     }
 
     T at(int r, int c) const
@@ -49,7 +50,7 @@ private:
     void check(int r, int c) const
     {
         if (!contains(r, c))
-            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+            raise(RuntimeError::SubscriptOutOfRange);
     }
     std::size_t index(int r, int c) const noexcept
     {

@@ -6,6 +6,8 @@
 #include "solver/Solver.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace solver {
 namespace {
@@ -14,7 +16,7 @@ using TracedData = SolverData<TracedValue>;
 
 // A full state is kept after this many written values, so that reaching any step replays
 // at most about as many (a fraction of a millisecond).
-constexpr std::size_t kCheckpointEvery = std::size_t(1) << 17;
+constexpr std::size_t kCheckpointEvery = std::size_t(1) << 18;
 
 Matrix<TracedValue>& matrixOf(TracedData& d, MatrixName m)
 {
@@ -149,8 +151,8 @@ private:
         if (count == 1)
             addRun(s.matrix, s.row, s.col, 1);
         s.runsEnd = std::uint32_t(trace_.runs.size());
-        if (trace_.singles.size() >= lastCheckpoint_ + kCheckpointEvery) {
-            lastCheckpoint_ = trace_.singles.size();
+        if (written_ >= lastCheckpoint_ + kCheckpointEvery) {
+            lastCheckpoint_ = written_;
             trace_.checkpoints.push_back({std::uint32_t(trace_.runs.size()), splitAll(data_)});
         }
     }
@@ -159,7 +161,11 @@ private:
         Step& s = begin(kind, m, row, -1);
         s.pivotRow = std::int16_t(pivotRow);
         s.value = v;
-        addRun(m, row, 0, data_.n + 1);
+        const int count = std::min(data_.n + 1, matrixOf(data_, m).cols());
+        trace_.runs.push_back({m, std::int16_t(row), 0, std::int16_t(count),
+                               std::uint32_t(trace_.singles.size()),
+                               std::int32_t(trace_.steps.size() - 1)});
+        written_ += std::size_t(count);
         end(s, 0);
     }
     // Elements row (col ... col + count − 1) as they stand now, the part inside the bounds.
@@ -173,6 +179,7 @@ private:
             return;
         trace_.runs.push_back({m, std::int16_t(row), std::int16_t(col), std::int16_t(count),
                                std::uint32_t(trace_.singles.size())});
+        written_ += std::size_t(count);
         const TracedValue* v = mat.row(row) + col;
         for (int c = 0; c < count; ++c) {
             trace_.singles.push_back(v[c].single);
@@ -188,6 +195,7 @@ private:
     StepTrace& trace_;
     TracedData& data_;
     Where where_;
+    std::size_t written_ = 0; // elements written so far
     std::size_t lastCheckpoint_ = 0;
 };
 
@@ -195,11 +203,33 @@ void applyRun(const StepTrace& trace, const WriteRun& run, TracedMatrices& m)
 {
     float* single = m.single(run.matrix).row(run.row) + run.firstCol;
     double* shadow = m.shadow(run.matrix).row(run.row) + run.firstCol;
+    if (run.replayedBy >= 0) {
+        // The same stores as the solve made: they cannot trap, since they did not then.
+        const Step& step = trace.steps[std::size_t(run.replayedBy)];
+        const float* pivotRow = m.single(run.matrix).row(step.pivotRow);
+        const double* pivotShadow = m.shadow(run.matrix).row(step.pivotRow);
+        for (int c = 0; c < run.count; ++c) {
+            const TracedValue x{single[c], shadow[c]};
+            const TracedValue y = step.kind == StepKind::DivideRow
+                                      ? over(x, step.value)
+                                      : minusProduct(x, step.value, {pivotRow[c], pivotShadow[c]});
+            single[c] = y.single;
+            shadow[c] = y.shadow;
+        }
+        return;
+    }
     std::copy_n(trace.singles.data() + run.offset, run.count, single);
     std::copy_n(trace.shadows.data() + run.offset, run.count, shadow);
 }
 
 } // namespace
+
+double TracedValue::ulps() const noexcept
+{
+    const float magnitude = std::fabs(single);
+    const float next = std::nextafter(magnitude, std::numeric_limits<float>::infinity());
+    return (shadow - double(single)) / (double(next) - double(magnitude));
+}
 
 const SingleMatrix& TracedMatrices::single(MatrixName m) const
 {
@@ -262,11 +292,9 @@ StepTrace traceSolve(Method which, const Solver& state, WorksheetSource& sheet,
         return trace;
     }
     trace.initial = splitAll(data);
-    // The values written, about n³ for Gauss-Jordan and 2n³ for Choleski without exchanges.
+    // The steps without an exchange: n² for Gauss-Jordan, 3n² for Choleski.
     const auto n = std::size_t(std::max<int>(state.n, 0));
-    const std::size_t expected = (which == Method::Choleski ? 2 : 1) * n * n * (n + 1) + 2 * n * n;
-    trace.singles.reserve(expected);
-    trace.shadows.reserve(expected);
+    trace.steps.reserve((which == Method::Choleski ? 3 : 1) * n * n + 1);
     try {
         if (which == Method::Choleski) {
             method::CholeSki(data, recorder);

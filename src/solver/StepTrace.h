@@ -37,6 +37,10 @@ struct TracedValue
 {
     float single = 0.0f;
     double shadow = 0.0;
+
+    // shadow − single in units in the last place of single (of the smallest single when
+    // single is 0); infinite or NaN when the shadow is.
+    double ulps() const noexcept;
 };
 
 enum class StepKind : std::uint8_t
@@ -132,8 +136,11 @@ struct Stage
     std::uint32_t endStep = 0; // one past the last step
 };
 
-// Consecutive elements of one row written at once: columns firstCol to firstCol + count − 1,
-// their values at values[offset ...] (single and shadow).
+// Consecutive elements of one row written at once: columns firstCol to firstCol + count − 1.
+// Their values are at singles/shadows[offset ...]; or, for the row of a DivideRow or
+// EliminateRow step (replayedBy = that step), they are not kept: TraceCursor computes them
+// again with the solve's own arithmetic from the step's p or f, bit for bit. Keeping them
+// made the record at n = 100 six times the size and slower to make than to replay.
 struct WriteRun
 {
     MatrixName matrix = MatrixName::A;
@@ -141,6 +148,7 @@ struct WriteRun
     std::int16_t firstCol = 0;
     std::int16_t count = 0;
     std::uint32_t offset = 0;
+    std::int32_t replayedBy = -1;
 };
 
 // A, B and C, single precision as stored and double precision beside them.
@@ -173,7 +181,7 @@ struct StepTrace
     std::vector<Stage> stages;
     std::vector<Step> steps;
     std::vector<WriteRun> runs;
-    // The written values, addressed by WriteRun::offset (kept apart: 12 bytes a value).
+    // The written values that are kept, addressed by WriteRun::offset.
     std::vector<float> singles;
     std::vector<double> shadows;
 

@@ -160,6 +160,10 @@ private slots:
     void recordEndsAsTheSolve();
     void eventsWhereTheMethodMakesThem_data();
     void eventsWhereTheMethodMakesThem();
+    void stepsOfTheWorkedExample_data();
+    void stepsOfTheWorkedExample();
+    void ulps_data();
+    void ulps();
 };
 
 void TestStepTrace::recordEndsAsTheSolve_data()
@@ -207,6 +211,8 @@ void TestStepTrace::recordEndsAsTheSolve()
     QVERIFY(sameBits(last.C, solved.C));
 
     const auto exchanged = std::count_if(trace.steps.begin(), trace.steps.end(), [](const auto& s) { return !s.isLeaf(); });
+    if (kind == Kind::WholeNumbers)
+        QCOMPARE(exchanged, 0);
     if (exchanged == 0) {
         const auto square = std::size_t(n) * std::size_t(n);
         QCOMPARE(trace.leafCount(), method == Method::Choleski ? 3 * square : square);
@@ -291,6 +297,59 @@ void TestStepTrace::eventsWhereTheMethodMakesThem()
     before.n = std::int16_t(rows.size());
     before.Redimensionar();
     QCOMPARE(events(solver::traceSolve(method, before, sheet, ".")), expected);
+}
+
+void TestStepTrace::stepsOfTheWorkedExample_data()
+{
+    QTest::addColumn<Method>("method");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Choleski") << Method::Choleski
+                              << "B(0,0)=2 s=0 | B(1,0)=4 s=0 | C(0,1)=0.5 s=0 | B(1,1)=3 s=2 | "
+                                 "B0/2 | B1-4*B0 | B1/3 | B0-0*B1 | C0/1 | C1-0*C0 | C1/1 | "
+                                 "C0-0.5*C1";
+    QTest::newRow("Gauss-Jordan") << Method::GaussJordan << "A0/2 | A1-4*A0 | A1/3 | A0-0.5*A1";
+}
+
+// 2·X1 + X2 = 3, 4·X1 + 5·X2 = 6: every step in the order the method takes them.
+void TestStepTrace::stepsOfTheWorkedExample()
+{
+    QFETCH(Method, method);
+    QFETCH(QString, expected);
+    MemorySheet sheet = MemorySheet::fromRows({{2, 1, 3}, {4, 5, 6}});
+    solver::Solver before;
+    before.n = 2;
+    before.Redimensionar();
+    const StepTrace trace = solver::traceSolve(method, before, sheet, ".");
+    QStringList steps;
+    for (const solver::Step& s : trace.steps) {
+        const QChar m(u'A' + int(s.matrix));
+        if (s.kind == StepKind::ElementB || s.kind == StepKind::ElementC)
+            steps << QStringLiteral("%1(%2,%3)=%4 s=%5").arg(m).arg(s.row).arg(s.col).arg(s.value.single).arg(s.sum.single);
+        else if (s.kind == StepKind::DivideRow)
+            steps << QStringLiteral("%1%2/%3").arg(m).arg(s.row).arg(s.value.single);
+        else
+            steps << QStringLiteral("%1%2-%3*%1%4").arg(m).arg(s.row).arg(s.value.single).arg(s.pivotRow);
+    }
+    QCOMPARE(steps.join(QStringLiteral(" | ")), expected);
+}
+
+void TestStepTrace::ulps_data()
+{
+    QTest::addColumn<float>("single");
+    QTest::addColumn<double>("shadow");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("equal") << 1.5f << 1.5 << 0.0;
+    QTest::newRow("one ulp above 1") << 1.0f << 1.0 + 0x1p-23 << 1.0;
+    QTest::newRow("half an ulp below -2") << -2.0f << -2.0 - 0x1p-23 << -0.5;
+    QTest::newRow("zero against the smallest single") << 0.0f << 0x1p-149 << 1.0;
+}
+
+void TestStepTrace::ulps()
+{
+    QFETCH(float, single);
+    QFETCH(double, shadow);
+    QFETCH(double, expected);
+    QCOMPARE((solver::TracedValue{single, shadow}.ulps()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestStepTrace)
