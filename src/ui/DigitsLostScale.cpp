@@ -17,16 +17,6 @@ constexpr std::array<QRgb, kSteps> kColours{0xFEE838, 0xE4CF5B, 0xC4B56C, 0xA69D
 
 } // namespace
 
-double ulpsApart(float single, double shadow)
-{
-    if (!std::isfinite(shadow) || !std::isfinite(single))
-        return std::numeric_limits<double>::infinity();
-    const float magnitude = std::abs(single);
-    const double ulp =
-        double(std::nextafter(magnitude, std::numeric_limits<float>::infinity())) - magnitude;
-    return std::abs(double(single) - shadow) / ulp;
-}
-
 int digitsLost(float single, double shadow)
 {
     if (!std::isfinite(shadow) || !std::isfinite(single))

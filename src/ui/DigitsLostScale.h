@@ -15,8 +15,6 @@ constexpr int kSteps = 8;
 // Digits lost by `single` against `shadow`: 0 when they agree to the single's precision,
 // up to 7 when no digit is left.
 int digitsLost(float single, double shadow);
-// Units in the last place of `single` between the two.
-double ulpsApart(float single, double shadow);
 
 QColor colour(int digits);
 // Black or white, whichever reads on colour(digits).

@@ -414,7 +414,7 @@ void frmPasos::cellChanged()
     const char letter = cell->matrix == MatrixName::A   ? 'A'
                         : cell->matrix == MatrixName::B ? 'B'
                                                         : 'C';
-    const double ulps = DigitsLost::ulpsApart(single, shadow);
+    const double ulps = std::abs(solver::TracedValue{single, shadow}.ulps());
     const QString ulpText = std::isfinite(ulps)
                                 ? toText(verification::numberText(ulps, 3, separator_))
                                 : QStringLiteral("incontables");
