@@ -6,7 +6,6 @@
 
 #include <QClipboard>
 #include <QLocale>
-#include <QMenu>
 #include <QTableWidget>
 #include <QTest>
 
@@ -80,11 +79,6 @@ private slots:
         for (QAction* titulo : w.p.barra->actions())
             for (QAction* a : {w.verificar(), w.pasos()})
                 QVERIFY(!titulo->menu() || !titulo->menu()->actions().contains(a));
-        // The steps are offered wherever a result is shown.
-        for (GridControl* g : {w.p.F_Resp, w.p.F_Rint[0], w.p.F_Rint[1]}) {
-            const std::unique_ptr<QMenu> menu(g->createContextMenu());
-            QVERIFY2(menu->actions().contains(w.pasos()), qPrintable(g->objectName()));
-        }
     }
 
     void afterAnAction_data()
