@@ -13,6 +13,7 @@
 #include "ui/SystemFiles.h"
 #include "ui/HiddenDigits.h"
 #include "ui/StaleResults.h"
+#include "ui/SolveSteps.h"
 #include "ui/frmAbout.h"
 #include "worksheet/AcceptEquationCount.h"
 #include "worksheet/AjustarColumnas.h"
@@ -99,6 +100,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
     new FactorsHint(*c_.Fr_Mat, *c_.F_Rint[0], *c_.F_Rint[1]);
     new SolveReportExport(*this, c_, *verificacion_);
+    pasos_ = new SolveSteps(*this, *c_.Cuadric, *c_.F_Resp);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
@@ -117,7 +119,9 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(editor_, &CellEditor::Committed, historial_, &WorksheetHistory::celdaEditada);
     connect(historial_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
     c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
-    c_.F_Resp->setContextActions({}, {verificacion_->accion()});
+    c_.F_Resp->setContextActions({}, {verificacion_->accion(), pasos_->accion()});
+    c_.F_Rint[0]->setContextActions({}, {pasos_->accion()});
+    c_.F_Rint[1]->setContextActions({}, {pasos_->accion()});
     connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
     connect(c_.Cuadric, &GridControl::DblClick, this,
             [this] { EditarCelda(CellEditor::DoubleClickCode); });
@@ -361,10 +365,12 @@ void FrmP::B_Calcular_Click()
         // A value still open in the editor is what the user sees in the cell: it must be
         // the one the calculation reads.
         editor_->commit();
+        pasos_->calculoIniciado(datos_);
         // However the command ends, and before any message about it.
         const auto restaurar = qScopeGuard([this] {
             Habilitar(true);
             unsetCursor();
+            pasos_->calculoTerminado();
         });
         // Cleared within the handler's reach: after a failed set-up n can exceed the rows
         // of F_Resp, and that too must end in this command's message.
@@ -419,6 +425,7 @@ void FrmP::resolverCholeski(GridCells& hoja, const std::string& separador)
 {
     leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
+    pasos_->sistemaLeido(solver::Method::Choleski);
     datos_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
@@ -439,6 +446,7 @@ void FrmP::resolverGaussJordan(GridCells& hoja, const std::string& separador)
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
     leerHoja(hoja, separador);
     verificacion_->sistemaLeido(datos_.A);
+    pasos_->sistemaLeido(solver::Method::GaussJordan);
 
     if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
         // The method answers any failure of its display with its own message too.

@@ -17,6 +17,7 @@ class StaleResults;
 class WorksheetHistory;
 class TextWidthTable;
 class SolutionVerification;
+class SolveSteps;
 struct WorksheetControls;
 
 namespace solver {
@@ -83,6 +84,7 @@ private:
     solver::Solver datos_;
     RandomGenerator aleatorio_;
     SolutionVerification* verificacion_;
+    SolveSteps* pasos_;
     WorksheetHistory* historial_;
     NoticeBalloon* aviso_;
     std::unique_ptr<SystemFiles> archivos_;

@@ -21,19 +21,6 @@ std::string optionalText(const std::optional<double>& v, std::string_view sep)
     return v ? numberText(*v, kErrorDigits, sep) : std::string("no definido");
 }
 
-std::string determinantText(const Determinant& d, std::string_view sep)
-{
-    if (d.mantissa == 0)
-        return "0";
-    // Within the double's range the usual form; beyond it the mantissa and the exponent.
-    if (std::abs(d.exponent) < 300)
-        return numberText(d.mantissa * std::pow(10.0, d.exponent), kDeterminantDigits, sep);
-    std::string text = numberText(d.mantissa, kDeterminantDigits, sep);
-    text += d.exponent < 0 ? "E-" : "E+";
-    text += std::to_string(std::abs(d.exponent));
-    return text;
-}
-
 std::string equationName(int i)
 {
     return "EQ" + std::to_string(i + 1);
@@ -121,6 +108,19 @@ std::string rowOrderSentence(const Report& report)
 }
 
 } // namespace
+
+std::string determinantText(const Determinant& d, std::string_view sep)
+{
+    if (d.mantissa == 0)
+        return "0";
+    // Within the double's range the usual form; beyond it the mantissa and the exponent.
+    if (std::abs(d.exponent) < 300)
+        return numberText(d.mantissa * std::pow(10.0, d.exponent), kDeterminantDigits, sep);
+    std::string text = numberText(d.mantissa, kDeterminantDigits, sep);
+    text += d.exponent < 0 ? "E-" : "E+";
+    text += std::to_string(std::abs(d.exponent));
+    return text;
+}
 
 std::string numberText(double value, int digits, std::string_view decimalSeparator)
 {

@@ -46,4 +46,8 @@ std::string plainText(const ReportText& text);
 // exponent form as "1.5E-07", the given decimal separator.
 std::string numberText(double value, int digits, std::string_view decimalSeparator);
 
+// A determinant with seven significant digits; beyond the double's range as a mantissa
+// and a decimal exponent ("1,5E+400").
+std::string determinantText(const Determinant& d, std::string_view decimalSeparator);
+
 } // namespace verification

@@ -147,6 +147,16 @@ std::optional<double> typedValue(std::string_view text, std::string_view decimal
     return value;
 }
 
+Determinant determinant(const solver::SingleMatrix& A)
+{
+    const int n = A.rows();
+    MatrixXd a(n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            a(i, j) = A.at(i, j);
+    return determinantOf(Eigen::PartialPivLU<MatrixXd>(a));
+}
+
 Report verify(const Input& input, const std::vector<double>& typedValues)
 {
     const int n = input.A.rows();

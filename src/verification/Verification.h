@@ -90,6 +90,9 @@ struct Report
 // hand (empty), A stands for them.
 Report verify(const Input& input, const std::vector<double>& typed = {});
 
+// Of the coefficient block of A (n rows, n + 1 columns), in double precision.
+Determinant determinant(const solver::SingleMatrix& A);
+
 // The order of A's rows after k exchanges of row 0 with rows 1, 2, … k in turn.
 std::vector<int> rowOrderAfterExchanges(int n, int exchanges);
 

@@ -260,6 +260,7 @@ QString RandomStudent::accion()
         1,  // the verification of the solution
         2,  // undo and redo at once
         3,  // a block in a spreadsheet's dialect
+        2,  // the solve step by step
     };
     std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
     switch (cual(azar_)) {
@@ -293,6 +294,8 @@ QString RandomStudent::accion()
         return deshacerYRehacer();
     case 15:
         return pegarDialecto();
+    case 16:
+        return verPasos();
     default:
         if (!probable(0.1))
             return teclaEspecial();
@@ -360,7 +363,7 @@ QString RandomStudent::teclaEspecial()
 
 QString RandomStudent::teclaDeFuncion()
 {
-    const Qt::Key k = Qt::Key(Qt::Key_F1 + entre(0, 4));
+    const Qt::Key k = Qt::Key(Qt::Key_F1 + entre(0, 5));
     // Through the window or through the focused control: the shortcut fires either way.
     QWidget* destino = probable(0.5) ? static_cast<QWidget*>(f_->v.get()) : foco();
     const QString n = nombre(destino);
@@ -689,6 +692,20 @@ QString RandomStudent::verificarSolucion()
     const bool habilitada = a->isEnabled();
     a->trigger();
     return QStringLiteral("Verificar solución%1").arg(habilitada ? QString() : QStringLiteral(" (deshabilitada)"));
+}
+
+// "Ver paso a paso…" by its key or its action; the Watcher walks the dialog and closes it.
+QString RandomStudent::verPasos()
+{
+    QAction* a = buscar<QAction>(*f_->v, "mnuPasos");
+    const bool habilitada = a->isEnabled();
+    const bool tecla = probable(0.5);
+    if (tecla)
+        QTest::keyClick(f_->v.get(), Qt::Key_F6);
+    else
+        a->trigger();
+    return QStringLiteral("Ver paso a paso (%1)%2")
+        .arg(tecla ? QStringLiteral("F6") : QStringLiteral("acción"), habilitada ? QString() : QStringLiteral(" (deshabilitada)"));
 }
 
 // Ctrl+Z and then a redo key on the worksheet: where there was something to undo, the

@@ -48,6 +48,7 @@ private:
     QString pegarDialecto();
     QString menuContextual();
     QString verificarSolucion();
+    QString verPasos();
     QString deshacerYRehacer();
     QString clicEnControl();
     QString cerrarVentana();

@@ -13,13 +13,16 @@
 #include "solver/RuntimeError.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 using textos::errorDelCalculo;
@@ -70,6 +73,7 @@ void Watcher::observar(FrmP& ventana, const Piezas& piezas)
     QObject::connect(p.MnuGenera, &QAction::triggered, &ventana, al(Comando::Generar));
     QObject::connect(p.mnuOp, &QAction::triggered, &ventana, al(Comando::Ajustar));
     QObject::connect(buscar<QAction>(ventana, "mnuVerificar"), &QAction::triggered, &ventana, al(Comando::Verificar));
+    QObject::connect(buscar<QAction>(ventana, "mnuPasos"), &QAction::triggered, &ventana, al(Comando::Pasos));
     QObject::connect(p.Command1, &QAbstractButton::clicked, &ventana, al(Comando::Ajustar, p.Command1));
     auto* historial = ventana.findChild<WorksheetHistory*>();
     exigir(historial != nullptr, QStringLiteral("la ventana no tiene historial"));
@@ -129,6 +133,8 @@ const char* Watcher::nombre(Comando c)
         return "Generar";
     case Comando::Verificar:
         return "Verificar";
+    case Comando::Pasos:
+        return "Pasos";
     case Comando::Ajustar:
         return "Ajustar";
     }
@@ -182,6 +188,10 @@ void Watcher::alComando(Comando c, const QObject* origen)
     case Comando::Verificar:
         exigir(vistos.size() == 1 && vistos[0].clase == QLatin1String("frmVerificacion"),
                QStringLiteral("Verificar solución no mostró el diálogo una vez (%1 modales)").arg(vistos.size()));
+        break;
+    case Comando::Pasos:
+        exigir(vistos.size() == 1 && vistos[0].clase == QLatin1String("frmPasos"),
+               QStringLiteral("Ver paso a paso no mostró el diálogo una vez (%1 modales)").arg(vistos.size()));
         break;
     case Comando::Ajustar:
         sinModales();
@@ -327,6 +337,13 @@ void Watcher::alCalcular(const QList<Modal>& vistos)
     m_.hojaLista = true;
     if (!error)
         m_.tip = kTipEdicion;
+    // The steps can be seen after every solve that reached the methods, and never after one
+    // that could not read the worksheet.
+    const bool pasos = buscar<QAction>(*v_, "mnuPasos")->isEnabled();
+    if (!error)
+        exigir(pasos, QStringLiteral("Ver paso a paso deshabilitado tras un cálculo sin error"));
+    if (!vistos.isEmpty() && vistos[0].texto == errorDelCalculo(solver::RuntimeError::TypeMismatch))
+        exigir(!pasos, QStringLiteral("Ver paso a paso habilitado sin datos leídos"));
     // An open edit is committed before the worksheet is read.
     exigir(p_->Text1->isHidden(), QStringLiteral("el editor sigue abierto tras calcular"));
 
@@ -384,6 +401,8 @@ void Watcher::anotar()
 
 void Watcher::cerrar(QWidget& modal)
 {
+    if (modal.objectName() == QLatin1String("frmPasos"))
+        recorrerPasos(modal);
     // Enter and Escape go where the keyboard is: the focused control of the box.
     QWidget* foco = QApplication::focusWidget();
     if (!foco || foco->window() != &modal)
@@ -403,8 +422,8 @@ void Watcher::cerrar(QWidget& modal)
         if (auto* caja = qobject_cast<QMessageBox*>(&modal))
             boton = caja->button(QMessageBox::Ok);
         else
-            boton = modal.findChild<QAbstractButton*>(modal.objectName() == QLatin1String("frmVerificacion") ? QStringLiteral("B_Cerrar")
-                                                                                                             : QStringLiteral("Command1"));
+            boton = modal.findChild<QAbstractButton*>(modal.objectName() == QLatin1String("frmAbout") ? QStringLiteral("Command1")
+                                                                                                      : QStringLiteral("B_Cerrar"));
         if (boton)
             QTest::mouseClick(boton, Qt::LeftButton);
         else
@@ -418,12 +437,62 @@ void Watcher::cerrar(QWidget& modal)
     }
 }
 
+// A few steps walked by buttons and keys: the step announced is the one selected, and the
+// last step's solution is the one the window shows.
+void Watcher::recorrerPasos(QWidget& dialogo)
+{
+    auto* arbol = dialogo.findChild<QAbstractItemView*>(QStringLiteral("LstPasos"));
+    auto* paso = dialogo.findChild<QLabel*>(QStringLiteral("Et_Paso"));
+    auto* matriz = dialogo.findChild<GridControl*>(QStringLiteral("F_Paso"));
+    if (!arbol || !paso || !matriz) {
+        fallos_ << QStringLiteral("paso a paso sin sus controles");
+        return;
+    }
+    static const char* const botones[] = {"B_Inicio", "B_Anterior", "B_Siguiente", "B_Fin"};
+    static const Qt::Key teclas[] = {Qt::Key_Home, Qt::Key_Left, Qt::Key_Right, Qt::Key_End};
+    const int veces = std::uniform_int_distribution<int>(0, 6)(azar_);
+    for (int k = 0; k < veces; ++k) {
+        const int cual = std::uniform_int_distribution<int>(0, 4)(azar_);
+        if (cual == 4)
+            QTest::keyClick(arbol, Qt::Key_Down);
+        else if (std::uniform_int_distribution<int>(0, 1)(azar_))
+            QTest::keyClick(&dialogo, teclas[cual], Qt::AltModifier);
+        else if (auto* b = dialogo.findChild<QAbstractButton*>(QLatin1String(botones[cual])))
+            b->click();
+        const QString actual = arbol->currentIndex().data().toString();
+        exigir(paso->text().endsWith(actual) || paso->text().startsWith(actual),
+               QStringLiteral("paso anunciado %1 con %2 seleccionado").arg(legible(paso->text()), legible(actual)));
+    }
+    contar(QStringLiteral("pasos recorridos"));
+    const int n = matriz->Rows() - 1;
+    QStringList solucion;
+    for (int i = 0; i < p_->F_Resp->Rows(); ++i)
+        solucion << p_->F_Resp->TextMatrix(i, 1);
+    if (n != p_->F_Resp->Rows() || solucion.contains(QString()))
+        return;
+    dialogo.findChild<QAbstractButton*>(QStringLiteral("B_Fin"))->click();
+    const bool choleski = dialogo.windowTitle().endsWith(QStringLiteral("Choleski"));
+    for (int i = 0; i < n; ++i) {
+        const QString visto = matriz->TextMatrix(i + 1, choleski ? 2 * n + 2 : n + 1);
+        // The solution grid rounds the Gauss-Jordan values to five decimals.
+        const double x = QLocale().toDouble(visto);
+        const bool igual = choleski ? visto == solucion[i] : std::abs(x - QLocale().toDouble(solucion[i])) <= 0.6e-5 + 1e-7 * std::abs(x);
+        exigir(igual, QStringLiteral("X%1 del último paso %2, en la solución %3").arg(i + 1).arg(legible(visto), legible(solucion[i])));
+    }
+}
+
 // What every box that the user meets must be: the program's own words, nothing else.
 void Watcher::revisarModal(const Modal& m)
 {
     if (m.clase == QLatin1String("frmVerificacion")) {
         exigir(m.titulo == QStringLiteral("Verificación de la solución"),
                QStringLiteral("verificación con título %1").arg(legible(m.titulo)));
+        return;
+    }
+    if (m.clase == QLatin1String("frmPasos")) {
+        exigir(m.titulo == QStringLiteral("Paso a paso — Método de Choleski") ||
+                   m.titulo == QStringLiteral("Paso a paso — Método de Gauss - Jordan"),
+               QStringLiteral("paso a paso con título %1").arg(legible(m.titulo)));
         return;
     }
     if (m.clase == QLatin1String("frmAbout")) {

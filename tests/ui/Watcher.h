@@ -55,6 +55,7 @@ private:
         Generar,
         Ajustar,
         Verificar,
+        Pasos,
     };
 
     // The stage of the calculation as the rules lead the window through it.
@@ -94,6 +95,7 @@ private:
 
     void anotar();
     void cerrar(QWidget& modal);
+    void recorrerPasos(QWidget& dialogo);
     void revisarModal(const Modal& m);
 
     bool ocupado() const;

@@ -49,6 +49,8 @@ struct Ventana : WindowFixture
         for (const char* nombre : {"mnuInforme", "mnuImprimir"})
             QVERIFY2(w<QAction>(nombre)->isEnabled() == habilitada, nombre);
     }
+
+    QAction* pasos() const { return w<QAction>("mnuPasos"); }
 };
 
 using Cambio = std::function<void(Ventana&)>;
@@ -78,65 +80,73 @@ private slots:
         Ventana w;
         QVERIFY(!w.verificar()->isEnabled());
         w.comprobarInforme(false);
+        QVERIFY(!w.pasos()->isEnabled());
         w.ejemplo(choleski);
         w.comprobarInforme(true);
         // The "0" the solve wrote into the empty cell did not count as a change.
         QCOMPARE(w.p.Cuadric->TextMatrix(2, 3), QStringLiteral("0"));
         QVERIFY(w.verificar()->isEnabled());
+        QVERIFY(w.pasos()->isEnabled());
+        QCOMPARE(w.pasos()->shortcut(), QKeySequence(Qt::Key_F6));
         // Not in the window's menus, which stay as they are.
         for (QAction* titulo : w.p.barra->actions())
-            QVERIFY(!titulo->menu() || !titulo->menu()->actions().contains(w.verificar()));
+            for (QAction* a : {w.verificar(), w.pasos()})
+                QVERIFY(!titulo->menu() || !titulo->menu()->actions().contains(a));
     }
 
     void afterAnAction_data()
     {
         QTest::addColumn<Cambio>("cambio");
         QTest::addColumn<bool>("habilitada");
+        QTest::addColumn<bool>("pasos"); // "Ver paso a paso…"
 
         QTest::newRow("typed edit") << Cambio([](Ventana& w) {
             w.enCelda(1, 1);
             QTest::keyClick(w.p.Cuadric, Qt::Key_7);
             QTest::keyClick(w.p.Text1, Qt::Key_Return);
-        }) << false;
-        QTest::newRow("paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("8\t9")); }) << false;
-        QTest::newRow("F3") << Cambio([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << false;
-        QTest::newRow("new n") << Cambio([](Ventana& w) { w.aceptar(3); }) << false;
-        QTest::newRow("Nuevo Cálculo") << Cambio([](Ventana& w) { w.p.mnuNuevo->trigger(); }) << false;
-        QTest::newRow("failed solve") << Cambio([](Ventana& w) { w.calcularConMensaje(1, QStringLiteral(" ")); }) << false;
+        }) << false << false;
+        QTest::newRow("paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("8\t9")); }) << false << false;
+        QTest::newRow("F3") << Cambio([](Ventana& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); }) << false << false;
+        QTest::newRow("new n") << Cambio([](Ventana& w) { w.aceptar(3); }) << false << false;
+        QTest::newRow("Nuevo Cálculo") << Cambio([](Ventana& w) { w.p.mnuNuevo->trigger(); }) << false << false;
+        QTest::newRow("failed solve") << Cambio([](Ventana& w) { w.calcularConMensaje(1, QStringLiteral(" ")); }) << false << false;
         QTest::newRow("insoluble by Gauss - Jordan") << Cambio([](Ventana& w) {
             w.p.Op_Gauss->setChecked(true);
             w.calcularConMensaje(2, QStringLiteral("2"));
-        }) << false;
+        }) << false << true;
+        // B(2,2) = 0: the forward substitution traps, after the methods were reached.
+        QTest::newRow("Choleski stopped") << Cambio([](Ventana& w) { w.calcularConMensaje(2, QStringLiteral("2")); }) << false << true;
         // The worksheet and the solution stay as they were.
-        QTest::newRow("same n again") << Cambio([](Ventana& w) { w.aceptar(2); }) << true;
-        QTest::newRow("fitting the columns") << Cambio([](Ventana& w) { w.p.Command1->click(); }) << true;
+        QTest::newRow("same n again") << Cambio([](Ventana& w) { w.aceptar(2); }) << true << true;
+        QTest::newRow("fitting the columns") << Cambio([](Ventana& w) { w.p.Command1->click(); }) << true << true;
         QTest::newRow("moving about") << Cambio([](Ventana& w) {
             w.p.Cuadric->setRow(2);
             w.p.Cuadric->setCol(2);
-        }) << true;
+        }) << true << true;
         QTest::newRow("matrices and back") << Cambio([](Ventana& w) {
             w.p.B_Mostrar->click();
             w.p.B_Mostrar->click();
-        }) << true;
-        QTest::newRow("the same paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("2\t1")); }) << true;
+        }) << true << true;
+        QTest::newRow("the same paste") << Cambio([](Ventana& w) { w.pegar(QStringLiteral("2\t1")); }) << true << true;
         QTest::newRow("Supr") << Cambio([](Ventana& w) {
             w.enCelda(1, 2);
             QTest::keyClick(w.p.Cuadric, Qt::Key_Delete);
-        }) << false;
+        }) << false << false;
         QTest::newRow("F3 and an undo") << Cambio([](Ventana& w) {
             QTest::keyClick(w.v.get(), Qt::Key_F3);
             QTest::keyClick(w.p.Cuadric, Qt::Key_Z, Qt::ControlModifier);
-        }) << false;
+        }) << false << false;
         QTest::newRow("F3 and a solve") << Cambio([](Ventana& w) {
             QTest::keyClick(w.v.get(), Qt::Key_F3);
             w.p.B_Calcular->click();
-        }) << true;
+        }) << true << true;
     }
 
     void afterAnAction()
     {
         QFETCH(Cambio, cambio);
         QFETCH(bool, habilitada);
+        QFETCH(bool, pasos);
         Ventana w;
         w.ejemplo(true);
         QVERIFY(w.verificar()->isEnabled());
@@ -154,6 +164,7 @@ private slots:
             QCOMPARE(g->toolTip(), motivo);
             QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<GridControl*>(g))->text(QAccessible::Description), motivo);
         }
+        QCOMPARE(w.pasos()->isEnabled(), pasos);
     }
 
     void dialogShowsCopiesAndCloses_data()

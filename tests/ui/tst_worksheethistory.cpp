@@ -216,16 +216,19 @@ private slots:
             QTest::keyClick(w.v.get(), Qt::Key_F3);
             w.tecla(Qt::Key_Z);
         }) << "Cuadric" << QStringList{"Deshacer", "Rehacer", "Copiar", "Pegar", "Seleccionar todo"};
-        QTest::newRow("solution before a solve") << nada << "F_Resp" << QStringList{"Copiar", "Seleccionar todo", "-Verificar solución…"};
+        QTest::newRow("solution before a solve")
+            << nada << "F_Resp" << QStringList{"Copiar", "Seleccionar todo", "-Verificar solución…", "-Ver paso a paso…"};
         QTest::newRow("solution after a solve") << Paso([](Ventana& w) { w.p.B_Calcular->click(); }) << "F_Resp"
-                                                << QStringList{"Copiar", "Seleccionar todo", "Verificar solución…"};
+                                                << QStringList{"Copiar", "Seleccionar todo", "Verificar solución…", "Ver paso a paso…"};
         QTest::newRow("solution after an undo") << Paso([](Ventana& w) {
             QTest::keyClick(w.v.get(), Qt::Key_F3);
             w.p.B_Calcular->click();
             w.tecla(Qt::Key_Z);
-        }) << "F_Resp" << QStringList{"Copiar", "Seleccionar todo", "-Verificar solución…"};
+        }) << "F_Resp" << QStringList{"Copiar", "Seleccionar todo", "-Verificar solución…", "-Ver paso a paso…"};
         QTest::newRow("matrix B") << Paso([](Ventana& w) { w.p.B_Calcular->click(); }) << "F_Rint_0"
-                                  << QStringList{"Copiar", "Seleccionar todo"};
+                                  << QStringList{"Copiar", "Seleccionar todo", "Ver paso a paso…"};
+        QTest::newRow("matrix C") << Paso([](Ventana& w) { w.p.B_Calcular->click(); }) << "F_Rint_1"
+                                  << QStringList{"Copiar", "Seleccionar todo", "Ver paso a paso…"};
     }
 
     void contextMenus()

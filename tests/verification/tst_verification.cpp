@@ -1,6 +1,8 @@
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
 #include "verification/ReportText.h"
+#include "verification/StopExplanation.h"
+#include "verification/SystemRank.h"
 #include "verification/Verification.h"
 
 #include <QTest>
@@ -298,6 +300,49 @@ private slots:
         QVERIFY(std::abs(r.determinant.mantissa - mantissa) < 1e-12);
         QCOMPARE(r.determinant.exponent, exponent);
         QCOMPARE(QString::fromStdString(verification::describe(r, ",").figures.back().value), text);
+    }
+
+    void whyTheSolveStopped_data()
+    {
+        QTest::addColumn<Rows>("a");
+        QTest::addColumn<bool>("choleski");
+        QTest::addColumn<bool>("otherSolves");
+        QTest::addColumn<int>("rank");
+        QTest::addColumn<std::vector<int>>("dependent");
+        QTest::addColumn<QString>("sentence");
+
+        const Rows unitDiagonalMissing{{1, 1, 0, 2}, {1, 1, 1, 3}, {0, 1, 1, 2}};
+        QTest::newRow("solvable, Choleski stops")
+            << unitDiagonalMissing << true << true << 3 << std::vector<int>{}
+            << "El sistema tiene solución (determinante -1): el método de Choleski sin intercambio de pivote no la "
+               "encuentra; pruebe el método de Gauss - Jordan.";
+        QTest::newRow("solvable, neither method")
+            << Rows{{0, 1, 1}, {1, 0.5f, 2}} << false << false << 2 << std::vector<int>{}
+            << "El sistema tiene solución (determinante -1): el método de Gauss - Jordan sin intercambio de pivote no "
+               "la encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
+        QTest::newRow("proportional, not adjacent")
+            << Rows{{1, 2, 0, 1}, {0, 1, 1, 1}, {-2, -4, 0, 5}} << true << false << 2 << std::vector<int>{0, 2}
+            << "Las ecuaciones 1 y 3 son dependientes: el sistema no tiene solución única.";
+        QTest::newRow("three in progression") << Rows{{1, 2, 3, 1}, {4, 5, 6, 1}, {7, 8, 9, 1}} << false << false << 2
+                                              << std::vector<int>{0, 1, 2}
+                                              << "Las ecuaciones 1, 2 y 3 son dependientes: el sistema no tiene solución única.";
+        QTest::newRow("a row of zeros") << Rows{{1, 2, 3}, {0, 0, 6}} << true << false << 1 << std::vector<int>{1}
+                                        << "Todos los coeficientes de la ecuación 2 son cero: el sistema no tiene solución única.";
+    }
+
+    void whyTheSolveStopped()
+    {
+        QFETCH(Rows, a);
+        QFETCH(bool, choleski);
+        QFETCH(bool, otherSolves);
+        QFETCH(int, rank);
+        QFETCH(std::vector<int>, dependent);
+        QFETCH(QString, sentence);
+        const auto r = verification::systemRank(matrixOf(a));
+        QCOMPARE(r.rank, rank);
+        QCOMPARE(r.dependent, dependent);
+        const auto text = verification::stopExplanation(choleski ? Method::Choleski : Method::GaussJordan, r, otherSolves, ",");
+        QCOMPARE(QString::fromStdString(text), sentence);
     }
 
     void rowOrder_data()

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+// The colours for the decimal digits a single-precision value has lost against its
+// double-precision shadow: eight steps from light yellow (none) to dark blue (seven or
+// more), after the cividis scale, which readers with any colour vision tell apart by
+// lightness alone.
+namespace DigitsLost {
+
+constexpr int kSteps = 8;
+
+// Digits lost by `single` against `shadow`: 0 when they agree to the single's precision,
+// up to 7 when no digit is left.
+int digitsLost(float single, double shadow);
+
+QColor colour(int digits);
+// Black or white, whichever reads on colour(digits).
+QColor textColour(int digits);
+// "3 cifras perdidas", "ninguna cifra perdida", "7 o más cifras perdidas".
+QString words(int digits);
+
+} // namespace DigitsLost
+
+// The legend of the scale: eight swatches with their numbers, and the same in words for
+// screen readers.
+class DigitsLostLegend : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DigitsLostLegend(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
