@@ -239,7 +239,7 @@ void Watcher::alAceptar(const QList<Modal>& vistos)
 // The worksheet laid out for the number in the box, by accepting it or by the history.
 void Watcher::hojaDispuesta(const QString& texto)
 {
-    const int n = EquationCountOracle::aceptado(texto);
+    const int n = EquationCountOracle::aceptado(texto.toStdString());
     exigir(n > 0, QStringLiteral("hoja dispuesta para %1").arg(legible(texto)));
     m_.n = n;
     nMaximo_ = std::max(nMaximo_, n);
