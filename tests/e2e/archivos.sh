@@ -30,7 +30,8 @@ pregunta() { [[ -n "$(e2e_windows "$primera" '^Sorvani$')" ]]; }
 e2e_until pregunta || e2e_fail "no apareció la pregunta antes de reemplazar los valores"
 e2e_screenshot pregunta
 e2e_keys alt+s
-e2e_until test -z "$(e2e_windows "$primera" '^Sorvani$')" || e2e_fail "la pregunta no se cerró"
+sin_pregunta() { ! pregunta; }
+e2e_until sin_pregunta || e2e_fail "la pregunta no se cerró"
 e2e_focus "$ventana"
 e2e_until copia_es $'3\t0\t1.5\n0\t2\t4' || e2e_fail "la hoja no tiene el segundo sistema: $(printf '%q' "$E2E_CLIPBOARD")"
 e2e_log "el archivo de la segunda instancia se abrió en la primera: correcto"

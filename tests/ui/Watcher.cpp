@@ -474,9 +474,10 @@ void Watcher::recorrerPasos(QWidget& dialogo)
     const bool choleski = dialogo.windowTitle().endsWith(QStringLiteral("Choleski"));
     for (int i = 0; i < n; ++i) {
         const QString visto = matriz->TextMatrix(i + 1, choleski ? 2 * n + 2 : n + 1);
-        // The solution grid rounds the Gauss-Jordan values to five decimals.
+        // The solution grid rounds the Gauss-Jordan values to five decimals, the step's
+        // matrix to seven significant digits.
         const double x = QLocale().toDouble(visto);
-        const bool igual = choleski ? visto == solucion[i] : std::abs(x - QLocale().toDouble(solucion[i])) <= 0.6e-5 + 1e-7 * std::abs(x);
+        const bool igual = choleski ? visto == solucion[i] : std::abs(x - QLocale().toDouble(solucion[i])) <= 0.6e-5 + 1e-6 * std::abs(x);
         exigir(igual, QStringLiteral("X%1 del último paso %2, en la solución %3").arg(i + 1).arg(legible(visto), legible(solucion[i])));
     }
 }

@@ -70,7 +70,8 @@ private slots:
                 letters += a->text().at(amp + 1).toLower();
         }
         QCOMPARE(names,
-                 (QStringList{"mnuNuevo", "MnuCalcular", "Sp", "MnuGenera", "SpSistema", "mnuAbrir", "mnuGuardar", "S", "mnuSalir"}));
+                 (QStringList{"mnuNuevo", "MnuCalcular", "Sp", "MnuGenera", "SpSistema", "mnuAbrir", "mnuGuardar", "S",
+                              "mnuInforme", "mnuImprimir", "SpInforme", "mnuSalir"}));
         for (const QChar c : letters)
             QCOMPARE(letters.count(c), 1);
     }
