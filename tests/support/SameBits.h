@@ -6,8 +6,7 @@
 
 // Whether two matrices of the same shape hold the same bits in their first `cols` columns
 // (all of them by default): negative zeros and NaN payloads count.
-template <class T>
-bool sameBits(const solver::Matrix<T>& a, const solver::Matrix<T>& b, int cols = -1)
+template <class T> bool sameBits(const solver::Matrix<T>& a, const solver::Matrix<T>& b, int cols = -1)
 {
     if (a.rows() != b.rows() || a.cols() != b.cols())
         return false;

@@ -69,9 +69,8 @@ private slots:
             if (amp >= 0)
                 letters += a->text().at(amp + 1).toLower();
         }
-        QCOMPARE(names,
-                 (QStringList{"mnuNuevo", "MnuCalcular", "Sp", "MnuGenera", "SpSistema", "mnuAbrir", "mnuGuardar", "S",
-                              "mnuInforme", "mnuImprimir", "SpInforme", "mnuSalir"}));
+        QCOMPARE(names, (QStringList{"mnuNuevo", "MnuCalcular", "Sp", "MnuGenera", "SpSistema", "mnuAbrir", "mnuGuardar", "S", "mnuInforme",
+                                     "mnuImprimir", "SpInforme", "mnuSalir"}));
         for (const QChar c : letters)
             QCOMPARE(letters.count(c), 1);
     }
