@@ -1,5 +1,7 @@
 #include "ui/SolveSteps.h"
 
+#include "ui/CellChanges.h"
+
 #include "grid/GridControl.h"
 #include "ui/WorksheetSnapshot.h"
 #include "ui/frmPasos.h"
@@ -20,26 +22,8 @@ SolveSteps::SolveSteps(QWidget& ventana, GridControl& hoja, GridControl& solucio
     // The window carries it, so that F6 works wherever the focus is in it; its menus do not.
     ventana.addAction(mnuPasos_);
     connect(mnuPasos_, &QAction::triggered, this, &SolveSteps::open);
-    watch(hoja, 1, 1);
-    watch(solucion, 0, 1);
-}
-
-void SolveSteps::watch(GridControl& grid, int firstRow, int firstCol)
-{
-    const QAbstractItemModel* m = grid.model();
-    const auto changed = [this, firstRow, firstCol](const QModelIndex&, const QModelIndex& to,
-                                                    const QList<int>& roles) {
-        const bool text = roles.isEmpty() || roles.contains(Qt::DisplayRole);
-        if (text && to.row() >= firstRow && to.column() >= firstCol)
-            forget();
-    };
-    connect(m, &QAbstractItemModel::dataChanged, this, changed);
-    connect(m, &QAbstractItemModel::modelReset, this, &SolveSteps::forget);
-    connect(m, &QAbstractItemModel::layoutChanged, this, &SolveSteps::forget);
-    for (const auto signal :
-         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
-          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
-        connect(m, signal, this, &SolveSteps::forget);
+    onCellChanges(hoja, 1, 1, this, [this] { forget(); });
+    onCellChanges(solucion, 0, 1, this, [this] { forget(); });
 }
 
 void SolveSteps::calculoIniciado(const solver::Solver& datos)

@@ -43,7 +43,6 @@ private:
 
     void forget();
     void open();
-    void watch(GridControl& grid, int firstRow, int firstCol);
 
     QWidget& window_;
     GridControl& sheet_;
