@@ -14,7 +14,7 @@ packages=(
   qt6-translations-l10n fonts-liberation
   dbus at-spi2-core python3-pyatspi locales
   libeigen3-dev
-  ccache
+  ccache lld
   poppler-utils
 )
 
