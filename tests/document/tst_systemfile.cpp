@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "document/SystemFile.h"
 #include "document/TabularText.h"
 #include "grid/TextBlock.h"
@@ -48,9 +49,7 @@ private slots:
     // The clipboard's own blocks: cells between tabs, or else between runs of blanks, a row a line.
     void textBlockParse_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Rows>("block");
-
+        addColumns<QString, Rows>("text", "block");
         // clang-format off
         QTest::newRow("empty") << "" << Rows{};
         QTest::newRow("tabs, final newline dropped") << "1\t2\n3\t4\n" << Rows{{"1", "2"}, {"3", "4"}};
@@ -77,10 +76,7 @@ private slots:
 
     void textBlockFormat_data()
     {
-        QTest::addColumn<Rows>("block");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("survives");
-
+        addColumns<Rows, QString, bool>("block", "text", "survives");
         // clang-format off
         QTest::newRow("nothing") << Rows{} << "" << true;
         QTest::newRow("rows and columns") << Rows{{"1", "2"}, {"3", "4"}} << "1\t2\n3\t4" << true;
@@ -109,9 +105,7 @@ private slots:
     // Every way of writing one system reads to the same worksheet texts in the comma's locale.
     void dialects_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("converted");
-
+        addColumns<QString, bool>("file", "converted");
         // clang-format off
         QTest::newRow("semicolons, decimal commas") << "4;1;0;5,5\n-1;2,25;3;0\n0;1E3;1;-0,5\n" << false;
         QTest::newRow("the program's CSV, comma locale") << ";X1;X2;X3;T.I\r\nEQ1;4;1;0;5,5\r\nEQ2;-1;2,25;3;0\r\nEQ3;0;1E3;1;-0,5\r\n" << false;
@@ -141,12 +135,7 @@ private slots:
     // What a paste takes from a block: its separator, its decimal mark, and the headers left out.
     void pastedBlocks_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mark");
-        QTest::addColumn<Rows>("cells");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<bool>("converted");
-
+        addColumns<QString, QString, Rows, QString, bool>("text", "mark", "cells", "separator", "converted");
         // clang-format off
         QTest::newRow("a Spanish spreadsheet's row") << "4;1;0;5,5" << "," << Rows{{"4", "1", "0", "5,5"}} << ";" << false;
         QTest::newRow("the same row in a point locale") << "4;1;0;5,5" << "." << Rows{{"4", "1", "0", "5.5"}} << ";" << true;
@@ -177,10 +166,7 @@ private slots:
     // Each refusal names its line where there is one.
     void refusals_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("line");
-
+        addColumns<QByteArray, QString, int>("bytes", "message", "line");
         const QByteArray large = QByteArray("1;2;3\n") + QByteArray(int(kLargestSystemFile), ' ');
         // clang-format off
         QTest::newRow("empty") << QByteArray() << "El archivo está vacío." << 0;
@@ -216,9 +202,7 @@ private slots:
     // awkward: marks of the other locale, separators, quotes, line breaks, header names.
     void roundTrip_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("mark");
-
+        addColumns<int, QString>("format", "mark");
         for (const QString& mark : {QStringLiteral(","), QStringLiteral(".")}) {
             QTest::addRow("CSV, mark %s", qPrintable(mark)) << int(FileFormat::Csv) << mark;
             QTest::addRow("text, mark %s", qPrintable(mark)) << int(FileFormat::Text) << mark;

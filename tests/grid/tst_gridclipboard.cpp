@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "ShapedGrid.h"
 #include "TestLocale.h"
 
@@ -62,10 +63,7 @@ private slots:
 
     void plainMovesCollapse_data()
     {
-        QTest::addColumn<QString>("move");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("moveSignals");
-
+        addColumns<QString, QString, int>("move", "expected", "moveSignals");
         QTest::newRow("arrow") << "down" << QString("3,1-3,1") << 2;
         QTest::newRow("arrow against the header") << "left" << QString("2,1-2,1") << 0;
         QTest::newRow("setRow") << "setRow" << QString("1,1-1,1") << 2;
@@ -184,12 +182,7 @@ private slots:
 
     void pasteAtTheCurrentCell_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("body");
-        QTest::addColumn<QString>("selected");
-
+        addColumns<int, int, QString, QStringList, QString>("row", "col", "text", "body", "selected");
         // clang-format off
         QTest::newRow("tab block") << 1 << 1 << "1\t2\n3\t4\n" << QStringList{"EQ1|1|2|.|.", "EQ2|3|4|.|.", "EQ3|.|.|.|."} << "1,1-2,2";
         QTest::newRow("blank block") << 2 << 2 << "  5   6\r\n7 8\r\n" << QStringList{"EQ1|.|.|.|.", "EQ2|.|5|6|.", "EQ3|.|7|8|."} << "2,2-3,3";
@@ -223,9 +216,7 @@ private slots:
     // cell before any write, and the block then covers it unless its first line is empty.
     void beforePasteComesFirst_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("body");
-
+        addColumns<QString, QStringList>("text", "body");
         QTest::newRow("block over the edit") << "1\t2\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|1|2|.", "EQ3|.|3|.|."};
         QTest::newRow("block below the edit") << "\n3" << QStringList{"EQ1|.|.|.|.", "EQ2|.|typed|.|.", "EQ3|.|3|.|."};
     }
@@ -251,9 +242,7 @@ private slots:
 
     void pasteWhereDisabledOrEmpty_data()
     {
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<QString>("text");
-
+        addColumns<bool, QString>("enabled", "text");
         QTest::newRow("disabled") << false << "1\t2";
         QTest::newRow("empty clipboard") << true << "";
         QTest::newRow("only line breaks and blanks") << true << " \n\r\n  ";

@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "ShapedGrid.h"
 
 #include <QApplication>
@@ -75,33 +76,57 @@ private slots:
         QCOMPARE(pixelsToTwips(64), 960);
     }
 
-    void settersRaiseLeaveThenChange_data()
+    // Moves by the setters, which ignore cells outside the body, and changes of shape, which
+    // pull the current cell back into the body: LeaveCell, then RowColChange.
+    void changesByCode_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("same cell") << 1 << 1 << QStringList();
-        QTest::newRow("column only") << 1 << 3 << MoveLog::move("1,1", "1,3");
-        QTest::newRow("row only") << 4 << 1 << MoveLog::move("1,1", "4,1");
-        QTest::newRow("both") << 2 << 5 << (MoveLog::move("1,1", "1,5") + MoveLog::move("1,5", "2,5"));
-        QTest::newRow("fixed row ignored") << 0 << 1 << QStringList();
-        QTest::newRow("fixed column ignored") << 1 << 0 << QStringList();
-        QTest::newRow("past the end ignored") << 5 << 6 << QStringList();
-        QTest::newRow("negative ignored") << -1 << -1 << QStringList();
+        addColumns<int, int, Gesture, QStringList>("startRow", "startCol", "change", "expected");
+        const auto cell = [](int row, int col) {
+            return Gesture([=](GridControl& g) {
+                g.setCol(col);
+                g.setRow(row);
+            });
+        };
+        const auto shape = [](void (GridControl::*set)(int), int value) { return Gesture([=](GridControl& g) { (g.*set)(value); }); };
+        const auto move = &MoveLog::move;
+        // clang-format off
+        QTest::newRow("same cell") << 1 << 1 << cell(1, 1) << QStringList();
+        QTest::newRow("column only") << 1 << 1 << cell(1, 3) << move("1,1", "1,3");
+        QTest::newRow("row only") << 1 << 1 << cell(4, 1) << move("1,1", "4,1");
+        QTest::newRow("both") << 1 << 1 << cell(2, 5) << (move("1,1", "1,5") + move("1,5", "2,5"));
+        QTest::newRow("fixed row ignored") << 1 << 1 << cell(0, 1) << QStringList();
+        QTest::newRow("fixed column ignored") << 1 << 1 << cell(1, 0) << QStringList();
+        QTest::newRow("past the end ignored") << 1 << 1 << cell(5, 6) << QStringList();
+        QTest::newRow("negative ignored") << 1 << 1 << cell(-1, -1) << QStringList();
+        QTest::newRow("fewer rows") << 4 << 2 << shape(&GridControl::setRows, 3) << move("4,2", "2,2");
+        QTest::newRow("fewer cols") << 4 << 2 << shape(&GridControl::setCols, 2) << move("4,2", "4,1");
+        QTest::newRow("more rows") << 4 << 2 << shape(&GridControl::setRows, 9) << QStringList();
+        QTest::newRow("fewer rows, current kept") << 4 << 2 << shape(&GridControl::setRows, 5) << QStringList();
+        QTest::newRow("more fixed cols") << 4 << 2 << shape(&GridControl::setFixedCols, 3) << move("4,2", "4,3");
+        QTest::newRow("more fixed rows") << 4 << 2 << shape(&GridControl::setFixedRows, 4) << QStringList();
+        QTest::newRow("fixed cols past the body") << 4 << 2 << shape(&GridControl::setFixedCols, 6) << move("4,2", "-1,-1");
+        QTest::newRow("no columns") << 4 << 2 << shape(&GridControl::setCols, 0) << move("4,2", "-1,-1");
+        QTest::newRow("only the header row") << 4 << 2 << shape(&GridControl::setRows, 1) << move("4,2", "-1,-1");
+        // clang-format on
     }
 
-    void settersRaiseLeaveThenChange()
+    void changesByCode()
     {
-        QFETCH(int, row);
-        QFETCH(int, col);
+        QFETCH(int, startRow);
+        QFETCH(int, startCol);
+        QFETCH(Gesture, change);
         auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
         QCOMPARE(selectionText(*grid), QStringLiteral("1,1-1,1"));
+        grid->setRow(startRow);
+        grid->setCol(startCol);
         MoveLog moves(*grid);
-        grid->setCol(col);
-        grid->setRow(row);
+        change(*grid);
         QTEST(moves.log, "expected");
-        QVERIFY(grid->Row() >= grid->FixedRows() && grid->Col() >= grid->FixedCols());
+        QCOMPARE(grid->hasCurrentCell(), grid->Row() >= 0);
+        if (grid->hasCurrentCell()) {
+            QVERIFY(grid->Row() >= grid->FixedRows() && grid->Row() < grid->Rows());
+            QVERIFY(grid->Col() >= grid->FixedCols() && grid->Col() < grid->Cols());
+        }
     }
 
     // A plain key moves the current cell, raising LeaveCell and RowColChange; with Shift it
@@ -109,13 +134,8 @@ private slots:
     // raises KeyPress.
     void keyNavigation_data()
     {
-        QTest::addColumn<int>("startRow");
-        QTest::addColumn<int>("startCol");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<QString>("selection");
-        QTest::addColumn<QString>("rectangle");
+        addColumns<int, int, int, int, int, QString, QString>("startRow", "startCol", "key", "modifiers", "presses", "selection",
+                                                              "rectangle");
 
         const int none = Qt::NoModifier;
         const int ctrl = Qt::ControlModifier;
@@ -186,48 +206,6 @@ private slots:
         QCOMPARE(moves.log, MoveLog::move("1,1", "3,2"));
     }
 
-    void resizeClampsIntoTheBody_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("fewer rows") << "rows" << 3 << MoveLog::move("4,2", "2,2");
-        QTest::newRow("fewer cols") << "cols" << 2 << MoveLog::move("4,2", "4,1");
-        QTest::newRow("more rows") << "rows" << 9 << QStringList();
-        QTest::newRow("fewer rows, current kept") << "rows" << 5 << QStringList();
-        QTest::newRow("more fixed cols") << "fixedCols" << 3 << MoveLog::move("4,2", "4,3");
-        QTest::newRow("more fixed rows") << "fixedRows" << 4 << QStringList();
-        QTest::newRow("fixed cols past the body") << "fixedCols" << 6 << MoveLog::move("4,2", "-1,-1");
-        QTest::newRow("no columns") << "cols" << 0 << MoveLog::move("4,2", "-1,-1");
-        QTest::newRow("only the header row") << "rows" << 1 << MoveLog::move("4,2", "-1,-1");
-    }
-
-    void resizeClampsIntoTheBody()
-    {
-        QFETCH(QString, change);
-        QFETCH(int, value);
-        auto grid = shapedGrid(5, 6); // a worksheet of 4 equations
-        grid->setRow(4);
-        grid->setCol(2);
-        MoveLog moves(*grid);
-        if (change == "rows")
-            grid->setRows(value);
-        else if (change == "cols")
-            grid->setCols(value);
-        else if (change == "fixedRows")
-            grid->setFixedRows(value);
-        else
-            grid->setFixedCols(value);
-
-        QTEST(moves.log, "expected");
-        QCOMPARE(grid->hasCurrentCell(), grid->Row() >= 0);
-        if (grid->hasCurrentCell()) {
-            QVERIFY(grid->Row() >= grid->FixedRows() && grid->Row() < grid->Rows());
-            QVERIFY(grid->Col() >= grid->FixedCols() && grid->Col() < grid->Cols());
-        }
-    }
-
     // The worksheet's life: 2 rows and no columns, then laid out, then emptied and laid out
     // again: the current cell appears at the first body cell and follows the layout.
     void selectionModelFollowsAndDrives()
@@ -277,11 +255,8 @@ private slots:
 
     void keyPressCodes_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code"); // -1: no KeyPress
-
+        // code: -1: no KeyPress
+        addColumns<int, int, QString, int>("key", "modifiers", "text", "code");
         const int none = Qt::NoModifier;
         const int ctrl = Qt::ControlModifier;
         QTest::newRow("digit 7") << int(Qt::Key_7) << none << "7" << 55;
@@ -392,9 +367,7 @@ private slots:
 
     void editorLiesOverTheCurrentCell_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-
+        addColumns<int, int>("row", "col");
         QTest::newRow("first cell") << 1 << 1;
         QTest::newRow("end of the first row") << 1 << 101;
         QTest::newRow("last cell") << 100 << 101;
@@ -520,10 +493,7 @@ private slots:
 
     void scrollBarsFollowTheSetting_data()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("horizontal");
-        QTest::addColumn<bool>("vertical");
-
+        addColumns<int, bool, bool>("code", "horizontal", "vertical");
         QTest::newRow("none") << 0 << false << false;
         QTest::newRow("horizontal") << 1 << true << false;
         QTest::newRow("vertical") << 2 << false << true;
@@ -629,8 +599,7 @@ private slots:
     // Widths in twips; the widest texts that the program puts in each header column.
     void headersReadInFull_data()
     {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("width");
+        addColumns<QStringList, int>("texts", "width");
         QStringList equations, unknowns, corners;
         for (int i = 1; i <= 100; ++i) {
             equations << QStringLiteral("EQ%1").arg(i);
@@ -656,9 +625,7 @@ private slots:
 
     void cutTexts_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("cut");
+        addColumns<QString, int, bool>("text", "row", "cut");
         QTest::newRow("short body text") << QStringLiteral("12,5") << 1 << false;
         QTest::newRow("long body text") << QStringLiteral("-1,234568E+07-1,234568E+07") << 1 << true;
         QTest::newRow("header squeezed whole") << QStringLiteral("EQ100") << 0 << false;
@@ -686,9 +653,7 @@ private slots:
 
     void keysAndRightClicks_data()
     {
-        QTest::addColumn<Gesture>("gesture");
-        QTest::addColumn<QString>("signal");
-        QTest::addColumn<QString>("selection");
+        addColumns<Gesture, QString, QString>("gesture", "signal", "selection");
         const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods) {
             return Gesture([=](GridControl& g) {
                 g.setRow(2);

@@ -1,11 +1,15 @@
+#include "DataColumns.h"
 #include "grid/CellSelection.h"
 #include "grid/GridGeometry.h"
+#include "grid/GridModel.h"
 #include "grid/GridScrolling.h"
 
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTest>
 
-// Runs without a window: geometry and selection are plain arithmetic over widths, counts
-// and a view.
+// The grid's parts that need no window: its model of cell texts, and its geometry and
+// selection, plain arithmetic over widths, counts and a view.
 namespace {
 
 using View = GridGeometry::View;
@@ -33,15 +37,24 @@ View view(int scrollRow = 0, int scrollCol = 0, int size = 100)
 // Body rows 1 to 5 and columns 1 to 4 under one fixed row and column.
 constexpr GridShape kShape{6, 5, 1, 1};
 
-QString shown(CellPosition cell)
+// "row,col"
+QString label(int row, int col)
 {
-    return QStringLiteral("%1,%2").arg(cell.row).arg(cell.col);
+    return QStringLiteral("%1,%2").arg(row).arg(col);
 }
 
 // "row,col-rowSel,colSel"
 QString shown(const CellSelection& selection)
 {
-    return shown(selection.current()) + QLatin1Char('-') + shown(selection.corner());
+    return label(selection.current().row, selection.current().col) + QLatin1Char('-') +
+           label(selection.corner().row, selection.corner().col);
+}
+
+void fill(GridModel& model)
+{
+    for (int r = 0; r < model.rows(); ++r)
+        for (int c = 0; c < model.cols(); ++c)
+            model.setText(r, c, label(r, c));
 }
 
 } // namespace
@@ -49,19 +62,14 @@ QString shown(const CellSelection& selection)
 Q_DECLARE_METATYPE(Placement)
 Q_DECLARE_METATYPE(CellStep)
 
-class TestGridGeometry : public QObject
+class TestGridParts : public QObject
 {
     Q_OBJECT
 
 private slots:
     void cellRect_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<int>("scrollRow");
-        QTest::addColumn<int>("scrollCol");
-        QTest::addColumn<QRect>("rect");
-
+        addColumns<int, int, int, int, QRect>("row", "col", "scrollRow", "scrollCol", "rect");
         // clang-format off
         QTest::newRow("corner") << 0 << 0 << 3 << 2 << QRect(0, 0, 20, 20);
         QTest::newRow("first body cell") << 1 << 1 << 0 << 0 << QRect(20, 20, 40, 20);
@@ -83,12 +91,7 @@ private slots:
 
     void cellAtPoint_data()
     {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<int>("scrollRow");
-        QTest::addColumn<int>("scrollCol");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-
+        addColumns<QPoint, int, int, int, int>("point", "scrollRow", "scrollCol", "row", "col");
         // clang-format off
         QTest::newRow("corner") << QPoint(5, 5) << 2 << 1 << 0 << 0;
         QTest::newRow("first body cell") << QPoint(25, 25) << 0 << 0 << 1 << 1;
@@ -112,13 +115,7 @@ private slots:
 
     void scrollRanges_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("col3Twips");
-        QTest::addColumn<int>("rowMaximum");
-        QTest::addColumn<int>("rowPage");
-        QTest::addColumn<int>("colMaximum");
-        QTest::addColumn<int>("colPage");
-
+        addColumns<int, int, int, int, int, int>("size", "col3Twips", "rowMaximum", "rowPage", "colMaximum", "colPage");
         // clang-format off
         QTest::newRow("part in view") << 100 << 600 << 5 << 4 << 3 << 2;
         QTest::newRow("all in view") << 300 << 600 << 0 << 14 << 0 << 5;
@@ -143,13 +140,7 @@ private slots:
 
     void scrollTargets_data()
     {
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<Placement>("placement");
-        QTest::addColumn<int>("scroll");
-        QTest::addColumn<int>("col3Twips");
-        QTest::addColumn<int>("rowTarget");
-        QTest::addColumn<int>("colTarget");
-
+        addColumns<int, Placement, int, int, int, int>("cell", "placement", "scroll", "col3Twips", "rowTarget", "colTarget");
         // The same index serves as a row and as a column.
         // clang-format off
         QTest::newRow("in view stays") << 2 << Placement::EnsureVisible << 0 << 600 << 0 << 0;
@@ -177,11 +168,7 @@ private slots:
 
     void bodyCellNear_data()
     {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<int>("scroll");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-
+        addColumns<QPoint, int, int, int>("point", "scroll", "row", "col");
         // clang-format off
         QTest::newRow("over the corner, nothing scrolled") << QPoint(5, 5) << 0 << 1 << 1;
         QTest::newRow("over the corner, scrolled: one back") << QPoint(5, 5) << 2 << 2 << 2;
@@ -227,14 +214,7 @@ private slots:
     // and `scrollCol` the view after the move.
     void scrollPlan_data()
     {
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("dy");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("repaintAll");
-        QTest::addColumn<QRect>("area");
-        QTest::addColumn<QPoint>("shift");
-        QTest::addColumn<QList<QRect>>("repaint");
-
+        addColumns<int, int, int, bool, QRect, QPoint, QList<QRect>>("dx", "dy", "size", "repaintAll", "area", "shift", "repaint");
         using Rects = QList<QRect>;
         // clang-format off
         QTest::newRow("row down, rows fit") << 0 << -1 << 100 << false << QRect(0, 20, 100, 80) << QPoint(0, -20) << Rects();
@@ -265,11 +245,8 @@ private slots:
 
     void steps_data()
     {
-        QTest::addColumn<QPoint>("from"); // x row, y column
-        QTest::addColumn<CellStep>("step");
-        QTest::addColumn<bool>("control");
-        QTest::addColumn<QString>("to");
-
+        // from: x row, y column
+        addColumns<QPoint, CellStep, bool, QString>("from", "step", "control", "to");
         // clang-format off
         QTest::newRow("up") << QPoint(3, 2) << CellStep::Up << false << "2,2";
         QTest::newRow("up stops at the first body row") << QPoint(1, 2) << CellStep::Up << false << "1,2";
@@ -295,16 +272,15 @@ private slots:
         QFETCH(QPoint, from);
         QFETCH(CellStep, step);
         QFETCH(bool, control);
-        QTEST(shown(stepFrom(kShape, {from.x(), from.y()}, step, control, 2)), "to");
+        const CellPosition to = stepFrom(kShape, {from.x(), from.y()}, step, control, 2);
+        QTEST(label(to.row, to.col), "to");
     }
 
     void reshaped_data()
     {
-        QTest::addColumn<QRect>("cells"); // current cell at the top left, corner at the bottom right
-        QTest::addColumn<bool>("hasCell");
-        QTest::addColumn<QRect>("shape"); // rows, columns, fixed rows, fixed columns
-        QTest::addColumn<QString>("result");
-
+        // cells: current cell at the top left, corner at the bottom right; shape: rows,
+        // columns, fixed rows, fixed columns
+        addColumns<QRect, bool, QRect, QString>("cells", "hasCell", "shape", "result");
         const QRect none;
         // clang-format off
         QTest::newRow("first body cell when there was none") << none << false << QRect(3, 3, 1, 1) << "1,1-1,1";
@@ -330,7 +306,184 @@ private slots:
         const GridShape next{shape.x(), shape.y(), shape.width(), shape.height()};
         QTEST(shown(selection.reshaped(next)), "result");
     }
+
+    void resizeKeepsCellsInside_data()
+    {
+        addColumns<int, int, int, int>("rows", "cols", "newRows", "newCols");
+        QTest::newRow("grow both") << 3 << 4 << 5 << 6;
+        QTest::newRow("shrink both") << 5 << 6 << 4 << 5;
+        QTest::newRow("more rows, fewer cols") << 3 << 6 << 6 << 2;
+        QTest::newRow("fewer rows, more cols") << 6 << 3 << 2 << 7;
+        QTest::newRow("to nothing") << 4 << 4 << 0 << 0;
+        QTest::newRow("rows only to zero") << 4 << 4 << 0 << 4;
+        QTest::newRow("cols only to zero") << 4 << 4 << 4 << 0;
+        QTest::newRow("worksheet 100") << 3 << 4 << 101 << 102;
+    }
+
+    // Cells inside the new size keep their text, cells outside are gone for good, new cells
+    // are empty: growing again after a shrink must not bring old texts back.
+    void resizeKeepsCellsInside()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, cols);
+        QFETCH(int, newRows);
+        QFETCH(int, newCols);
+
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setRows(rows);
+        model.setCols(cols);
+        fill(model);
+
+        model.setRows(newRows);
+        model.setCols(newCols);
+        QCOMPARE(model.rowCount(), newRows);
+        QCOMPARE(model.columnCount(), newCols);
+
+        model.setRows(std::max(rows, newRows));
+        model.setCols(std::max(cols, newCols));
+        for (int r = 0; r < model.rows(); ++r) {
+            for (int c = 0; c < model.cols(); ++c) {
+                const bool kept = r < std::min(rows, newRows) && c < std::min(cols, newCols);
+                const QString expected = kept ? label(r, c) : QString();
+                QCOMPARE(model.text(r, c), expected);
+                QCOMPARE(model.index(r, c).data().toString(), expected);
+            }
+        }
+    }
+
+    void outOfRangeAccessIsHarmless()
+    {
+        GridModel model;
+        model.setRows(2);
+        model.setCols(2);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.setText(2, 0, QStringLiteral("x"));
+        model.setText(0, -1, QStringLiteral("x"));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(model.text(-1, 0), QString());
+        QCOMPARE(model.text(0, 2), QString());
+        QVERIFY(!model.contains(2, 1));
+        QVERIFY(model.contains(1, 1));
+    }
+
+    void modelTesterThroughChanges()
+    {
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setRows(2);
+        model.setCols(3);
+        fill(model);
+        model.setFixedCounts(1, 1);
+        model.setColAlignment(0, 4);
+        model.beginBulk();
+        model.setRows(6);
+        fill(model);
+        model.setCols(1);
+        model.endBulk();
+        model.setCols(0);
+        model.setRows(1);
+        model.setCols(5);
+        fill(model);
+        QCOMPARE(model.text(0, 4), label(0, 4));
+    }
+
+    void bulkWritesSignalOnce()
+    {
+        GridModel model;
+        model.setRows(101);
+        model.setCols(102);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+
+        model.beginBulk();
+        for (int r = 1; r < 101; ++r)
+            for (int c = 2; c < 101; ++c)
+                model.setText(r, c, label(r, c));
+        QCOMPARE(changed.count(), 0);
+        model.endBulk();
+
+        QCOMPARE(changed.count(), 1);
+        const auto topLeft = changed.front().at(0).value<QModelIndex>();
+        const auto bottomRight = changed.front().at(1).value<QModelIndex>();
+        QCOMPARE(topLeft, model.index(1, 2));
+        QCOMPARE(bottomRight, model.index(100, 100));
+
+        // Outside a bulk every write signals, and a bulk without writes signals nothing.
+        model.setText(0, 0, QStringLiteral("a"));
+        model.beginBulk();
+        model.endBulk();
+        QCOMPARE(changed.count(), 2);
+
+        // Nested bulks signal once, at the outer end; an unbalanced end is ignored.
+        model.beginBulk();
+        model.beginBulk();
+        model.setText(0, 0, QStringLiteral("a"));
+        model.endBulk();
+        QCOMPARE(changed.count(), 2);
+        model.setText(2, 1, QStringLiteral("b"));
+        model.endBulk();
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(changed.last().at(1).value<QModelIndex>(), model.index(2, 1));
+        model.endBulk();
+        QCOMPARE(changed.count(), 3);
+    }
+
+    void bulkAfterShrinkStaysInside()
+    {
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setRows(5);
+        model.setCols(5);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.beginBulk();
+        model.setText(1, 1, QStringLiteral("a"));
+        model.setText(4, 4, QStringLiteral("b"));
+        model.setRows(3);
+        model.setCols(2);
+        model.endBulk();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.front().at(1).value<QModelIndex>(), model.index(2, 1));
+
+        model.beginBulk();
+        model.setText(4, 4, QStringLiteral("c")); // outside: ignored
+        model.setText(0, 0, QStringLiteral("d"));
+        model.setRows(0);
+        model.endBulk();
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void alignmentRole_data()
+    {
+        addColumns<int, int, QString, int>("code", "row", "text", "expected");
+        QTest::newRow("general text") << 9 << 1 << "abc" << int(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("general number") << 9 << 1 << "-12.5" << int(Qt::AlignRight | Qt::AlignVCenter);
+        QTest::newRow("general exponent") << 9 << 1 << "1.5E-06" << int(Qt::AlignRight | Qt::AlignVCenter);
+        QTest::newRow("general blank") << 9 << 1 << "  " << int(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("general fixed") << 9 << 0 << "123" << int(Qt::AlignCenter);
+        QTest::newRow("left centre fixed") << 1 << 0 << "X1" << int(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("centre") << 4 << 1 << "7" << int(Qt::AlignCenter);
+        QTest::newRow("left top") << 0 << 1 << "7" << int(Qt::AlignLeft | Qt::AlignTop);
+        QTest::newRow("centre bottom") << 5 << 1 << "7" << int(Qt::AlignHCenter | Qt::AlignBottom);
+        QTest::newRow("right top") << 6 << 1 << "a" << int(Qt::AlignRight | Qt::AlignTop);
+        QTest::newRow("right bottom") << 8 << 1 << "a" << int(Qt::AlignRight | Qt::AlignBottom);
+    }
+
+    void alignmentRole()
+    {
+        QFETCH(int, code);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+
+        GridModel model;
+        model.setRows(2);
+        model.setCols(2);
+        model.setFixedCounts(1, 0);
+        QCOMPARE(model.colAlignment(1), 9);
+        model.setColAlignment(1, code);
+        model.setText(row, 1, text);
+        QTEST(model.index(row, 1).data(Qt::TextAlignmentRole).toInt(), "expected");
+    }
 };
 
-QTEST_GUILESS_MAIN(TestGridGeometry)
-#include "tst_gridgeometry.moc"
+QTEST_GUILESS_MAIN(TestGridParts)
+#include "tst_gridparts.moc"
