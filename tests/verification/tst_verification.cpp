@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
 #include "verification/ReportText.h"
@@ -103,12 +104,9 @@ private slots:
     // against the system's own solution x, the overall one ‖x̂ − x‖∞ / ‖x‖∞.
     void errorsOfAGivenSolution_data()
     {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<std::vector<float>>("x");
-        QTest::addColumn<std::vector<double>>("residuals");
-        QTest::addColumn<double>("backward");
-        QTest::addColumn<std::vector<double>>("perUnknown"); // -1: not defined
-        QTest::addColumn<double>("overall");
+        // perUnknown: -1: not defined
+        addColumns<Rows, std::vector<float>, std::vector<double>, double, std::vector<double>, double>("a", "x", "residuals", "backward",
+                                                                                                       "perUnknown", "overall");
 
         // x = (1.5, 0): no relative error for an unknown whose true value is 0, unless it is
         // met exactly.
@@ -137,34 +135,25 @@ private slots:
     {
         QFETCH(Rows, a);
         QFETCH(std::vector<float>, x);
-        QFETCH(std::vector<double>, residuals);
-        QFETCH(double, backward);
         QFETCH(std::vector<double>, perUnknown);
-        QFETCH(double, overall);
         for (const Method method : {Method::Choleski, Method::GaussJordan}) {
             const auto r = verification::verify({matrixOf(a), x, method, 0});
             QCOMPARE(r.singularity, Singularity::None);
-            QCOMPARE(r.residuals, residuals);
-            QCOMPARE(r.backwardError, backward);
+            QTEST(r.residuals, "residuals");
+            QTEST(r.backwardError, "backward");
             QCOMPARE(r.forwardErrors.size(), perUnknown.size());
             for (std::size_t i = 0; i < perUnknown.size(); ++i) {
                 QCOMPARE(r.forwardErrors[i].has_value(), perUnknown[i] >= 0);
                 if (perUnknown[i] >= 0)
                     QCOMPARE(*r.forwardErrors[i], perUnknown[i]);
             }
-            QCOMPARE(r.forwardError.value(), overall);
+            QTEST(r.forwardError.value(), "overall");
         }
     }
 
     void conditionAndDigits_data()
     {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<double>("conditionLow");
-        QTest::addColumn<double>("conditionHigh");
-        QTest::addColumn<int>("digits");
-        QTest::addColumn<double>("errorLow");
-        QTest::addColumn<double>("errorHigh");
-
+        addColumns<Rows, double, double, int, double, double>("a", "conditionLow", "conditionHigh", "digits", "errorLow", "errorHigh");
         // κ∞ of the order 6 Hilbert matrix is 2.9E+07; the single solve misses every digit.
         QTest::newRow("hilbert 6") << hilbert(6) << 1e7 << 1e8 << 0 << 1e-2 << 10.0;
         QTest::newRow("diagonally dominant 60") << diagonallyDominant(60) << 1.0 << 3.0 << 7 << 0.0 << 1e-6;
@@ -178,13 +167,12 @@ private slots:
         QFETCH(Rows, a);
         QFETCH(double, conditionLow);
         QFETCH(double, conditionHigh);
-        QFETCH(int, digits);
         QFETCH(double, errorLow);
         QFETCH(double, errorHigh);
         const auto r = verification::verify({matrixOf(a), choleskiSolution(a), Method::Choleski, 0});
         QCOMPARE(r.singularity, Singularity::None);
         QVERIFY2(r.condition >= conditionLow && r.condition <= conditionHigh, qPrintable(QString::number(r.condition)));
-        QCOMPARE(r.expectedDigits, digits);
+        QTEST(r.expectedDigits, "digits");
         QVERIFY2(*r.forwardError >= errorLow && *r.forwardError <= errorHigh, qPrintable(QString::number(*r.forwardError)));
         QVERIFY(r.backwardError < 1e-6);
     }
@@ -193,10 +181,8 @@ private slots:
     // typed data as singles costs and what the method adds, each against its own reference.
     void sentences_data()
     {
-        QTest::addColumn<Texts>("texts");
-        QTest::addColumn<QStringList>("starts"); // of the first three sentences
-        QTest::addColumn<int>("bound");
-        QTest::addColumn<int>("measured");
+        // starts: of the first three sentences
+        addColumns<Texts, QStringList, int, int>("texts", "starts", "bound", "measured");
         const QString well = "El sistema está bien condicionado (κ∞ = ",
                       stored = "Guardar los datos escritos en precisión simple ya cuesta un ";
         const QString adds = "El método de Choleski, en precisión simple, añade un error relativo de";
@@ -220,7 +206,6 @@ private slots:
     {
         QFETCH(Texts, texts);
         QFETCH(QStringList, starts);
-        QFETCH(int, bound);
         // The singles the solve reads from the texts, and the texts read in double.
         Rows rows;
         std::vector<double> typed;
@@ -232,7 +217,7 @@ private slots:
             }
         }
         const auto r = verification::verify({matrixOf(rows), choleskiSolution(rows), Method::Choleski, 0}, typed);
-        QCOMPARE(r.expectedDigits, bound);
+        QTEST(r.expectedDigits, "bound");
         QTEST(r.measuredDigits, "measured");
         const auto text = verification::describe(r, ",");
         QCOMPARE(text.statements.size(), std::size_t(4));
@@ -252,9 +237,7 @@ private slots:
 
     void singular_data()
     {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<std::vector<float>>("x");
-
+        addColumns<Rows, std::vector<float>>("a", "x");
         QTest::newRow("proportional rows") << Rows{{1, 2, 3}, {2, 4, 6}} << Singles{1, 1};
         QTest::newRow("rows in progression") << Rows{{1, 2, 3, 1}, {4, 5, 6, 1}, {7, 8, 9, 1}} << Singles{1, 1, 1};
         QTest::newRow("zero matrix") << Rows{{0, 0, 0}, {0, 0, 0}} << Singles{0, 0};
@@ -276,11 +259,7 @@ private slots:
 
     void determinant_data()
     {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<double>("mantissa");
-        QTest::addColumn<int>("exponent");
-        QTest::addColumn<QString>("text");
-
+        addColumns<Rows, double, int, QString>("a", "mantissa", "exponent", "text");
         QTest::newRow("worked example") << Rows{{2, 1, 3}, {4, 5, 6}} << 6.0 << 0 << "6";
         QTest::newRow("odd exchange") << Rows{{0, 1, 1}, {1, 0, 1}} << -1.0 << 0 << "-1";
         Rows large(100, std::vector<float>(101, 0));
@@ -293,24 +272,16 @@ private slots:
     {
         QFETCH(Rows, a);
         QFETCH(double, mantissa);
-        QFETCH(int, exponent);
-        QFETCH(QString, text);
         std::vector<float> x(a.size(), 0.f);
         const auto r = verification::verify({matrixOf(a), x, Method::GaussJordan, 0});
         QVERIFY(std::abs(r.determinant.mantissa - mantissa) < 1e-12);
-        QCOMPARE(r.determinant.exponent, exponent);
-        QCOMPARE(QString::fromStdString(verification::describe(r, ",").figures.back().value), text);
+        QTEST(r.determinant.exponent, "exponent");
+        QTEST(QString::fromStdString(verification::describe(r, ",").figures.back().value), "text");
     }
 
     void whyTheSolveStopped_data()
     {
-        QTest::addColumn<Rows>("a");
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<bool>("otherSolves");
-        QTest::addColumn<int>("rank");
-        QTest::addColumn<std::vector<int>>("dependent");
-        QTest::addColumn<QString>("sentence");
-
+        addColumns<Rows, bool, bool, int, std::vector<int>, QString>("a", "choleski", "otherSolves", "rank", "dependent", "sentence");
         const Rows unitDiagonalMissing{{1, 1, 0, 2}, {1, 1, 1, 3}, {0, 1, 1, 2}};
         QTest::newRow("solvable, Choleski stops")
             << unitDiagonalMissing << true << true << 3 << std::vector<int>{}
@@ -335,21 +306,16 @@ private slots:
         QFETCH(Rows, a);
         QFETCH(bool, choleski);
         QFETCH(bool, otherSolves);
-        QFETCH(int, rank);
-        QFETCH(std::vector<int>, dependent);
-        QFETCH(QString, sentence);
         const auto r = verification::systemRank(matrixOf(a));
-        QCOMPARE(r.rank, rank);
-        QCOMPARE(r.dependent, dependent);
+        QTEST(r.rank, "rank");
+        QTEST(r.dependent, "dependent");
         const auto text = verification::stopExplanation(choleski ? Method::Choleski : Method::GaussJordan, r, otherSolves, ",");
-        QCOMPARE(QString::fromStdString(text), sentence);
+        QTEST(QString::fromStdString(text), "sentence");
     }
 
     void rowOrder_data()
     {
-        QTest::addColumn<int>("exchanges");
-        QTest::addColumn<std::vector<int>>("order");
-
+        addColumns<int, std::vector<int>>("exchanges", "order");
         QTest::newRow("none") << 0 << std::vector<int>{0, 1, 2, 3};
         QTest::newRow("one") << 1 << std::vector<int>{1, 0, 2, 3};
         QTest::newRow("two") << 2 << std::vector<int>{2, 0, 1, 3};
@@ -359,15 +325,12 @@ private slots:
     void rowOrder()
     {
         QFETCH(int, exchanges);
-        QFETCH(std::vector<int>, order);
-        QCOMPARE(verification::rowOrderAfterExchanges(4, exchanges), order);
+        QTEST(verification::rowOrderAfterExchanges(4, exchanges), "order");
     }
 
     void expectedDigits_data()
     {
-        QTest::addColumn<double>("condition");
-        QTest::addColumn<int>("digits");
-
+        addColumns<double, int>("condition", "digits");
         QTest::newRow("identity") << 1.0 << 7;
         QTest::newRow("3, rounds up") << 3.0 << 7;
         QTest::newRow("4, rounds down") << 4.0 << 6;
@@ -380,17 +343,12 @@ private slots:
     void expectedDigits()
     {
         QFETCH(double, condition);
-        QFETCH(int, digits);
-        QCOMPARE(verification::expectedDigits(condition), digits);
+        QTEST(verification::expectedDigits(condition), "digits");
     }
 
     void numberText_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("digits");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("text");
-
+        addColumns<double, int, QString, QString>("value", "digits", "separator", "text");
         // clang-format off
         QTest::newRow("small, comma") << 1.5e-7 << 3 << "," << "1,5E-07";
         QTest::newRow("rounded to 3") << 2.9071e7 << 3 << "," << "2,91E+07";
@@ -406,8 +364,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, digits);
         QFETCH(QString, separator);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(verification::numberText(value, digits, separator.toStdString())), text);
+        QTEST(QString::fromStdString(verification::numberText(value, digits, separator.toStdString())), "text");
     }
 
     void copiedText()

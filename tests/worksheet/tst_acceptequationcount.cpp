@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "EquationCountOracle.h"
 #include "ModalCloser.h"
 #include "ProgramTexts.h"
@@ -26,21 +27,21 @@ namespace {
 using textos::kLimite;
 
 // The controls as the window has them before the first acceptance.
-struct Ventana
+struct Controls
 {
-    QWidget raiz;
-    GridControl* Cuadric = new GridControl(&raiz);
-    GridControl* F_Resp = new GridControl(&raiz);
-    QWidget* Fr_Mat = new QWidget(&raiz);
-    QLineEdit* T_Incog = new QLineEdit(QStringLiteral("4"), &raiz);
-    QToolButton* B_Calcular = new QToolButton(&raiz);
-    QAction* MnuGenera = new QAction(&raiz);
-    QAction* MnuCalcular = new QAction(&raiz);
-    QLabel* Et_st = new QLabel(QStringLiteral("Listo"), &raiz);
-    QLabel* Et_tip = new QLabel(&raiz);
-    solver::Solver datos;
+    QWidget root;
+    GridControl* Cuadric = new GridControl(&root);
+    GridControl* F_Resp = new GridControl(&root);
+    QWidget* Fr_Mat = new QWidget(&root);
+    QLineEdit* T_Incog = new QLineEdit(QStringLiteral("4"), &root);
+    QToolButton* B_Calcular = new QToolButton(&root);
+    QAction* MnuGenera = new QAction(&root);
+    QAction* MnuCalcular = new QAction(&root);
+    QLabel* Et_st = new QLabel(QStringLiteral("Listo"), &root);
+    QLabel* Et_tip = new QLabel(&root);
+    solver::Solver data;
 
-    Ventana()
+    Controls()
     {
         Cuadric->setFixedRows(1);
         Cuadric->setRows(2);
@@ -52,17 +53,17 @@ struct Ventana
             o->setProperty("enabled", false);
     }
 
-    WorksheetControls hoja() { return {*Cuadric, *F_Resp, *Fr_Mat, *T_Incog, *B_Calcular, *MnuGenera, *MnuCalcular, *Et_st, *Et_tip}; }
+    WorksheetControls worksheet() { return {*Cuadric, *F_Resp, *Fr_Mat, *T_Incog, *B_Calcular, *MnuGenera, *MnuCalcular, *Et_st, *Et_tip}; }
 
-    void aceptar(const QString& texto)
+    void accept(const QString& text)
     {
-        T_Incog->setText(texto);
-        acceptEquationCount(hoja(), datos);
+        T_Incog->setText(text);
+        acceptEquationCount(worksheet(), data);
     }
 
     // Undoes what an acceptance sets, so that the next one on this worksheet has to set it
     // again: view, enabled commands, tip, current cell, column 0 and every header text.
-    void desordenar()
+    void scramble()
     {
         Cuadric->hide();
         Fr_Mat->show();
@@ -85,7 +86,7 @@ struct Ventana
 
 } // namespace
 
-class TestAceptarEcuaciones : public QObject
+class TestAcceptEquationCount : public QObject
 {
     Q_OBJECT
 
@@ -93,106 +94,104 @@ private slots:
     // One worksheet for the whole table, holding a value that no acceptance may clear.
     void initTestCase()
     {
-        compartida_ = std::make_unique<Ventana>();
-        compartida_->aceptar(QStringLiteral("3"));
-        compartida_->Cuadric->setTextMatrix(1, 1, QStringLiteral("7"));
+        shared_ = std::make_unique<Controls>();
+        shared_->accept(QStringLiteral("3"));
+        shared_->Cuadric->setTextMatrix(1, 1, QStringLiteral("7"));
     }
-    void cleanupTestCase() { compartida_.reset(); }
+    void cleanupTestCase() { shared_.reset(); }
 
     // The rule for the number of equations, one example a row: the value that the text reads
     // as (for the test's own reading too, which the random user and the fuzzer rely on) and
     // the n it gives, 0 when it is refused. Every row is accepted on the same worksheet,
     // which each acceptance must bring to its layout and each refusal must leave alone.
-    void numeroDeEcuaciones_data()
+    void numberOfEquations_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<double>("valor");
-        QTest::addColumn<int>("n");
+        addColumns<QString, double, int>("text", "value", "n");
         const double inf = std::numeric_limits<double>::infinity();
-        const auto fila = [](const char* nombre, const QString& texto, double valor, int n) { QTest::newRow(nombre) << texto << valor << n; };
-        fila("2", "2", 2, 2);
-        fila("4", "4", 4, 4);
-        fila("100", "100", 100, 100);
-        fila("1", "1", 1, 0);
-        fila("0", "0", 0, 0);
-        fila("101", "101", 101, 0);
-        fila("negative", "-5", -5, 0);
-        fila("1.9", "1.9", 1.9, 0);
-        fila("2.0", "2.0", 2, 2);
-        fila("100.4", "100.4", 100.4, 0);
-        fila("2.4 down", "2.4", 2.4, 2);
-        fila("2.6 up", "2.6", 2.6, 3);
-        fila("2.5 to even", "2.5", 2.5, 2);
-        fila("3.5 to even", "3.5", 3.5, 4);
-        fila("99.5 to even", "99.5", 99.5, 100);
-        fila("comma ends", "2,5", 2, 2);
-        fila("letters end", "12abc", 12, 12);
-        fila("second point ends", "2.5.6", 2.5, 2);
-        fila("scroll bar's blank", EquationCount::scrollBarText(7), 7, 7);
-        fila("blanks between digits", " 1 2 ", 12, 12);
-        fila("tab between digits", "1 0\t0", 100, 100);
-        fila("line feeds", "\n5\n", 5, 5);
-        fila("exponent E", "1e1", 10, 10);
-        fila("exponent D", "1D2", 100, 100);
-        fila("negative exponent", "4d-1", 0.4, 0);
-        fila("exponent without digits", "5e", 5, 5);
-        fila("leading point", ".5e1", 5, 5);
-        fila("plus sign", "+4", 4, 4);
-        fila("hexadecimal", "&H1F", 31, 31);
-        fila("octal", "&o17", 15, 15);
-        fila("prefix alone", "&H", 0, 0);
-        fila("letters", "abc", 0, 0);
-        fila("empty", "", 0, 0);
-        fila("point alone", ".", 0, 0);
-        fila("no-break space", "\u00a05", 0, 0);
-        fila("tiny", "1e-400", 0, 0);
-        fila("beyond double", "1e400", inf, 0);
-        fila("far beyond double", "99999e99999", inf, 0);
+        const auto row = [](const char* name, const QString& text, double value, int n) { QTest::newRow(name) << text << value << n; };
+        row("2", "2", 2, 2);
+        row("4", "4", 4, 4);
+        row("100", "100", 100, 100);
+        row("1", "1", 1, 0);
+        row("0", "0", 0, 0);
+        row("101", "101", 101, 0);
+        row("negative", "-5", -5, 0);
+        row("1.9", "1.9", 1.9, 0);
+        row("2.0", "2.0", 2, 2);
+        row("100.4", "100.4", 100.4, 0);
+        row("2.4 down", "2.4", 2.4, 2);
+        row("2.6 up", "2.6", 2.6, 3);
+        row("2.5 to even", "2.5", 2.5, 2);
+        row("3.5 to even", "3.5", 3.5, 4);
+        row("99.5 to even", "99.5", 99.5, 100);
+        row("comma ends", "2,5", 2, 2);
+        row("letters end", "12abc", 12, 12);
+        row("second point ends", "2.5.6", 2.5, 2);
+        row("scroll bar's blank", EquationCount::scrollBarText(7), 7, 7);
+        row("blanks between digits", " 1 2 ", 12, 12);
+        row("tab between digits", "1 0\t0", 100, 100);
+        row("line feeds", "\n5\n", 5, 5);
+        row("exponent E", "1e1", 10, 10);
+        row("exponent D", "1D2", 100, 100);
+        row("negative exponent", "4d-1", 0.4, 0);
+        row("exponent without digits", "5e", 5, 5);
+        row("leading point", ".5e1", 5, 5);
+        row("plus sign", "+4", 4, 4);
+        row("hexadecimal", "&H1F", 31, 31);
+        row("octal", "&o17", 15, 15);
+        row("prefix alone", "&H", 0, 0);
+        row("letters", "abc", 0, 0);
+        row("empty", "", 0, 0);
+        row("point alone", ".", 0, 0);
+        row("no-break space", "\u00a05", 0, 0);
+        row("tiny", "1e-400", 0, 0);
+        row("beyond double", "1e400", inf, 0);
+        row("far beyond double", "99999e99999", inf, 0);
         // clang-format on
     }
 
-    void numeroDeEcuaciones()
+    void numberOfEquations()
     {
-        QFETCH(QString, texto);
-        QFETCH(double, valor);
+        QFETCH(QString, text);
+        QFETCH(double, value);
         QFETCH(int, n);
-        QCOMPARE(EquationCountOracle::reading(texto.toStdString()).value, valor);
-        QCOMPARE(EquationCountOracle::aceptado(texto.toStdString()), n);
-        QCOMPARE(EquationCount::leer(texto), valor);
+        QCOMPARE(EquationCountOracle::reading(text.toStdString()).value, value);
+        QCOMPARE(EquationCountOracle::aceptado(text.toStdString()), n);
+        QCOMPARE(EquationCount::leer(text), value);
 
-        Ventana& v = *compartida_;
-        v.desordenar();
-        const int nAntes = v.datos.n;
-        const int columnasAntes = v.Cuadric->Cols();
-        const QString estadoAntes = v.Et_st->text();
-        ModalCloser mensajes;
-        v.aceptar(texto);
+        Controls& v = *shared_;
+        v.scramble();
+        const int nBefore = v.data.n;
+        const int colsBefore = v.Cuadric->Cols();
+        const QString statusBefore = v.Et_st->text();
+        ModalCloser boxes;
+        v.accept(text);
 
         GridControl& g = *v.Cuadric;
         // Body cells are never cleared, whatever happens to the layout.
         QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("7"));
         if (n == 0) {
-            QCOMPARE(mensajes.textos(), QStringList{kLimite});
-            QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
-            QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
-            QCOMPARE(mensajes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
-            QCOMPARE(v.datos.n, nAntes);
-            QCOMPARE(v.datos.A.rows(), nAntes);
-            QCOMPARE(g.Cols(), columnasAntes);
-            QCOMPARE(v.Et_st->text(), estadoAntes);
+            QCOMPARE(boxes.textos(), QStringList{kLimite});
+            QCOMPARE(boxes.vistos[0].icono, QMessageBox::Warning);
+            QCOMPARE(boxes.vistos[0].titulo, QStringLiteral("Sorvani"));
+            QCOMPARE(boxes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(v.data.n, nBefore);
+            QCOMPARE(v.data.A.rows(), nBefore);
+            QCOMPARE(g.Cols(), colsBefore);
+            QCOMPARE(v.Et_st->text(), statusBefore);
             return;
         }
-        QVERIFY(mensajes.vistos.isEmpty());
-        QCOMPARE(v.datos.n, n);
-        QCOMPARE(v.datos.A.rows(), n);
-        QCOMPARE(v.datos.C.cols(), n + 1);
+        QVERIFY(boxes.vistos.isEmpty());
+        QCOMPARE(v.data.n, n);
+        QCOMPARE(v.data.A.rows(), n);
+        QCOMPARE(v.data.C.cols(), n + 1);
         QVERIFY(v.B_Calcular->isEnabled() && v.MnuGenera->isEnabled() && v.MnuCalcular->isEnabled());
         // The worksheet shown again if the matrices view hid it.
         QVERIFY(!g.isHidden());
         QVERIFY(v.Fr_Mat->isHidden());
         // The status repeats the text as typed, not the number.
-        QCOMPARE(v.Et_st->text(), textos::estadoHoja(texto));
+        QCOMPARE(v.Et_st->text(), textos::estadoHoja(text));
         QCOMPARE(v.Et_tip->text(), textos::kTipIngreso);
         QCOMPARE(g.Rows(), n + 1);
         QCOMPARE(g.Cols(), n + 2);
@@ -215,17 +214,17 @@ private slots:
         }
     }
 
-    void barraConBlanco() { QCOMPARE(EquationCount::scrollBarText(7), QStringLiteral(" 7")); }
+    void scrollBarTextStartsWithABlank() { QCOMPARE(EquationCount::scrollBarText(7), QStringLiteral(" 7")); }
 
     // Shrinking keeps the block inside the new size: the old X4 column stands under "T.I".
-    void reducirConservaElBloque()
+    void shrinkingKeepsTheBlock()
     {
-        Ventana v;
-        v.aceptar(QStringLiteral("4"));
+        Controls v;
+        v.accept(QStringLiteral("4"));
         for (int i = 1; i <= 4; ++i)
             for (int j = 1; j <= 5; ++j)
                 v.Cuadric->setTextMatrix(i, j, QStringLiteral("%1.%2").arg(i).arg(j));
-        v.aceptar(QStringLiteral("3"));
+        v.accept(QStringLiteral("3"));
 
         QCOMPARE(v.Cuadric->Rows(), 4);
         QCOMPARE(v.Cuadric->Cols(), 5);
@@ -233,64 +232,62 @@ private slots:
         for (int i = 1; i <= 3; ++i)
             for (int j = 1; j <= 4; ++j)
                 QCOMPARE(v.Cuadric->TextMatrix(i, j), QStringLiteral("%1.%2").arg(i).arg(j));
-        v.aceptar(QStringLiteral("4"));
+        v.accept(QStringLiteral("4"));
         QCOMPARE(v.Cuadric->TextMatrix(4, 1), QString());
         QCOMPARE(v.Cuadric->TextMatrix(1, 5), QString());
     }
 
     // A number that passed no range test (the routine reads the box again) cannot be held
     // by n: the failure is reported and what was done stays done.
-    void falloDePreparacion()
+    void setUpFailure()
     {
-        Ventana v;
+        Controls v;
         v.Cuadric->setEnabled(false);
         v.T_Incog->setText(QStringLiteral("40000"));
         std::int16_t n = 3;
-        ModalCloser mensajes;
-
-        QVERIFY(!Generales::PrepararCuadricula(v.hoja(), n));
-        QCOMPARE(mensajes.textos(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
-                                                               "hay memoria suficiente para\nel número de incognitas "
-                                                               "ingresado")});
-        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Critical);
+        ModalCloser boxes;
+        QVERIFY(!Generales::PrepararCuadricula(v.worksheet(), n));
+        QCOMPARE(boxes.textos(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
+                                                            "hay memoria suficiente para\nel número de incognitas "
+                                                            "ingresado")});
+        QCOMPARE(boxes.vistos[0].icono, QMessageBox::Critical);
         QVERIFY(v.Cuadric->isEnabled());
         QVERIFY(!v.B_Calcular->isEnabled());
         QCOMPARE(v.Et_st->text(), QStringLiteral("Listo"));
     }
 
-    void celdasFueraDeLaCuadricula_data()
+    void cellsOutsideTheGrid_data()
     {
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("columna");
-        QTest::newRow("fila -1") << -1 << 0;
-        QTest::newRow("fila 3") << 3 << 1;
-        QTest::newRow("columna 4") << 1 << 4;
+        addColumns<int, int>("row", "col");
+        QTest::newRow("row -1") << -1 << 0;
+        QTest::newRow("row 3") << 3 << 1;
+        QTest::newRow("column 4") << 1 << 4;
     }
 
-    void celdasFueraDeLaCuadricula()
+    void cellsOutsideTheGrid()
     {
-        QFETCH(int, fila);
-        QFETCH(int, columna);
-        Ventana v;
-        v.aceptar(QStringLiteral("2"));
-        GridCells celdas(*v.Cuadric);
-        QCOMPARE(errorOf([&] { (void)celdas.TextMatrix(fila, columna); }), solver::RuntimeError::SubscriptOutOfRange);
-        QCOMPARE(errorOf([&] { celdas.setTextMatrix(fila, columna, "1"); }), solver::RuntimeError::SubscriptOutOfRange);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        Controls v;
+        v.accept(QStringLiteral("2"));
+        GridCells cells(*v.Cuadric);
+        QCOMPARE(errorOf([&] { (void)cells.TextMatrix(row, col); }), solver::RuntimeError::SubscriptOutOfRange);
+        QCOMPARE(errorOf([&] { cells.setTextMatrix(row, col, "1"); }), solver::RuntimeError::SubscriptOutOfRange);
     }
 
-    void celdasEnUtf8()
+    void cellsInUtf8()
     {
-        Ventana v;
-        v.aceptar(QStringLiteral("2"));
-        GridCells celdas(*v.Cuadric);
-        celdas.setTextMatrix(1, 3, "−1,5é");
+        Controls v;
+        v.accept(QStringLiteral("2"));
+        GridCells cells(*v.Cuadric);
+        cells.setTextMatrix(1, 3, "−1,5é");
         QCOMPARE(v.Cuadric->TextMatrix(1, 3), QStringLiteral("−1,5é"));
-        QCOMPARE(celdas.TextMatrix(0, 3), std::string("T.I"));
+        QCOMPARE(cells.TextMatrix(0, 3), std::string("T.I"));
     }
 
 private:
-    std::unique_ptr<Ventana> compartida_;
+    std::unique_ptr<Controls> shared_;
 };
 
-QTEST_MAIN(TestAceptarEcuaciones)
+QTEST_MAIN(TestAcceptEquationCount)
 #include "tst_acceptequationcount.moc"

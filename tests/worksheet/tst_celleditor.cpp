@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "Keyboard.h"
 #include "TestLocale.h"
 #include "WorksheetGrid.h"
@@ -61,14 +62,7 @@ private slots:
     void typedThenAKey_data()
     {
         // clang-format off
-        QTest::addColumn<int>("startRow");
-        QTest::addColumn<int>("startCol");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("endRow");
-        QTest::addColumn<int>("endCol");
+        addColumns<int, int, QString, QString, int, QString, int, int>("startRow", "startCol", "before", "typed", "key", "after", "endRow", "endCol");
         QTest::newRow("enter") << 1 << 1 << "42" << "75" << int(Qt::Key_Return) << "75" << 1 << 2;
         QTest::newRow("any text") << 1 << 1 << "" << "abc ñ" << int(Qt::Key_Return) << "abc ñ" << 1 << 2;
         QTest::newRow("escape") << 1 << 1 << "old" << "123" << int(Qt::Key_Escape) << "old" << 1 << 1;
@@ -86,7 +80,6 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, typed);
         QFETCH(int, key);
-        QFETCH(QString, after);
         QFETCH(int, endRow);
         QFETCH(int, endCol);
         Sheet s(3);
@@ -102,7 +95,7 @@ private slots:
         QCOMPARE(s.text1->geometry().topLeft(), s.grid->pos() + QPoint(s.grid->CellLeft() / 15, s.grid->CellTop() / 15));
         teclado::escribir(typed.mid(1));
         teclado::tecla(Qt::Key(key));
-        QCOMPARE(s.grid->TextMatrix(startRow, startCol), after);
+        QTEST(s.grid->TextMatrix(startRow, startCol), "after");
         QCOMPARE(s.current(), Cell(endRow, endCol));
         QVERIFY(!s.editor->isOpen());
         QCOMPARE(QApplication::focusWidget(), s.grid);
@@ -181,11 +174,7 @@ private slots:
     // editor; the main keyboard's keys and the keypad's digits type what they show.
     void keypadDecimalTypesTheLocaleSeparator_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("opensTheEditor");
-        QTest::addColumn<QString>("cell");
+        addColumns<QString, int, int, bool, QString>("locale", "key", "modifiers", "opensTheEditor", "cell");
         const int kp = Qt::KeypadModifier;
         const int period = Qt::Key_Period;
         // With Num Lock off, Shift makes the keypad's Delete key the decimal key.
@@ -204,7 +193,6 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, opensTheEditor);
-        QFETCH(QString, cell);
         locale_.fijar(QLocale(locale));
         Sheet s(2);
         if (!opensTheEditor)
@@ -213,7 +201,7 @@ private slots:
         QVERIFY(s.editor->isOpen());
         teclado::escribir("5");
         teclado::tecla(Qt::Key_Return);
-        QCOMPARE(s.grid->TextMatrix(1, 1), cell);
+        QTEST(s.grid->TextMatrix(1, 1), "cell");
     }
 
     void noCellBeforeTheFirstLayout()
@@ -234,10 +222,7 @@ private slots:
     // A screen reader says which cell the editor edits as it takes the focus.
     void editorNamedAfterItsCell_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("headers");
-        QTest::addColumn<QString>("name");
+        addColumns<int, int, bool, QString>("row", "col", "headers", "name");
         QTest::newRow("coefficient") << 2 << 3 << true << "Editor de celda, EQ2 X3";
         QTest::newRow("independent term") << 3 << 4 << true << "Editor de celda, EQ3 T.I";
         QTest::newRow("headers not written") << 2 << 3 << false << "Editor de celda";
