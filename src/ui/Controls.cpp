@@ -2,7 +2,7 @@
 
 #include "grid/GridControl.h"
 #include "grid/Twips.h"
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/FocusIndicator.h"
 #include "ui/NumberBox.h"
 #include "ui/NumberScrollBar.h"

@@ -1,6 +1,6 @@
 #include "ui/LinkLabel.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

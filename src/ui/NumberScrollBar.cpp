@@ -1,6 +1,6 @@
 #include "ui/NumberScrollBar.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

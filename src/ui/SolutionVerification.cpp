@@ -2,7 +2,7 @@
 
 #include "grid/GridControl.h"
 #include "solver/Solver.h"
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 #include "ui/frmVerificacion.h"
 #include "verification/ReportText.h"
 

@@ -1,7 +1,7 @@
 #include "ui/StaleResults.h"
 
 #include "grid/GridControl.h"
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 
 #include <QAbstractItemModel>
 

@@ -1,6 +1,6 @@
 #include "ui/StatusLine.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 

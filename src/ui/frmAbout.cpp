@@ -1,10 +1,10 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/LinkLabel.h"
-#include "ui/Resources.h"
+#include "ui/LoadResources.h"
 
 #include <QColor>
 #include <QCursor>

@@ -2,7 +2,8 @@
 
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
-#include "ui/DigitsLostScale.h"
+#include "ui/DigitsLost.h"
+#include "ui/DigitsLostLegend.h"
 #include "ui/StatusLine.h"
 #include "ui/StepGridFiller.h"
 #include "ui/StepMarks.h"

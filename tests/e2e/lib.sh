@@ -44,16 +44,14 @@ e2e_require Xvfb openbox xdotool xdpyinfo xprop xwininfo xclip import
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/sorvani-e2e.XXXXXX")
 readonly E2E_WORK E2E_LOG="$E2E_WORK/program.log"
 mkdir -p "$E2E_SHOTS" "$E2E_WORK/config"
-e2e_pids=()
 
 # Ends the processes of this test, newest first: the program before the window manager
 # before the X server. The sanitizers report into the program's log and the program may
 # go on: a test that passed with such a report fails.
 e2e_cleanup() {
-    local status=$? i pid
+    local status=$? pid
     trap - EXIT INT TERM
-    for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do
-        pid=${e2e_pids[i]}
+    for pid in $(tac "$E2E_WORK/pids" 2>/dev/null); do
         kill -TERM "$pid" 2>/dev/null || continue
         timeout 3 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
@@ -62,13 +60,7 @@ e2e_cleanup() {
         e2e_log "FAILED: the program reported a memory error or undefined behaviour"
         status=1
     fi
-    if ((status != 0 && status != 77)); then
-        for log in "$E2E_WORK"/*.log; do
-            [[ -s "$log" ]] || continue
-            e2e_log "--- $(basename "$log")"
-            tail -n 40 "$log"
-        done
-    fi
+    ((status == 0 || status == 77)) || tail -n 40 "$E2E_WORK"/*.log 2>/dev/null || true
     rm -rf "$E2E_WORK"
     exit "$status"
 }
@@ -76,11 +68,8 @@ trap e2e_cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Remembers a background process for cleanup, also in a file that the guard below reads.
-e2e_track() {
-    e2e_pids+=("$1")
-    echo "$1" >>"$E2E_WORK/pids"
-}
+# Remembers a background process for the cleanup and for the guard below.
+e2e_track() { echo "$1" >>"$E2E_WORK/pids"; }
 
 # If this shell is killed outright (a test timeout may do that), its traps never run:
 # a detached guard then ends what it started.
@@ -93,10 +82,8 @@ e2e_track() {
 disown
 
 e2e_fail() {
-    e2e_log "FAILED: $*"
-    if [[ -n "${DISPLAY:-}" ]] && import -window root "$E2E_SHOTS/$E2E_NAME-failure.png" 2>/dev/null; then
-        e2e_log "screenshot: $E2E_SHOTS/$E2E_NAME-failure.png"
-    fi
+    e2e_log "FAILED: $*; the screen then: $E2E_SHOTS/$E2E_NAME-failure.png"
+    [[ -z "${DISPLAY:-}" ]] || import -window root "$E2E_SHOTS/$E2E_NAME-failure.png" 2>/dev/null || true
     exit 1
 }
 
@@ -120,12 +107,10 @@ e2e_start_display() {
     DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
     export DISPLAY
     e2e_until xdpyinfo >/dev/null 2>&1 || e2e_fail "cannot connect to $DISPLAY"
-
     # An empty configuration folder: openbox's stock settings, not the user's.
     XDG_CONFIG_HOME="$E2E_WORK/config" openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
     e2e_track $!
     e2e_until e2e_wm_running $! || e2e_fail "openbox did not start"
-    e2e_log "display $DISPLAY ready"
 }
 
 e2e_wm_running() {
@@ -192,11 +177,7 @@ e2e_window_shown() {
     [[ -n "$E2E_FOUND" ]]
 }
 
-# Waits until process PID shows no window whose title matches REGEX.
-e2e_wait_no_window() {
-    e2e_until e2e_no_window "$1" "$2" || e2e_fail "${3:-the window «$2»} did not close"
-}
-
+# Process PID shows no window whose title matches REGEX.
 e2e_no_window() { [[ -z "$(e2e_windows "$1" "$2")" ]]; }
 
 # Waits for the main window of process PID and gives it the focus; sets E2E_WINDOW.
@@ -242,34 +223,35 @@ e2e_screenshot() {
     e2e_log "screenshot: $file"
 }
 
-# Sends KEYS, the last of which copies, and reads the clipboard into E2E_CLIPBOARD. The
-# program owns the clipboard after a copy, so reading it also shows that it still serves.
-e2e_copy() {
-    e2e_keys "$@"
-    E2E_CLIPBOARD=$(timeout 5 xclip -o -selection clipboard 2>/dev/null) || E2E_CLIPBOARD=
-}
-
-e2e_copy_is() {
-    local expected=$1
-    shift
-    e2e_copy "$@"
-    [[ "$E2E_CLIPBOARD" == "$expected" ]]
-}
-
-# Sends KEYS again and again until the copy they make is exactly EXPECTED: a key sent
-# while a window is still taking the focus would otherwise be lost, and the check with it.
-e2e_expect_copy() {
+# Runs PROBE, which sets E2E_GOT, until E2E_GOT is exactly EXPECTED:
+#     e2e_expect EXPECTED WHAT PROBE [ARGUMENTS...]
+e2e_expect() {
     local expected=$1 what=$2
     shift 2
-    E2E_CLIPBOARD=
-    e2e_until e2e_copy_is "$expected" "$@" ||
-        e2e_fail "$what: expected $(printf '%q' "$expected"), the clipboard has $(printf '%q' "$E2E_CLIPBOARD")"
+    E2E_GOT=
+    e2e_until e2e_got "$expected" "$@" ||
+        e2e_fail "$what: expected $(printf '%q' "$expected"), got $(printf '%q' "$E2E_GOT")"
     e2e_log "$what: correct"
+}
+
+e2e_got() {
+    local expected=$1
+    shift
+    "$@"
+    [[ "$E2E_GOT" == "$expected" ]]
+}
+
+# Sends KEYS, the last of which copies, and reads the clipboard. The program owns the
+# clipboard after a copy, so reading it also shows that it still serves. Under e2e_expect
+# the keys go again and again: a key sent while a window is still taking the focus would
+# otherwise be lost, and the check with it.
+e2e_copy() {
+    e2e_keys "$@"
+    E2E_GOT=$(timeout 5 xclip -o -selection clipboard 2>/dev/null) || E2E_GOT=
 }
 
 # The whole body of the focused grid, selected and copied.
 e2e_copy_sheet() { e2e_copy ctrl+Home ctrl+shift+End ctrl+c; }
-e2e_expect_sheet() { e2e_expect_copy "$1" "$2" ctrl+Home ctrl+shift+End ctrl+c; }
 
 # A 3 x 3 system typed after its "3":
 #  2 X1 + X2 -   X3 =   8
@@ -281,19 +263,18 @@ e2e_type_system3() { e2e_type_values 2 1 -1 8 -3 -1 2 -11 -2 1 2 -3; }
 # must end by itself, with status 0, within LIMIT seconds and without ever showing a window.
 # The arguments after LIMIT go to the program.
 e2e_expect_start_refused() {
-    local runtime=$1 limit=$2 pid start us status=0
+    local runtime=$1 limit=$2 start us status=0
     shift 2
     start=${EPOCHREALTIME/[.,]/}
     e2e_start_program "$runtime" "$@"
-    pid=$E2E_PID
-    while kill -0 "$pid" 2>/dev/null; do
-        [[ -z "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ]] ||
+    while kill -0 "$E2E_PID" 2>/dev/null; do
+        [[ -z "$(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null)" ]] ||
             e2e_fail "the second instance showed a window"
         ((${EPOCHREALTIME/[.,]/} - start <= limit * 1000000)) || e2e_fail "the second instance still runs after $limit s"
         sleep 0.05
     done
     us=$((${EPOCHREALTIME/[.,]/} - start))
-    wait "$pid" || status=$?
+    wait "$E2E_PID" || status=$?
     ((status == 0)) || e2e_fail "the second instance ended with status $status"
     e2e_log "the second instance ended by itself in $((us / 1000)) ms, with status 0"
 }
@@ -318,7 +299,6 @@ e2e_start_accessibility_bus() {
     e2e_track $!
     e2e_until e2e_bus_has org.a11y.Bus || e2e_fail "the accessibility bus did not start"
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    e2e_log "accessibility bus ready"
 }
 
 e2e_bus_has() {
@@ -326,46 +306,17 @@ e2e_bus_has() {
         org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
 }
 
-# One reading through the bus (see reader.py); fails on its error.
-e2e_read() { timeout "$E2E_WAIT" "$E2E_PYTHON" "$E2E_READER" "$@" 2>>"$E2E_WORK/reader.log"; }
-
-# Waits until the reading (reader.py's arguments after WHAT) equals EXPECTED.
-e2e_expect_reading() {
-    local expected=$1 what=$2
-    shift 2
-    E2E_READING=
-    e2e_until e2e_reading_is "$expected" "$@" ||
-        e2e_fail "$what: expected $(printf '%q' "$expected"), read $(printf '%q' "$E2E_READING")"
-    e2e_log "$what: correct"
-}
-
-e2e_reading_is() {
-    local expected=$1
-    shift
-    E2E_READING=$(e2e_read "$@") || E2E_READING=
-    [[ "$E2E_READING" == "$expected" ]]
-}
-
-# Hears the focus events from here on, as a screen reader does: one line per event.
-e2e_start_listening() {
-    "$E2E_PYTHON" -u "$E2E_READER" listen >"$E2E_WORK/heard" 2>>"$E2E_WORK/reader.log" &
-    e2e_track $!
-    e2e_until grep -q '^listening$' "$E2E_WORK/heard" || e2e_fail "could not listen to the bus"
-}
+# One reading through the bus (see reader.py).
+e2e_reading() { E2E_GOT=$(timeout "$E2E_WAIT" "$E2E_PYTHON" "$E2E_READER" "$@" 2>>"$E2E_WORK/reader.log") || E2E_GOT=; }
 
 # Sends each KEY and waits until the last focus event heard reads as its EXPECTED:
 #     e2e_expect_heard KEY EXPECTED [KEY EXPECTED...]
 e2e_expect_heard() {
     while (($# >= 2)); do
         e2e_keys "$1"
-        e2e_until e2e_heard_is "$2" ||
-            e2e_fail "after $1: expected to hear $(printf '%q' "$2"), heard $(printf '%q' "$E2E_HEARD")"
-        e2e_log "after $1: heard «$2»"
+        e2e_expect "$2" "heard after $1" e2e_last_heard
         shift 2
     done
 }
 
-e2e_heard_is() {
-    E2E_HEARD=$(tail -n 1 "$E2E_WORK/heard")
-    [[ "$E2E_HEARD" == "$1" ]]
-}
+e2e_last_heard() { E2E_GOT=$(tail -n 1 "$E2E_WORK/heard"); }

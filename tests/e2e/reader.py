@@ -15,12 +15,7 @@ import sys
 import pyatspi
 
 APPLICATION = "Sorvani"
-STATES = {
-    pyatspi.STATE_FOCUSED: "focused",
-    pyatspi.STATE_SHOWING: "showing",
-    pyatspi.STATE_ENABLED: "enabled",
-    pyatspi.STATE_SELECTED: "selected",
-}
+STATES = ("focused", "showing", "enabled", "selected")
 
 
 def application():
@@ -61,8 +56,9 @@ def tree():
         if obj.getRole() == pyatspi.ROLE_TABLE:
             t = obj.queryTable()
             line += " table %dx%d, %d children" % (t.nRows, t.nColumns, obj.childCount)
-        state_set = obj.getState()
-        print(line + " [%s]" % ",".join(n for s, n in STATES.items() if state_set.contains(s)))
+        held = obj.getState()
+        states = [s for s in STATES if held.contains(getattr(pyatspi, "STATE_" + s.upper()))]
+        print(line + " [%s]" % ",".join(states))
 
 
 def find(role, name=None):
@@ -86,17 +82,16 @@ def table(name):
 
 
 def focus():
-    for obj, _ in walk(application()):
-        if not obj.getState().contains(pyatspi.STATE_FOCUSED):
-            continue
-        if obj.getRole() == pyatspi.ROLE_TABLE:
-            for cell in obj:
-                if cell.getState().contains(pyatspi.STATE_FOCUSED):
-                    obj = cell
-                    break
-        print(reading(obj))
-        return
-    sys.exit("nothing has the focus")
+    """The focused object; in a table, its focused cell if it has one."""
+    def focused(obj):
+        return obj.getState().contains(pyatspi.STATE_FOCUSED)
+
+    obj = next((o for o, _ in walk(application()) if focused(o)), None)
+    if obj is None:
+        sys.exit("nothing has the focus")
+    if obj.getRole() == pyatspi.ROLE_TABLE:
+        obj = next((cell for cell in obj if focused(cell)), obj)
+    print(reading(obj))
 
 
 def link():

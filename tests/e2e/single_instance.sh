@@ -15,14 +15,13 @@ e2e_wait_main_window "$first"
 window=$E2E_WINDOW
 
 e2e_expect_start_refused "$runtime" 10
-e2e_screenshot after_second_start
 kill -0 "$first" 2>/dev/null || e2e_fail "the first instance ended"
 windows=$(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null || true)
 [[ "$windows" == "$window" ]] || e2e_fail "main windows: ${windows//$'\n'/ }"
 
 # The first instance still answers the keyboard: its number box still has the "4" selected.
 e2e_focus "$window"
-e2e_expect_copy 4 "the first instance still answers" ctrl+c
+e2e_expect 4 "the first instance still answers" e2e_copy ctrl+c
 
 minimised() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; }
 mapped() { xwininfo -id "$window" | grep -q 'Map State: IsViewable'; }
@@ -31,7 +30,7 @@ on_top() { xprop -root _NET_CLIENT_LIST_STACKING | grep -qi "$(printf '0x%x$' "$
 active() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$window" ]]; }
 in_front() { ! minimised && mapped && on_top && active; }
 timeout "$E2E_WAIT" xdotool type 7
-e2e_expect_copy 7 "the 7 reached the number box" ctrl+a ctrl+c
+e2e_expect 7 "the 7 reached the number box" e2e_copy ctrl+a ctrl+c
 printf 'other' | timeout 5 xclip -selection clipboard
 timeout "$E2E_WAIT" xdotool windowminimize --sync "$window"
 e2e_until minimised || e2e_fail "the window was not minimised"
@@ -41,11 +40,11 @@ e2e_expect_start_refused "$runtime" $((E2E_WAIT > 30 ? E2E_WAIT / 30 : 1))
 e2e_until in_front || e2e_fail "the minimised window did not come to the front"
 e2e_screenshot in_front
 # The keyboard reaches it: the number box has the focus back, its new text selected.
-e2e_expect_copy 7 "the window brought to the front takes the keyboard" ctrl+c
+e2e_expect 7 "the window brought to the front takes the keyboard" e2e_copy ctrl+c
 
 kill -KILL "$first"
 { wait "$first"; } 2>/dev/null || true
-e2e_wait_no_window "$first" . "the window of the killed instance"
+e2e_until e2e_no_window "$first" . || e2e_fail "the window of the killed instance stays"
 [[ -e "$runtime/sorvani.lock" ]] || e2e_fail "the killed instance left no lock: nothing to test"
 
 folder=$(mktemp -d "$E2E_WORK/systems.XXXXXX")
@@ -56,11 +55,10 @@ printf '3;0;1,5\n0;2;4\n' >"$folder/second of two.csv"
 e2e_start_program "$runtime" "$folder/first.csv"
 next=$E2E_PID
 e2e_wait_main_window "$next"
-e2e_screenshot new_instance
 sleep 1
 kill -0 "$next" 2>/dev/null || e2e_fail "the new instance ended after showing itself"
 # The worksheet has the focus once laid out: its body, copied, is the file's.
-e2e_expect_copy $'2\t1\t5.5\n1\t-1\t1' "the file of the command line opened" ctrl+a ctrl+c
+e2e_expect $'2\t1\t5.5\n1\t-1\t1' "the file of the command line opened" e2e_copy ctrl+a ctrl+c
 e2e_keys F4
 e2e_screenshot first_file_solved
 
@@ -70,6 +68,6 @@ e2e_screenshot first_file_solved
 e2e_wait_window "$next" '^Sorvani$'
 e2e_screenshot question
 e2e_keys alt+s
-e2e_wait_no_window "$next" '^Sorvani$' "the question"
+e2e_until e2e_no_window "$next" '^Sorvani$' || e2e_fail "the question did not close"
 e2e_focus "$E2E_WINDOW"
-e2e_expect_copy $'3\t0\t1.5\n0\t2\t4' "the file of the second instance opened in the first" ctrl+a ctrl+c
+e2e_expect $'3\t0\t1.5\n0\t2\t4' "the file of the second instance opened in the first" e2e_copy ctrl+a ctrl+c

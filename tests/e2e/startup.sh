@@ -14,7 +14,6 @@ title=$(xdotool getwindowname "$E2E_WINDOW")
 eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
 ((WIDTH == 620)) || e2e_fail "width $WIDTH, expected 620"
 ((HEIGHT > 409 && HEIGHT < 409 + 60)) || e2e_fail "height $HEIGHT, expected 409 plus the menu bar"
-e2e_log "size ${WIDTH}x${HEIGHT}: 620x409 and a menu bar of $((HEIGHT - 409))"
 # Fixed size: the minimum and the maximum that the window asks of the window manager are
 # its own size.
 hints=$(xprop -id "$E2E_WINDOW" WM_NORMAL_HINTS)
@@ -30,7 +29,7 @@ y=$(xwininfo -id "$E2E_WINDOW" | awk '/Absolute upper-left Y/ { print $NF }')
 ((y + HEIGHT / 2 >= 368 && y + HEIGHT / 2 <= 416)) || e2e_fail "not centred down: centre at y = $((y + HEIGHT / 2))"
 
 # The number box has the focus with its "4" selected: copying gives exactly that text.
-e2e_expect_copy 4 "selected text of the number of equations" ctrl+c
+e2e_expect 4 "selected text of the number of equations" e2e_copy ctrl+c
 
 readonly DIALOG='^Información$'
 e2e_keys F1
@@ -43,10 +42,9 @@ xprop -id "$E2E_FOUND" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL ||
 e2e_screenshot about_open
 
 e2e_keys Escape
-e2e_wait_no_window "$E2E_PID" "$DIALOG" Escape
+e2e_until e2e_no_window "$E2E_PID" "$DIALOG" || e2e_fail "Escape did not close the dialog"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended when the dialog closed"
 [[ "$(e2e_windows "$E2E_PID" "^$E2E_TITLE\$")" == "$E2E_WINDOW" ]] || e2e_fail "the main window is no longer shown"
 e2e_until test "$(xdotool getactivewindow 2>/dev/null)" = "$E2E_WINDOW" ||
     e2e_fail "the main window did not get the focus back"
 e2e_log "Escape closed the dialog; the main window stays and has the focus"
-e2e_screenshot about_closed

@@ -9,17 +9,17 @@ e2e_start_main_window
 
 e2e_type_values 2 2 1 3 4 5 6
 readonly typed=$'2\t1\t3\n4\t5\t6'
-e2e_expect_sheet "$typed" "typed values"
+e2e_expect "$typed" "typed values" e2e_copy_sheet
 
 # A copy of the worksheet, not empty and other than $1.
 copy_differs() {
     e2e_copy_sheet
-    [[ -n "$E2E_CLIPBOARD" && "$E2E_CLIPBOARD" != "$1" ]]
+    [[ -n "$E2E_GOT" && "$E2E_GOT" != "$1" ]]
 }
 e2e_keys F3
 e2e_until copy_differs "$typed" || e2e_fail "F3 did not change the worksheet"
 e2e_keys ctrl+z
-e2e_expect_sheet "$typed" "Ctrl+Z after F3"
+e2e_expect "$typed" "Ctrl+Z after F3" e2e_copy_sheet
 
 e2e_keys Menu
 e2e_screenshot worksheet_menu
@@ -36,15 +36,14 @@ e2e_screenshot sheet_100_end
 e2e_keys F3
 random_100() {
     e2e_copy_sheet
-    [[ $E2E_CLIPBOARD == [0-9]* && $(grep -c . <<<"$E2E_CLIPBOARD") == 100 ]]
+    [[ $E2E_GOT == [0-9]* && $(grep -c . <<<"$E2E_GOT") == 100 ]]
 }
 e2e_until random_100 || e2e_fail "F3 did not fill the 100 equations"
-readonly hundred="$E2E_CLIPBOARD"
+readonly hundred="$E2E_GOT"
 # From the worksheet back to the number box: Ingresar, then the box, in the tab order.
 e2e_keys shift+Tab shift+Tab
-timeout "$E2E_WAIT" xdotool type --delay 40 3
-e2e_keys Return
-e2e_expect_sheet "$(cut -f1-4 <<<"$hundred" | head -n 3)" "3 equations with the values that fit"
+e2e_type_values 3
+e2e_expect "$(cut -f1-4 <<<"$hundred" | head -n 3)" "3 equations with the values that fit" e2e_copy_sheet
 e2e_keys ctrl+z
-e2e_expect_sheet "$hundred" "Ctrl+Z brings back the 100 equations"
+e2e_expect "$hundred" "Ctrl+Z brings back the 100 equations" e2e_copy_sheet
 e2e_screenshot sheet_100_undone

@@ -1,4 +1,4 @@
-#include "ui/QtTranslation.h"
+#include "ui/LoadQtTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "ui/HiddenDigits.h"
+#include "ui/NoteHiddenDigits.h"
 
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"

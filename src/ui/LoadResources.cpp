@@ -1,4 +1,4 @@
-#include "ui/Resources.h"
+#include "ui/LoadResources.h"
 
 #include <QtGlobal>
 
