@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-// The legend of the DigitsLost colours: eight swatches with their numbers, and the same in words for
-// screen readers.
+// The legend of the DigitsLost colours: eight swatches with their numbers, and the same in words
+// for screen readers.
 class DigitsLostLegend : public QWidget
 {
     Q_OBJECT

@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr char kDecoracion[] = "sorvaniDecoracion";
+constexpr char kDecorationProperty[] = "sorvaniDecoration";
 
-bool esDecoracion(const QAccessibleInterface* hijo)
+bool isDecoration(const QAccessibleInterface* child)
 {
-    const QObject* objeto = hijo ? hijo->object() : nullptr;
-    return objeto && objeto->property(kDecoracion).toBool();
+    const QObject* object = child ? child->object() : nullptr;
+    return object && object->property(kDecorationProperty).toBool();
 }
 
 // A plain container, as Qt presents it, minus its decorative children.
@@ -27,10 +27,10 @@ public:
 
     int childCount() const override
     {
-        int cuenta = 0;
+        int count = 0;
         for (int i = 0; i < QAccessibleWidget::childCount(); ++i)
-            cuenta += esDecoracion(QAccessibleWidget::child(i)) ? 0 : 1;
-        return cuenta;
+            count += isDecoration(QAccessibleWidget::child(i)) ? 0 : 1;
+        return count;
     }
 
     QAccessibleInterface* child(int index) const override
@@ -38,38 +38,38 @@ public:
         if (index < 0)
             return nullptr;
         for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
-            QAccessibleInterface* hijo = QAccessibleWidget::child(i);
-            if (esDecoracion(hijo))
+            QAccessibleInterface* child = QAccessibleWidget::child(i);
+            if (isDecoration(child))
                 continue;
             if (index-- == 0)
-                return hijo;
+                return child;
         }
         return nullptr;
     }
 
-    int indexOfChild(const QAccessibleInterface* hijo) const override
+    int indexOfChild(const QAccessibleInterface* child) const override
     {
-        if (esDecoracion(hijo))
+        if (isDecoration(child))
             return -1;
-        const int todos = QAccessibleWidget::indexOfChild(hijo);
-        int antes = 0;
-        for (int i = 0; i < todos; ++i)
-            antes += esDecoracion(QAccessibleWidget::child(i)) ? 1 : 0;
-        return todos < 0 ? -1 : todos - antes;
+        const int all = QAccessibleWidget::indexOfChild(child);
+        int before = 0;
+        for (int i = 0; i < all; ++i)
+            before += isDecoration(QAccessibleWidget::child(i)) ? 1 : 0;
+        return all < 0 ? -1 : all - before;
     }
 };
 
-QAccessibleInterface* fabrica(const QString& clase, QObject* objeto)
+QAccessibleInterface* factory(const QString& className, QObject* object)
 {
-    if (clase == QLatin1String("StatusLine"))
-        return StatusLine::interfazAccesible(objeto);
-    if (clase == QLatin1String("LinkLabel"))
-        return LinkLabel::interfazAccesible(objeto);
-    if (clase == QLatin1String("NumberScrollBar"))
-        return NumberScrollBar::interfazAccesible(objeto);
+    if (className == QLatin1String("StatusLine"))
+        return StatusLine::accessibleInterface(object);
+    if (className == QLatin1String("LinkLabel"))
+        return LinkLabel::accessibleInterface(object);
+    if (className == QLatin1String("NumberScrollBar"))
+        return NumberScrollBar::accessibleInterface(object);
     // Only a widget of the plain class: every other kind keeps Qt's own interface.
-    if (clase == QLatin1String("QWidget") && objeto->metaObject() == &QWidget::staticMetaObject)
-        return new ContainerAccessible(static_cast<QWidget*>(objeto));
+    if (className == QLatin1String("QWidget") && object->metaObject() == &QWidget::staticMetaObject)
+        return new ContainerAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 
@@ -77,11 +77,11 @@ QAccessibleInterface* fabrica(const QString& clase, QObject* objeto)
 
 void installControlAccessibility()
 {
-    static std::once_flag instalada;
-    std::call_once(instalada, [] { QAccessible::installFactory(&fabrica); });
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&factory); });
 }
 
 void markDecoration(QWidget& widget)
 {
-    widget.setProperty(kDecoracion, true);
+    widget.setProperty(kDecorationProperty, true);
 }

@@ -1,8 +1,8 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
-#include "ui/InstallControlAccessibility.h"
 #include "ui/DialogFont.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/LinkLabel.h"
 #include "ui/LoadResources.h"
 
