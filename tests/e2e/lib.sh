@@ -216,11 +216,10 @@ e2e_click_client() {
 # the frame at (6315, 4710) twips, 15 twips to the pixel.
 e2e_choose_gauss_jordan() { e2e_click_client $(((6315 + 360) / 15 + 12)) $(((4710 + 540) / 15 + 11)); }
 
+# The screen, kept as SHOTS/TEST-NAME.png.
 e2e_screenshot() {
-    local file="$E2E_SHOTS/$E2E_NAME-$1.png"
     sleep 0.4
-    import -window root "$file" || e2e_fail "could not take the screenshot $file"
-    e2e_log "screenshot: $file"
+    import -window root "$E2E_SHOTS/$E2E_NAME-$1.png" || e2e_fail "could not take the screenshot $1"
 }
 
 # Runs PROBE, which sets E2E_GOT, until E2E_GOT is exactly EXPECTED:
@@ -279,16 +278,17 @@ e2e_expect_start_refused() {
     e2e_log "the second instance ended by itself in $((us / 1000)) ms, with status 0"
 }
 
-# The accessibility bus of a desktop with a screen reader, for the tests that read the
-# program as a blind user hears it: a private session bus, then the accessibility bus on
-# it, both the test's own; programs started afterwards find both. Qt turns its
+# A display with the accessibility bus of a desktop with a screen reader, for the tests
+# that read the program as a blind user hears it: a private session bus, then the
+# accessibility bus on it, both the test's own; programs started afterwards find both. Qt turns its
 # accessibility on when QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set, as for a screen reader.
 readonly E2E_BUS_LAUNCHER=/usr/libexec/at-spi-bus-launcher E2E_PYTHON=/usr/bin/python3
 E2E_READER="$(dirname "${BASH_SOURCE[0]}")/reader.py"
 readonly E2E_READER
-e2e_start_accessibility_bus() {
+e2e_start_display_with_bus() {
     e2e_require dbus-daemon dbus-send "$E2E_BUS_LAUNCHER"
     "$E2E_PYTHON" -c 'import pyatspi' 2>/dev/null || e2e_skip "python3-pyatspi is missing (scripts/install-deps.sh installs it)"
+    e2e_start_display
     dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_WORK/bus" \
         >"$E2E_WORK/dbus.log" 2>&1 &
     e2e_track $!

@@ -7,8 +7,7 @@
 source "$(dirname "$0")/lib.sh" "$@"
 
 readonly READY="Ingrese todos los datos para el sistema de 3 ecuaciones, luego pulse Calcular."
-e2e_start_display
-e2e_start_accessibility_bus
+e2e_start_display_with_bus
 e2e_start_program "$(e2e_new_runtime)"
 e2e_wait_main_window "$E2E_PID"
 e2e_expect "Listo" "status line at start" e2e_reading status

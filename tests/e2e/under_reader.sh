@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 shift 2
 
-e2e_start_display
-e2e_start_accessibility_bus
+e2e_start_display_with_bus
 # Its output also goes to the log that the sanitizers' reports are looked for in.
 QT_QPA_PLATFORM=xcb timeout "$((E2E_WAIT * 10))" "$E2E_PROGRAM" "$@" 2>&1 | tee -a "$E2E_LOG"
