@@ -85,10 +85,10 @@ frmAbout::frmAbout(QWidget* parent)
 
     QFont linkFont = dialogFont(kSmallPixels, false);
     linkFont.setUnderline(true);
-    auto* enlace =
+    auto* link =
         caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
-    connect(enlace, &LinkLabel::activado, this, &frmAbout::Label3_Click);
-    Label3 = enlace;
+    connect(link, &LinkLabel::activado, this, &frmAbout::Label3_Click);
+    Label3 = link;
     setTextColour(*Label3, QColor(0, 0, 255));
     Label3->setToolTip(QStringLiteral("Escribir mensaje de correo"));
     // The hand's fingertip is at (9, 0) of its picture.
