@@ -1,7 +1,7 @@
 // A solve at n = 100 as a screen reader's user runs it: the solution takes the focus and
 // is announced. Run it twice and compare:
 //   build/bench/accessibility_bench                      accessibility off (offscreen)
-//   tests/e2e/bajo_lector.sh build/bench/accessibility_bench /tmp/x
+//   tests/e2e/under_reader.sh build/bench/accessibility_bench /tmp/x
 //                                                        accessibility on, on a bus
 // The counter "activa" says which one ran.
 #include "WidgetBenchmarkMain.h"

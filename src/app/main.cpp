@@ -1,5 +1,5 @@
 #include "ui/FrmP.h"
-#include "ui/QtTranslation.h"
+#include "ui/LoadQtTranslation.h"
 #include "ui/SingleInstance.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 
 #include "grid/GridControl.h"
 #include "grid/Twips.h"
-#include "ui/ControlAccessibility.h"
 #include "ui/FocusIndicator.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/NumberBox.h"
 #include "ui/NumberScrollBar.h"
 #include "ui/StatusLine.h"

@@ -1,6 +1,6 @@
 #include "ui/LinkLabel.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -10,7 +10,7 @@ namespace {
 class LinkAccessible : public QAccessibleWidget
 {
 public:
-    explicit LinkAccessible(LinkLabel* enlace) : QAccessibleWidget(enlace, QAccessible::Link) {}
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -32,28 +32,28 @@ public:
         return QStringList(pressAction()) + QAccessibleWidget::actionNames();
     }
 
-    void doAction(const QString& accion) override
+    void doAction(const QString& action) override
     {
-        if (accion == pressAction())
+        if (action == pressAction())
             emit static_cast<LinkLabel*>(widget())->activado();
         else
-            QAccessibleWidget::doAction(accion);
+            QAccessibleWidget::doAction(action);
     }
 };
 
 } // namespace
 
 // The text is set here, not by QLabel's constructor: see StatusLine.
-LinkLabel::LinkLabel(const QString& texto, QWidget* parent) : QLabel(parent)
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(parent)
 {
     installControlAccessibility();
-    setText(texto);
+    setText(text);
 }
 
-QAccessibleInterface* LinkLabel::interfazAccesible(QObject* objeto)
+QAccessibleInterface* LinkLabel::accessibleInterface(QObject* object)
 {
-    auto* enlace = qobject_cast<LinkLabel*>(objeto);
-    return enlace ? new LinkAccessible(enlace) : nullptr;
+    auto* link = qobject_cast<LinkLabel*>(object);
+    return link ? new LinkAccessible(link) : nullptr;
 }
 
 // On release, as a button, and only over the label, so that a press can still be taken back.

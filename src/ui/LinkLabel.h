@@ -11,9 +11,9 @@ class LinkLabel : public QLabel
     Q_OBJECT
 
 public:
-    LinkLabel(const QString& texto, QWidget* parent = nullptr);
+    LinkLabel(const QString& text, QWidget* parent = nullptr);
 
-    static QAccessibleInterface* interfazAccesible(QObject* objeto);
+    static QAccessibleInterface* accessibleInterface(QObject* object);
 
 signals:
     void activado();

@@ -14,9 +14,9 @@ constexpr int kFadeMs = 700;
 
 } // namespace
 
-NoticeBalloon::NoticeBalloon(QWidget& ventana)
-    : QLabel(&ventana), opacidad_(new QGraphicsOpacityEffect(this)),
-      fundido_(new QPropertyAnimation(opacidad_, "opacity", this))
+NoticeBalloon::NoticeBalloon(QWidget& window)
+    : QLabel(&window), opacity_(new QGraphicsOpacityEffect(this)),
+      fade_(new QPropertyAnimation(opacity_, "opacity", this))
 {
     setObjectName(QStringLiteral("Aviso"));
     setWordWrap(true);
@@ -27,37 +27,37 @@ NoticeBalloon::NoticeBalloon(QWidget& ventana)
     setForegroundRole(QPalette::ToolTipText);
     setFrameShape(QFrame::Box);
     setMargin(6);
-    setGraphicsEffect(opacidad_);
+    setGraphicsEffect(opacity_);
     hide();
 
-    espera_.setSingleShot(true);
-    connect(&espera_, &QTimer::timeout, this, &NoticeBalloon::desvanecer);
-    fundido_->setDuration(kFadeMs);
-    fundido_->setStartValue(1.0);
-    fundido_->setEndValue(0.0);
-    connect(fundido_, &QPropertyAnimation::finished, this, &QWidget::hide);
+    wait_.setSingleShot(true);
+    connect(&wait_, &QTimer::timeout, this, &NoticeBalloon::fadeOut);
+    fade_->setDuration(kFadeMs);
+    fade_->setStartValue(1.0);
+    fade_->setEndValue(0.0);
+    connect(fade_, &QPropertyAnimation::finished, this, &QWidget::hide);
 }
 
-void NoticeBalloon::mostrar(QWidget& sobre, const QString& texto)
+void NoticeBalloon::mostrar(QWidget& over, const QString& text)
 {
-    fundido_->stop();
-    opacidad_->setOpacity(1.0);
-    setText(texto);
-    setAccessibleName(texto);
-    const int ancho = sobre.width() * 3 / 4;
-    setFixedWidth(ancho);
+    fade_->stop();
+    opacity_->setOpacity(1.0);
+    setText(text);
+    setAccessibleName(text);
+    const int balloonWidth = over.width() * 3 / 4;
+    setFixedWidth(balloonWidth);
     adjustSize();
     // At the foot of the control, clear of the first cells, where a paste usually lands.
-    move(sobre.mapTo(parentWidget(), QPoint((sobre.width() - ancho) / 2,
-                                            std::max(0, sobre.height() - height() - 24))));
+    move(over.mapTo(parentWidget(), QPoint((over.width() - balloonWidth) / 2,
+                                           std::max(0, over.height() - height() - 24))));
     show();
     raise();
     QAccessibleEvent alerta(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alerta);
-    espera_.start(kVisibleMs);
+    wait_.start(kVisibleMs);
 }
 
-void NoticeBalloon::desvanecer()
+void NoticeBalloon::fadeOut()
 {
-    fundido_->start();
+    fade_->start();
 }

@@ -14,15 +14,15 @@ class NoticeBalloon : public QLabel
     Q_OBJECT
 
 public:
-    explicit NoticeBalloon(QWidget& ventana);
+    explicit NoticeBalloon(QWidget& window);
 
-    // Shows the text over the foot of `sobre` for a few seconds.
-    void mostrar(QWidget& sobre, const QString& texto);
+    // Shows the text over the foot of `over` for a few seconds.
+    void mostrar(QWidget& over, const QString& text);
 
 private:
-    void desvanecer();
+    void fadeOut();
 
-    QTimer espera_;
-    QGraphicsOpacityEffect* opacidad_;
-    QPropertyAnimation* fundido_;
+    QTimer wait_;
+    QGraphicsOpacityEffect* opacity_;
+    QPropertyAnimation* fade_;
 };

@@ -1,6 +1,6 @@
 #include "ui/NumberScrollBar.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -67,10 +67,10 @@ NumberScrollBar::NumberScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, par
     connect(this, &QAbstractSlider::actionTriggered, this, &NumberScrollBar::turnFaceAction);
 }
 
-QAccessibleInterface* NumberScrollBar::interfazAccesible(QObject* objeto)
+QAccessibleInterface* NumberScrollBar::accessibleInterface(QObject* object)
 {
-    auto* barra = qobject_cast<NumberScrollBar*>(objeto);
-    return barra ? new NumberScrollBarAccessible(barra) : nullptr;
+    auto* bar = qobject_cast<NumberScrollBar*>(object);
+    return bar ? new NumberScrollBarAccessible(bar) : nullptr;
 }
 
 void NumberScrollBar::mousePressEvent(QMouseEvent* event)

@@ -14,7 +14,7 @@ class NumberScrollBar : public QScrollBar
 public:
     explicit NumberScrollBar(QWidget* parent = nullptr);
 
-    static QAccessibleInterface* interfazAccesible(QObject* objeto);
+    static QAccessibleInterface* accessibleInterface(QObject* object);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -9,14 +9,14 @@
 
 namespace {
 
-void traerAlFrente(QWidget& ventana)
+void bringForward(QWidget& window)
 {
-    ventana.setWindowState((ventana.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    ventana.show();
-    ventana.raise();
-    ventana.activateWindow();
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
     // A message box or the about dialog open over the window keeps the keyboard.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &ventana) {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &window) {
         modal->raise();
         modal->activateWindow();
     }
@@ -24,83 +24,83 @@ void traerAlFrente(QWidget& ventana)
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& carpeta, QObject* parent)
-    : QObject(parent), carpeta_(carpeta), cerrojo_(carpeta + QStringLiteral("/sorvani.lock"))
+SingleInstance::SingleInstance(const QString& folder, QObject* parent)
+    : QObject(parent), folder_(folder), lock_(folder + QStringLiteral("/sorvani.lock"))
 {
     // Age alone never makes the lock stale, since an instance may run for hours; only
     // the death of its owner does.
-    cerrojo_.setStaleLockTime(0);
+    lock_.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::carpetaDelUsuario()
 {
-    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return carpeta.isEmpty() ? QDir::tempPath() : carpeta;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
 }
 
-QString SingleInstance::nombreDelSocket() const
+QString SingleInstance::socketName() const
 {
-    return carpeta_ + QStringLiteral("/sorvani.socket");
+    return folder_ + QStringLiteral("/sorvani.socket");
 }
 
 bool SingleInstance::tomar()
 {
-    return cerrojo_.tryLock(0);
+    return lock_.tryLock(0);
 }
 
-bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds espera, const QString& archivo)
+bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds wait, const QString& file)
 {
-    const QDeadlineTimer plazo(espera);
+    const QDeadlineTimer deadline(wait);
     QLocalSocket socket;
-    socket.connectToServer(nombreDelSocket());
-    if (!socket.waitForConnected(int(plazo.remainingTime())))
+    socket.connectToServer(socketName());
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
         return false;
     // One line: the file to open, or nothing.
-    socket.write(archivo.toUtf8() + '\n');
+    socket.write(file.toUtf8() + '\n');
     // The running instance answers once its window is in front.
-    return socket.waitForBytesWritten(int(plazo.remainingTime())) &&
-           socket.waitForReadyRead(int(plazo.remainingTime()));
+    return socket.waitForBytesWritten(int(deadline.remainingTime())) &&
+           socket.waitForReadyRead(int(deadline.remainingTime()));
 }
 
-bool SingleInstance::atender(QWidget& ventana)
+bool SingleInstance::atender(QWidget& window)
 {
-    if (!cerrojo_.isLocked())
+    if (!lock_.isLocked())
         return false;
-    ventana_ = &ventana;
-    if (servidor_)
-        return servidor_->isListening();
-    servidor_ = new QLocalServer(this);
-    servidor_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(servidor_, &QLocalServer::newConnection, this, &SingleInstance::responder);
+    window_ = &window;
+    if (server_)
+        return server_->isListening();
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::respond);
     // Holding the lock, this is the only live instance: a socket file still there was
     // left by one that died.
-    QLocalServer::removeServer(nombreDelSocket());
-    return servidor_->listen(nombreDelSocket());
+    QLocalServer::removeServer(socketName());
+    return server_->listen(socketName());
 }
 
-void SingleInstance::responder()
+void SingleInstance::respond()
 {
-    while (QLocalSocket* socket = servidor_->nextPendingConnection()) {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { atenderLlamada(socket); });
-        atenderLlamada(socket);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answerCall(socket); });
+        answerCall(socket);
     }
 }
 
-void SingleInstance::atenderLlamada(QLocalSocket* socket)
+void SingleInstance::answerCall(QLocalSocket* socket)
 {
     // A call is answered once, when its line is whole.
     if (!socket->canReadLine() || socket->property("atendida").toBool())
         return;
     socket->setProperty("atendida", true);
-    QByteArray linea = socket->readLine();
-    linea.chop(1);
-    if (ventana_)
-        traerAlFrente(*ventana_);
+    QByteArray line = socket->readLine();
+    line.chop(1);
+    if (window_)
+        bringForward(*window_);
     socket->write("1");
     socket->disconnectFromServer();
-    if (!linea.isEmpty())
-        emit archivoRecibido(QString::fromUtf8(linea));
+    if (!line.isEmpty())
+        emit archivoRecibido(QString::fromUtf8(line));
 }

@@ -20,8 +20,7 @@ class SingleInstance : public QObject
 
 public:
     // FOLDER holds the lock and the socket.
-    explicit SingleInstance(const QString& carpeta = carpetaDelUsuario(),
-                            QObject* parent = nullptr);
+    explicit SingleInstance(const QString& folder = carpetaDelUsuario(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // The user's runtime folder, or the temporary one where there is none.
@@ -31,29 +30,29 @@ public:
     // instance that died is taken over.
     bool tomar();
 
-    // Asks the running instance to come forward, and to open ARCHIVO where one is given
-    // (a path it can read as it stands: an absolute one), and waits at most ESPERA for its
+    // Asks the running instance to come forward, and to open FILE where one is given
+    // (a path it can read as it stands: an absolute one), and waits at most WAIT for its
     // answer, so that an instance that hangs never holds this one up. True if it
     // answered.
-    bool llamarALaPrimera(std::chrono::milliseconds espera = std::chrono::milliseconds(500),
-                          const QString& archivo = {});
+    bool llamarALaPrimera(std::chrono::milliseconds wait = std::chrono::milliseconds(500),
+                          const QString& file = {});
 
-    // Once the lock is taken: from now on, each call from a later start brings VENTANA
+    // Once the lock is taken: from now on, each call from a later start brings WINDOW
     // forward, restored if minimised, raised and activated. False if the socket cannot
     // be opened; the lock still keeps other starts out.
-    bool atender(QWidget& ventana);
+    bool atender(QWidget& window);
 
 signals:
     // A later start handed this file over; raised after the window has come forward.
-    void archivoRecibido(const QString& ruta);
+    void archivoRecibido(const QString& path);
 
 private:
-    QString nombreDelSocket() const;
-    void responder();
-    void atenderLlamada(QLocalSocket* socket);
+    QString socketName() const;
+    void respond();
+    void answerCall(QLocalSocket* socket);
 
-    QString carpeta_;
-    QLockFile cerrojo_;
-    QLocalServer* servidor_ = nullptr;
-    QPointer<QWidget> ventana_;
+    QString folder_;
+    QLockFile lock_;
+    QLocalServer* server_ = nullptr;
+    QPointer<QWidget> window_;
 };

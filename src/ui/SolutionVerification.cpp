@@ -2,81 +2,82 @@
 
 #include "grid/GridControl.h"
 #include "solver/Solver.h"
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 #include "ui/frmVerificacion.h"
 #include "verification/ReportText.h"
 
 #include <QAction>
 #include <QLocale>
 
-SolutionVerification::SolutionVerification(QWidget& ventana, GridControl& hoja,
-                                           GridControl& solucion)
-    : QObject(&ventana), ventana_(ventana), hoja_(hoja),
-      mnuVerificar_(new QAction(QStringLiteral("Verificar solución…"), &ventana))
+SolutionVerification::SolutionVerification(QWidget& window, GridControl& worksheet,
+                                           GridControl& solution)
+    : QObject(&window), window_(window), worksheet_(worksheet),
+      mnuVerificar_(new QAction(QStringLiteral("Verificar solución…"), &window))
 {
     mnuVerificar_->setObjectName(QStringLiteral("mnuVerificar"));
     mnuVerificar_->setEnabled(false);
-    connect(mnuVerificar_, &QAction::triggered, this, &SolutionVerification::abrir);
+    connect(mnuVerificar_, &QAction::triggered, this, &SolutionVerification::open);
     // The worksheet's headers, and the cell (0, 0) that follows the current cell, are not
     // the system; the solution grid's labels are not the solution.
-    vigilar(hoja, 1, 1);
-    vigilar(solucion, 0, 1);
+    watch(worksheet, 1, 1);
+    watch(solution, 0, 1);
 }
 
-void SolutionVerification::vigilar(GridControl& grid, int primeraFila, int primeraColumna)
+void SolutionVerification::watch(GridControl& grid, int firstRow, int firstCol)
 {
-    onCellChanges(grid, primeraFila, primeraColumna, this, [this] { olvidar(); });
+    onCellChanges(grid, firstRow, firstCol, this, [this] { forget(); });
 }
 
 void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)
 {
-    leido_ = A;
-    escrito_.clear();
-    const std::string separador = QLocale().decimalPoint().toStdString();
+    readMatrix_ = A;
+    typed_.clear();
+    const std::string separator = QLocale().decimalPoint().toStdString();
     for (int i = 0; i < A.rows(); ++i) {
         for (int j = 0; j < A.cols(); ++j) {
-            const std::optional<double> v =
-                verification::typedValue(hoja_.TextMatrix(i + 1, j + 1).toStdString(), separador);
+            const std::optional<double> v = verification::typedValue(
+                worksheet_.TextMatrix(i + 1, j + 1).toStdString(), separator);
             if (!v) {
-                escrito_.clear();
+                typed_.clear();
                 return;
             }
-            escrito_.push_back(*v);
+            typed_.push_back(*v);
         }
     }
 }
 
-void SolutionVerification::solucionMostrada(verification::Method metodo,
-                                            const solver::Solver& datos)
+void SolutionVerification::solucionMostrada(verification::Method method,
+                                            const solver::Solver& solverData)
 {
-    const int n = datos.n;
+    const int n = solverData.n;
     // The Choleski solution ends in column n of C, the Gauss-Jordan one in column n of A.
-    const solver::SingleMatrix& origen =
-        metodo == verification::Method::Choleski ? datos.C : datos.A;
-    if (leido_.rows() != n || leido_.cols() != n + 1 || origen.rows() < n || origen.cols() <= n)
+    const solver::SingleMatrix& source =
+        method == verification::Method::Choleski ? solverData.C : solverData.A;
+    if (readMatrix_.rows() != n || readMatrix_.cols() != n + 1 || source.rows() < n ||
+        source.cols() <= n)
         return;
-    verification::Input entrada{leido_, {}, metodo, datos.FilaCambio};
-    entrada.x.reserve(std::size_t(n));
+    verification::Input input{readMatrix_, {}, method, solverData.FilaCambio};
+    input.x.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i)
-        entrada.x.push_back(origen.at(i, n));
-    vigente_ = std::move(entrada);
-    escritoVigente_ = escrito_;
+        input.x.push_back(source.at(i, n));
+    current_ = std::move(input);
+    currentTyped_ = typed_;
     mnuVerificar_->setEnabled(true);
 }
 
-void SolutionVerification::olvidar()
+void SolutionVerification::forget()
 {
-    vigente_.reset();
+    current_.reset();
     mnuVerificar_->setEnabled(false);
 }
 
-void SolutionVerification::abrir()
+void SolutionVerification::open()
 {
-    if (!vigente_)
+    if (!current_)
         return;
-    const std::string separador = QLocale().decimalPoint().toStdString();
-    frmVerificacion dialogo(
-        verification::describe(verification::verify(*vigente_, escritoVigente_), separador),
-        &ventana_);
-    dialogo.exec();
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    frmVerificacion dialog(
+        verification::describe(verification::verify(*current_, currentTyped_), separator),
+        &window_);
+    dialog.exec();
 }

@@ -26,29 +26,29 @@ class SolutionVerification : public QObject
     Q_OBJECT
 
 public:
-    SolutionVerification(QWidget& ventana, GridControl& hoja, GridControl& solucion);
+    SolutionVerification(QWidget& window, GridControl& worksheet, GridControl& solution);
 
     QAction* accion() const { return mnuVerificar_; }
     // The solve whose solution is shown, while it is the worksheet's as it stands.
-    const std::optional<verification::Input>& vigente() const { return vigente_; }
+    const std::optional<verification::Input>& vigente() const { return current_; }
 
     // The solve has just read the worksheet into A; the worksheet's texts are read again
     // here, in double, for the reference of the system as typed.
     void sistemaLeido(const solver::SingleMatrix& A);
     // The solve has shown its solution. Its own writes into the two grids come before this
     // call, so they do not disable what it enables.
-    void solucionMostrada(verification::Method metodo, const solver::Solver& datos);
+    void solucionMostrada(verification::Method method, const solver::Solver& solverData);
 
 private:
-    void olvidar();
-    void abrir();
-    void vigilar(GridControl& grid, int primeraFila, int primeraColumna);
+    void forget();
+    void open();
+    void watch(GridControl& grid, int firstRow, int firstCol);
 
-    QWidget& ventana_;
-    GridControl& hoja_;
+    QWidget& window_;
+    GridControl& worksheet_;
     QAction* mnuVerificar_;
-    solver::SingleMatrix leido_;
-    std::vector<double> escrito_;
-    std::optional<verification::Input> vigente_;
-    std::vector<double> escritoVigente_;
+    solver::SingleMatrix readMatrix_;
+    std::vector<double> typed_;
+    std::optional<verification::Input> current_;
+    std::vector<double> currentTyped_;
 };

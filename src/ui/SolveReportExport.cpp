@@ -25,10 +25,10 @@
 
 namespace {
 
-const QString kFiltroPdf = QStringLiteral("PDF (*.pdf)");
-const QString kFiltroLatex = QStringLiteral("LaTeX (*.tex)");
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
+const QString kLatexFilter = QStringLiteral("LaTeX (*.tex)");
 
-report::Cells celdas(const GridControl& g)
+report::Cells cellsOf(const GridControl& g)
 {
     report::Cells c(std::size_t(g.Rows()));
     for (int i = 0; i < g.Rows(); ++i)
@@ -37,35 +37,35 @@ report::Cells celdas(const GridControl& g)
     return c;
 }
 
-QAction* accion(QMenu& menu, QAction* antes, const char* nombre, const QString& texto,
-                const QKeySequence& atajo = {})
+QAction* addAction(QMenu& menu, QAction* before, const char* name, const QString& text,
+                   const QKeySequence& shortcut = {})
 {
-    auto* a = new QAction(texto, &menu);
-    a->setObjectName(QLatin1String(nombre));
-    a->setShortcut(atajo);
-    menu.insertAction(antes, a);
+    auto* a = new QAction(text, &menu);
+    a->setObjectName(QLatin1String(name));
+    a->setShortcut(shortcut);
+    menu.insertAction(before, a);
     return a;
 }
 
 } // namespace
 
-SolveReportExport::SolveReportExport(QMainWindow& ventana, const Controls& c,
-                                     const SolutionVerification& verificacion)
-    : QObject(&ventana), ventana_(ventana), c_(c), verificacion_(verificacion)
+SolveReportExport::SolveReportExport(QMainWindow& window, const Controls& c,
+                                     const SolutionVerification& solutionCheck)
+    : QObject(&window), window_(window), c_(c), solutionCheck_(solutionCheck)
 {
     // "&Iniciar Cálculo" holds the I: printing takes the P of its shortcut.
     QMenu& menu = *c.mnuArchivo;
-    mnuInforme_ = accion(menu, c.mnuSalir, "mnuInforme", QStringLiteral("&Exportar informe…"));
-    mnuImprimir_ =
-        accion(menu, c.mnuSalir, "mnuImprimir", QStringLiteral("Im&primir…"), QKeySequence::Print);
+    mnuInforme_ = addAction(menu, c.mnuSalir, "mnuInforme", QStringLiteral("&Exportar informe…"));
+    mnuImprimir_ = addAction(menu, c.mnuSalir, "mnuImprimir", QStringLiteral("Im&primir…"),
+                             QKeySequence::Print);
     menu.insertSeparator(c.mnuSalir)->setObjectName(QStringLiteral("SpInforme"));
     // The verification already follows every change of the worksheet and of the solution.
     for (QAction* a : {mnuInforme_, mnuImprimir_}) {
-        a->setEnabled(verificacion.accion()->isEnabled());
-        connect(verificacion.accion(), &QAction::enabledChanged, a, &QAction::setEnabled);
+        a->setEnabled(solutionCheck.accion()->isEnabled());
+        connect(solutionCheck.accion(), &QAction::enabledChanged, a, &QAction::setEnabled);
     }
-    connect(mnuInforme_, &QAction::triggered, this, &SolveReportExport::exportar);
-    connect(mnuImprimir_, &QAction::triggered, this, &SolveReportExport::imprimir);
+    connect(mnuInforme_, &QAction::triggered, this, &SolveReportExport::exportReport);
+    connect(mnuImprimir_, &QAction::triggered, this, &SolveReportExport::printReport);
 }
 
 report::SolveReport SolveReportExport::informe() const
@@ -73,64 +73,64 @@ report::SolveReport SolveReportExport::informe() const
     report::SolveRecord r;
     r.date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat).toStdString();
     r.decimalSeparator = QLocale().decimalPoint().toStdString();
-    r.worksheet = celdas(*c_.Cuadric);
-    r.solve = *verificacion_.vigente();
+    r.worksheet = cellsOf(*c_.Cuadric);
+    r.solve = *solutionCheck_.vigente();
     if (r.solve.method == verification::Method::Choleski) {
-        r.b = celdas(*c_.F_Rint[0]);
-        r.c = celdas(*c_.F_Rint[1]);
+        r.b = cellsOf(*c_.F_Rint[0]);
+        r.c = cellsOf(*c_.F_Rint[1]);
     }
-    r.solution = celdas(*c_.F_Resp);
+    r.solution = cellsOf(*c_.F_Resp);
     return report::buildReport(r);
 }
 
-void SolveReportExport::exportar()
+void SolveReportExport::exportReport()
 {
-    if (!verificacion_.vigente())
+    if (!solutionCheck_.vigente())
         return;
-    const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialogo(&ventana_, QStringLiteral("Exportar informe"),
-                        QDir(carpeta).filePath(QStringLiteral("informe.pdf")));
-    dialogo.setObjectName(QStringLiteral("dlgInforme"));
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    dialogo.setNameFilters({kFiltroPdf, kFiltroLatex});
-    dialogo.setDefaultSuffix(QStringLiteral("pdf"));
-    connect(&dialogo, &QFileDialog::filterSelected, &dialogo, [&dialogo](const QString& filtro) {
-        dialogo.setDefaultSuffix(filtro == kFiltroLatex ? QStringLiteral("tex")
-                                                        : QStringLiteral("pdf"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QFileDialog dialog(&window_, QStringLiteral("Exportar informe"),
+                       QDir(folder).filePath(QStringLiteral("informe.pdf")));
+    dialog.setObjectName(QStringLiteral("dlgInforme"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kPdfFilter, kLatexFilter});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kLatexFilter ? QStringLiteral("tex")
+                                                       : QStringLiteral("pdf"));
     });
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString archivo = dialogo.selectedFiles().front();
+    const QString file = dialog.selectedFiles().front();
     // The name's own ending decides; without one, the filter chosen.
-    const QString final = QFileInfo(archivo).suffix().toLower();
+    const QString suffix = QFileInfo(file).suffix().toLower();
     const bool latex =
-        final == QLatin1String("tex") ||
-        (final != QLatin1String("pdf") && dialogo.selectedNameFilter() == kFiltroLatex);
-    escribir(archivo, latex);
+        suffix == QLatin1String("tex") ||
+        (suffix != QLatin1String("pdf") && dialog.selectedNameFilter() == kLatexFilter);
+    writeReport(file, latex);
 }
 
-bool SolveReportExport::escribir(const QString& archivo, bool latex)
+bool SolveReportExport::writeReport(const QString& file, bool latex)
 {
     const report::SolveReport r = informe();
-    QSaveFile destino(archivo);
-    bool escrito = destino.open(QIODevice::WriteOnly);
-    if (escrito && latex) {
-        const std::string texto = report::latexReport(r);
-        escrito = destino.write(texto.data(), qint64(texto.size())) == qint64(texto.size());
-    } else if (escrito) {
-        escrito = escribirPdf(r, destino);
+    QSaveFile target(file);
+    bool written = target.open(QIODevice::WriteOnly);
+    if (written && latex) {
+        const std::string text = report::latexReport(r);
+        written = target.write(text.data(), qint64(text.size())) == qint64(text.size());
+    } else if (written) {
+        written = escribirPdf(r, target);
     }
-    if (escrito && destino.commit())
+    if (written && target.commit())
         return true;
-    showMessage(&ventana_, QMessageBox::Warning,
+    showMessage(&window_, QMessageBox::Warning,
                 QStringLiteral("No se pudo guardar el informe en «%1»:\n%2")
-                    .arg(QDir::toNativeSeparators(archivo), destino.errorString()));
+                    .arg(QDir::toNativeSeparators(file), target.errorString()));
     return false;
 }
 
-bool SolveReportExport::escribirPdf(const report::SolveReport& informe, QIODevice& destino)
+bool SolveReportExport::escribirPdf(const report::SolveReport& informe, QIODevice& target)
 {
-    QPdfWriter pdf(&destino);
+    QPdfWriter pdf(&target);
     pdf.setTitle(QString::fromStdString(informe.title));
     pdf.setCreator(QStringLiteral("Sorvani"));
     pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -139,24 +139,24 @@ bool SolveReportExport::escribirPdf(const report::SolveReport& informe, QIODevic
     return ReportPages::paint(informe, pdf);
 }
 
-void SolveReportExport::imprimir()
+void SolveReportExport::printReport()
 {
-    if (!verificacion_.vigente())
+    if (!solutionCheck_.vigente())
         return;
     const report::SolveReport r = informe();
-    QPrinter impresora(QPrinter::HighResolution);
-    impresora.setDocName(QString::fromStdString(r.title));
-    impresora.setPageSize(QPageSize(QPageSize::A4));
-    impresora.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    ReportPages::orient(r, impresora);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(r.title));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    ReportPages::orient(r, printer);
     // The preview's print button opens the print dialog.
-    QPrintPreviewDialog vista(&impresora, &ventana_);
-    vista.setObjectName(QStringLiteral("dlgVistaPrevia"));
-    vista.setWindowTitle(QStringLiteral("Vista previa del informe"));
+    QPrintPreviewDialog preview(&printer, &window_);
+    preview.setObjectName(QStringLiteral("dlgVistaPrevia"));
+    preview.setWindowTitle(QStringLiteral("Vista previa del informe"));
     // Room for a whole page, where the screen has it.
-    if (const QScreen* pantalla = ventana_.screen())
-        vista.resize(pantalla->availableGeometry().size() * 0.8);
-    connect(&vista, &QPrintPreviewDialog::paintRequested, &vista,
+    if (const QScreen* screen = window_.screen())
+        preview.resize(screen->availableGeometry().size() * 0.8);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
             [&r](QPrinter* p) { ReportPages::paint(r, *p); });
-    vista.exec();
+    preview.exec();
 }

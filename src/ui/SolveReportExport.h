@@ -21,22 +21,22 @@ class SolveReportExport : public QObject
     Q_OBJECT
 
 public:
-    SolveReportExport(QMainWindow& ventana, const Controls& c,
-                      const SolutionVerification& verificacion);
+    SolveReportExport(QMainWindow& window, const Controls& c,
+                      const SolutionVerification& solutionCheck);
 
     // The report of the solution shown, from the grids' texts and the solve.
     report::SolveReport informe() const;
     // The report as a PDF document, A4, on the device.
-    static bool escribirPdf(const report::SolveReport& informe, QIODevice& destino);
+    static bool escribirPdf(const report::SolveReport& informe, QIODevice& target);
 
 private:
-    void exportar();
-    void imprimir();
-    bool escribir(const QString& archivo, bool latex);
+    void exportReport();
+    void printReport();
+    bool writeReport(const QString& file, bool latex);
 
-    QMainWindow& ventana_;
+    QMainWindow& window_;
     const Controls& c_;
-    const SolutionVerification& verificacion_;
+    const SolutionVerification& solutionCheck_;
     QAction* mnuInforme_;
     QAction* mnuImprimir_;
 };

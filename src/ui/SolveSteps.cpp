@@ -1,6 +1,6 @@
 #include "ui/SolveSteps.h"
 
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 
 #include "grid/GridControl.h"
 #include "ui/WorksheetSnapshot.h"

@@ -1,18 +1,18 @@
 #include "ui/StaleResults.h"
 
 #include "grid/GridControl.h"
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 
 #include <QAbstractItemModel>
 
-StaleResults::StaleResults(GridControl& hoja, GridControl& solucion,
-                           std::array<GridControl*, 2> factores, QObject* parent)
-    : QObject(parent), solucion_(solucion), factores_(factores)
+StaleResults::StaleResults(GridControl& worksheet, GridControl& solution,
+                           std::array<GridControl*, 2> factors, QObject* parent)
+    : QObject(parent), solution_(solution), factors_(factors)
 {
     // The worksheet's headers, and the corner that follows the current cell, are not data.
-    onCellChanges(hoja, 1, 1, this, [this] { worksheetChanged(); });
+    onCellChanges(worksheet, 1, 1, this, [this] { worksheetChanged(); });
     // A grid emptied holds nothing old.
-    for (GridControl* g : {&solucion_, factores_[0], factores_[1]})
+    for (GridControl* g : {&solution_, factors_[0], factors_[1]})
         connect(g->model(), &QAbstractItemModel::rowsRemoved, this, [this, g] {
             if (!holdsValues(*g))
                 mark(*g, false);
@@ -36,7 +36,7 @@ void StaleResults::refreshed(GridControl& grid)
 
 void StaleResults::worksheetChanged()
 {
-    for (GridControl* g : {&solucion_, factores_[0], factores_[1]})
+    for (GridControl* g : {&solution_, factors_[0], factors_[1]})
         if (!g->isMuted() && holdsValues(*g))
             mark(*g, true);
 }
@@ -44,7 +44,7 @@ void StaleResults::worksheetChanged()
 // The solution's values are in column 1, beside the labels; B and C are values throughout.
 bool StaleResults::holdsValues(const GridControl& grid) const
 {
-    if (&grid != &solucion_)
+    if (&grid != &solution_)
         return grid.Rows() > 0 && grid.Cols() > 0;
     for (int i = 0; i < grid.Rows(); ++i)
         if (!grid.TextView(i, 1).isEmpty())
@@ -55,7 +55,7 @@ bool StaleResults::holdsValues(const GridControl& grid) const
 void StaleResults::mark(GridControl& grid, bool stale)
 {
     const QString why = !stale                ? QString()
-                        : &grid == &solucion_ ? solutionReason()
+                        : &grid == &solution_ ? solutionReason()
                                               : factorsReason();
     grid.setMuted(stale);
     grid.setToolTip(why);

@@ -15,7 +15,7 @@ class StaleResults : public QObject
     Q_OBJECT
 
 public:
-    StaleResults(GridControl& hoja, GridControl& solucion, std::array<GridControl*, 2> factores,
+    StaleResults(GridControl& worksheet, GridControl& solution, std::array<GridControl*, 2> factors,
                  QObject* parent = nullptr);
 
     static QString solutionReason();
@@ -29,6 +29,6 @@ private:
     bool holdsValues(const GridControl& grid) const;
     void mark(GridControl& grid, bool stale);
 
-    GridControl& solucion_;
-    std::array<GridControl*, 2> factores_;
+    GridControl& solution_;
+    std::array<GridControl*, 2> factors_;
 };

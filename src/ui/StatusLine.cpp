@@ -1,6 +1,6 @@
 #include "ui/StatusLine.h"
 
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 
 #include <QAccessibleWidget>
 
@@ -9,8 +9,8 @@ namespace {
 class StatusLineAccessible : public QAccessibleWidget
 {
 public:
-    explicit StatusLineAccessible(StatusLine* linea)
-        : QAccessibleWidget(linea, QAccessible::StatusBar)
+    explicit StatusLineAccessible(StatusLine* line)
+        : QAccessibleWidget(line, QAccessible::StatusBar)
     {}
 
     QString text(QAccessible::Text t) const override
@@ -25,14 +25,14 @@ public:
 
 // The text is set here, not by QLabel's constructor: the label announces its text as
 // soon as it has one, and a screen reader asking then must already meet this class.
-StatusLine::StatusLine(const QString& texto, QWidget* parent) : QLabel(parent)
+StatusLine::StatusLine(const QString& text, QWidget* parent) : QLabel(parent)
 {
     installControlAccessibility();
-    setText(texto);
+    setText(text);
 }
 
-QAccessibleInterface* StatusLine::interfazAccesible(QObject* objeto)
+QAccessibleInterface* StatusLine::accessibleInterface(QObject* object)
 {
-    auto* linea = qobject_cast<StatusLine*>(objeto);
-    return linea ? new StatusLineAccessible(linea) : nullptr;
+    auto* line = qobject_cast<StatusLine*>(object);
+    return line ? new StatusLineAccessible(line) : nullptr;
 }

@@ -12,7 +12,7 @@ class StatusLine : public QLabel
     Q_OBJECT
 
 public:
-    StatusLine(const QString& texto, QWidget* parent = nullptr);
+    StatusLine(const QString& text, QWidget* parent = nullptr);
 
-    static QAccessibleInterface* interfazAccesible(QObject* objeto);
+    static QAccessibleInterface* accessibleInterface(QObject* object);
 };

@@ -1,7 +1,7 @@
 #include "ui/StepMarks.h"
 
 #include "grid/GridControl.h"
-#include "ui/DigitsLostScale.h"
+#include "ui/DigitsLost.h"
 
 #include <QEvent>
 #include <QPainter>

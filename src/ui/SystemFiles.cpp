@@ -12,17 +12,17 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-SystemFiles::SystemFiles(QWidget& ventana) : ventana_(ventana) {}
+SystemFiles::SystemFiles(QWidget& window) : window_(window) {}
 
 QString SystemFiles::filtro()
 {
     return QStringLiteral("Sistemas de ecuaciones (*.csv *.txt *.mtx)");
 }
 
-QString SystemFiles::carpetaInicial() const
+QString SystemFiles::startFolder() const
 {
-    if (!ultimo_.isEmpty())
-        return QFileInfo(ultimo_).absolutePath();
+    if (!last_.isEmpty())
+        return QFileInfo(last_).absolutePath();
     // The documents folder where the user has one, the home folder otherwise.
     const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
@@ -30,111 +30,110 @@ QString SystemFiles::carpetaInicial() const
 
 QString SystemFiles::pedirAbrir()
 {
-    QFileDialog dialogo(&ventana_, QStringLiteral("Abrir sistema"), carpetaInicial(), filtro());
-    dialogo.setObjectName(QStringLiteral("DialogoAbrir"));
-    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogo.setFileMode(QFileDialog::ExistingFile);
-    if (!ultimo_.isEmpty())
-        dialogo.selectFile(ultimo_);
-    if (dialogo.exec() != QDialog::Accepted)
+    QFileDialog dialog(&window_, QStringLiteral("Abrir sistema"), startFolder(), filtro());
+    dialog.setObjectName(QStringLiteral("DialogoAbrir"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!last_.isEmpty())
+        dialog.selectFile(last_);
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialogo.selectedFiles().value(0);
+    return dialog.selectedFiles().value(0);
 }
 
 QString SystemFiles::pedirGuardar()
 {
-    QFileDialog dialogo(&ventana_, QStringLiteral("Guardar sistema"), carpetaInicial(), filtro());
-    dialogo.setObjectName(QStringLiteral("DialogoGuardar"));
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    dialogo.setFileMode(QFileDialog::AnyFile);
-    dialogo.setDefaultSuffix(QStringLiteral("csv"));
-    dialogo.selectFile(ultimo_.isEmpty() ? QStringLiteral("sistema.csv") : ultimo_);
-    if (dialogo.exec() != QDialog::Accepted)
+    QFileDialog dialog(&window_, QStringLiteral("Guardar sistema"), startFolder(), filtro());
+    dialog.setObjectName(QStringLiteral("DialogoGuardar"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(last_.isEmpty() ? QStringLiteral("sistema.csv") : last_);
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialogo.selectedFiles().value(0);
+    return dialog.selectedFiles().value(0);
 }
 
-void SystemFiles::rechazar(const QString& verbo, const QString& ruta, const QString& motivo,
-                           std::size_t linea)
+void SystemFiles::refuse(const QString& verb, const QString& path, const QString& reason,
+                         std::size_t line)
 {
-    QString texto = QStringLiteral("No se puede %1 «%2»").arg(verbo, QFileInfo(ruta).fileName());
-    if (linea > 0)
-        texto += QStringLiteral(", línea %1").arg(linea);
-    showMessage(&ventana_, QMessageBox::Warning, texto + QStringLiteral(":\n") + motivo);
+    QString text = QStringLiteral("No se puede %1 «%2»").arg(verb, QFileInfo(path).fileName());
+    if (line > 0)
+        text += QStringLiteral(", línea %1").arg(line);
+    showMessage(&window_, QMessageBox::Warning, text + QStringLiteral(":\n") + reason);
 }
 
-std::optional<SystemTexts> SystemFiles::leer(const QString& ruta)
+std::optional<SystemTexts> SystemFiles::leer(const QString& path)
 {
-    const QString verbo = QStringLiteral("abrir");
-    const QFileInfo info(ruta);
+    const QString verb = QStringLiteral("abrir");
+    const QFileInfo info(path);
     if (info.isDir()) {
-        rechazar(verbo, ruta, QStringLiteral("Es una carpeta, no un archivo."));
+        refuse(verb, path, QStringLiteral("Es una carpeta, no un archivo."));
         return std::nullopt;
     }
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly)) {
-        rechazar(verbo, ruta,
-                 info.exists() ? QStringLiteral("No se puede leer (%1).").arg(archivo.errorString())
-                               : QStringLiteral("El archivo no existe."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refuse(verb, path,
+               info.exists() ? QStringLiteral("No se puede leer (%1).").arg(file.errorString())
+                             : QStringLiteral("El archivo no existe."));
         return std::nullopt;
     }
     // One byte more than the largest system's file tells a larger file from it.
-    const QByteArray bytes = archivo.read(qint64(kLargestSystemFile) + 1);
-    if (archivo.error() != QFileDevice::NoError) {
-        rechazar(verbo, ruta, QStringLiteral("No se puede leer (%1).").arg(archivo.errorString()));
+    const QByteArray bytes = file.read(qint64(kLargestSystemFile) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        refuse(verb, path, QStringLiteral("No se puede leer (%1).").arg(file.errorString()));
         return std::nullopt;
     }
-    auto leido = readSystemFile(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                WorksheetTexts::decimalMark());
-    if (const auto* rechazo = std::get_if<Refusal>(&leido)) {
-        rechazar(verbo, ruta, QString::fromStdString(rechazo->message), rechazo->line);
+    auto parsed = readSystemFile(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                 WorksheetTexts::decimalMark());
+    if (const auto* refusal = std::get_if<Refusal>(&parsed)) {
+        refuse(verb, path, QString::fromStdString(refusal->message), refusal->line);
         return std::nullopt;
     }
-    return std::get<SystemTexts>(std::move(leido));
+    return std::get<SystemTexts>(std::move(parsed));
 }
 
-bool SystemFiles::guardar(const QString& ruta, const TextBlock& filas)
+bool SystemFiles::guardar(const QString& path, const TextBlock& rows)
 {
-    const QString verbo = QStringLiteral("guardar");
-    const auto escrito =
-        writeSystemFile(filas, formatForName(QFileInfo(ruta).fileName().toStdString()),
+    const QString verb = QStringLiteral("guardar");
+    const auto written =
+        writeSystemFile(rows, formatForName(QFileInfo(path).fileName().toStdString()),
                         WorksheetTexts::decimalMark());
-    if (const auto* rechazo = std::get_if<Refusal>(&escrito)) {
-        rechazar(verbo, ruta, QString::fromStdString(rechazo->message), rechazo->line);
+    if (const auto* refusal = std::get_if<Refusal>(&written)) {
+        refuse(verb, path, QString::fromStdString(refusal->message), refusal->line);
         return false;
     }
-    const std::string& bytes = std::get<std::string>(escrito);
-    if (QFileInfo(ruta).isDir()) {
-        rechazar(verbo, ruta, QStringLiteral("Es una carpeta, no un archivo."));
+    const std::string& bytes = std::get<std::string>(written);
+    if (QFileInfo(path).isDir()) {
+        refuse(verb, path, QStringLiteral("Es una carpeta, no un archivo."));
         return false;
     }
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) {
-        rechazar(verbo, ruta,
-                 QStringLiteral("No se puede escribir (%1).").arg(archivo.errorString()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        refuse(verb, path, QStringLiteral("No se puede escribir (%1).").arg(file.errorString()));
         return false;
     }
-    archivo.write(bytes.data(), qint64(bytes.size()));
+    file.write(bytes.data(), qint64(bytes.size()));
     // The file is replaced only when every byte has been written: a full disk leaves the
     // former one whole.
-    if (!archivo.commit()) {
-        rechazar(verbo, ruta,
-                 QStringLiteral("No se pudo escribir entero (%1).").arg(archivo.errorString()));
+    if (!file.commit()) {
+        refuse(verb, path,
+               QStringLiteral("No se pudo escribir entero (%1).").arg(file.errorString()));
         return false;
     }
     return true;
 }
 
-bool SystemFiles::confirmarReemplazo(const QString& ruta)
+bool SystemFiles::confirmarReemplazo(const QString& path)
 {
-    QMessageBox pregunta(QMessageBox::Question, QStringLiteral("Sorvani"),
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Sorvani"),
                          QStringLiteral("La hoja tiene valores escritos. ¿Desea reemplazarlos "
                                         "por el sistema de «%1»?")
-                             .arg(QFileInfo(ruta).fileName()),
-                         QMessageBox::Yes | QMessageBox::No, &ventana_);
-    pregunta.setObjectName(QStringLiteral("PreguntaReemplazo"));
-    pregunta.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
-    pregunta.button(QMessageBox::No)->setText(QStringLiteral("&No"));
-    pregunta.setDefaultButton(QMessageBox::No);
-    return pregunta.exec() == QMessageBox::Yes;
+                             .arg(QFileInfo(path).fileName()),
+                         QMessageBox::Yes | QMessageBox::No, &window_);
+    question.setObjectName(QStringLiteral("PreguntaReemplazo"));
+    question.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
+    question.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+    question.setDefaultButton(QMessageBox::No);
+    return question.exec() == QMessageBox::Yes;
 }

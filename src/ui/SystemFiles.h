@@ -14,7 +14,7 @@ class QWidget;
 class SystemFiles
 {
 public:
-    explicit SystemFiles(QWidget& ventana);
+    explicit SystemFiles(QWidget& window);
 
     static QString filtro();
 
@@ -23,21 +23,21 @@ public:
     QString pedirGuardar();
 
     // The system in the file, or nothing once its refusal has been shown.
-    std::optional<SystemTexts> leer(const QString& ruta);
+    std::optional<SystemTexts> leer(const QString& path);
     // Writes the rows in the format that the file's extension names; false once the
     // refusal has been shown.
-    bool guardar(const QString& ruta, const TextBlock& filas);
+    bool guardar(const QString& path, const TextBlock& rows);
     // Whether the user lets the system of the file replace the values in the worksheet.
-    bool confirmarReemplazo(const QString& ruta);
+    bool confirmarReemplazo(const QString& path);
 
-    void recordar(const QString& ruta) { ultimo_ = ruta; }
-    QString ultimo() const { return ultimo_; }
+    void recordar(const QString& path) { last_ = path; }
+    QString ultimo() const { return last_; }
 
 private:
-    QString carpetaInicial() const;
-    void rechazar(const QString& verbo, const QString& ruta, const QString& motivo,
-                  std::size_t linea = 0);
+    QString startFolder() const;
+    void refuse(const QString& verb, const QString& path, const QString& reason,
+                std::size_t line = 0);
 
-    QWidget& ventana_;
-    QString ultimo_;
+    QWidget& window_;
+    QString last_;
 };

@@ -1,10 +1,10 @@
 #include "ui/frmAbout.h"
 
 #include "grid/Twips.h"
-#include "ui/ControlAccessibility.h"
 #include "ui/DialogFont.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/LinkLabel.h"
-#include "ui/Resources.h"
+#include "ui/LoadResources.h"
 
 #include <QColor>
 #include <QCursor>
@@ -85,10 +85,9 @@ frmAbout::frmAbout(QWidget* parent)
 
     QFont linkFont = dialogFont(kSmallPixels, false);
     linkFont.setUnderline(true);
-    auto* enlace =
-        caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
-    connect(enlace, &LinkLabel::activado, this, &frmAbout::Label3_Click);
-    Label3 = enlace;
+    auto* link = caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
+    connect(link, &LinkLabel::activado, this, &frmAbout::Label3_Click);
+    Label3 = link;
     setTextColour(*Label3, QColor(0, 0, 255));
     Label3->setToolTip(QStringLiteral("Escribir mensaje de correo"));
     // The hand's fingertip is at (9, 0) of its picture.

@@ -2,8 +2,10 @@
 
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
-#include "ui/DigitsLostScale.h"
+#include "ui/DigitsLost.h"
+#include "ui/DigitsLostLegend.h"
 #include "ui/StatusLine.h"
+#include "ui/StepGridFiller.h"
 #include "ui/StepMarks.h"
 #include "ui/StepTreeModel.h"
 #include "verification/ReportText.h"
@@ -13,7 +15,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -93,15 +94,6 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
     setFont(faceOf(parent));
     setSizeGripEnabled(true);
 
-    for (std::size_t s = 0; s < trace_.stages.size(); ++s) {
-        const solver::Stage& stage = trace_.stages[s];
-        const auto first = std::ptrdiff_t(stage.firstStep);
-        if (stage.kind == solver::StageKind::ForwardSubstitution && forwardStart_ < 0)
-            forwardStart_ = first;
-        if (stage.kind == solver::StageKind::BackSubstitution && backStart_ < 0)
-            backStart_ = first;
-    }
-
     auto* layout = new QVBoxLayout(this);
     if (!explanation.isEmpty()) {
         QLabel* why = label(this, explanation, "Et_Motivo");
@@ -136,6 +128,7 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
     column->addWidget(Et_Matriz);
     column->addWidget(F_Paso, 1);
     marks_ = new StepMarks(*F_Paso);
+    filler_ = std::make_unique<StepGridFiller>(trace_, *cursor_, *F_Paso, separator_);
 
     Et_Celda = label(right, {}, "Et_Celda");
     column->addWidget(Et_Celda);
@@ -194,7 +187,13 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
     connect(F_Paso, &GridControl::RowColChange, this, &frmPasos::cellChanged);
     connect(Ch_Cifras, &QCheckBox::toggled, this, &frmPasos::colouringToggled);
 
-    buildGrid();
+    const bool gauss = trace_.method == solver::Method::GaussJordan;
+    F_Paso->setAccessibleName(gauss ? QStringLiteral("Matriz A ampliada")
+                                    : QStringLiteral("Matrices B y C"));
+    Et_Matriz->setText(
+        gauss ? QStringLiteral("Matriz A ampliada con los términos independientes (T.I):")
+              : QStringLiteral("Matriz B con la columna y, matriz C con la columna x:"));
+    filler_->layOut();
     moveTo(model_->stepCount() > 0 ? 0 : -1);
 
     // Within the screen at any scale; as large as the screen allows up to a comfortable size.
@@ -211,140 +210,16 @@ frmPasos::frmPasos(solver::StepTrace trace, const QString& explanation, QWidget*
 
 frmPasos::~frmPasos() = default;
 
-bool frmPasos::columnShown(MatrixName m, int col) const
+std::ptrdiff_t frmPasos::shownStep() const
 {
-    if (col < trace_.n)
-        return true;
-    return m == MatrixName::A || (m == MatrixName::B ? yShown_ : xShown_);
-}
-
-std::optional<QPoint> frmPasos::gridCell(MatrixName m, int row, int col) const
-{
-    const int n = trace_.n;
-    if (trace_.method == solver::Method::GaussJordan)
-        return m == MatrixName::A ? std::optional<QPoint>(QPoint(row + 1, col + 1)) : std::nullopt;
-    if (m == MatrixName::A)
-        return std::nullopt;
-    return QPoint(row + 1, col + 1 + (m == MatrixName::C ? n + 1 : 0));
-}
-
-std::optional<frmPasos::Cell> frmPasos::matrixCell(int gridRow, int gridCol) const
-{
-    const int n = trace_.n;
-    const int row = gridRow - 1;
-    int col = gridCol - 1;
-    if (row < 0 || row >= n || col < 0)
-        return std::nullopt;
-    if (trace_.method == solver::Method::GaussJordan)
-        return col <= n ? std::optional<Cell>(Cell{MatrixName::A, row, col}) : std::nullopt;
-    MatrixName m = MatrixName::B;
-    if (col > n) {
-        m = MatrixName::C;
-        col -= n + 1;
-    }
-    return col <= n ? std::optional<Cell>(Cell{m, row, col}) : std::nullopt;
-}
-
-void frmPasos::buildGrid()
-{
-    const int n = trace_.n;
-    const bool gauss = trace_.method == solver::Method::GaussJordan;
-    const int cols = gauss ? n + 2 : 2 * n + 3;
-    const GridControl::BulkUpdate bulk(*F_Paso);
-    F_Paso->setCols(cols);
-    F_Paso->setRows(n + 1);
-    F_Paso->setFixedRows(1);
-    F_Paso->setFixedCols(1);
-    F_Paso->setAccessibleName(gauss ? QStringLiteral("Matriz A ampliada")
-                                    : QStringLiteral("Matrices B y C"));
-    Et_Matriz->setText(
-        gauss ? QStringLiteral("Matriz A ampliada con los términos independientes (T.I):")
-              : QStringLiteral("Matriz B con la columna y, matriz C con la columna x:"));
-    for (int i = 0; i < n; ++i)
-        F_Paso->setTextMatrix(i + 1, 0, QStringLiteral("Fila %1").arg(i + 1));
-    if (gauss) {
-        for (int j = 0; j < n; ++j)
-            F_Paso->setTextMatrix(0, j + 1, QStringLiteral("X%1").arg(j + 1));
-        F_Paso->setTextMatrix(0, n + 1, QStringLiteral("T.I"));
-    } else {
-        for (int j = 0; j < n; ++j) {
-            F_Paso->setTextMatrix(0, j + 1, QStringLiteral("B%1").arg(j + 1));
-            F_Paso->setTextMatrix(0, j + n + 2, QStringLiteral("C%1").arg(j + 1));
-        }
-        F_Paso->setTextMatrix(0, n + 1, QStringLiteral("y"));
-        F_Paso->setTextMatrix(0, 2 * n + 2, QStringLiteral("x"));
-    }
-    // Room for seven significant digits with sign and separator; twips at 15 a pixel.
-    const int twipsPerPixel = 15;
-    const int margin = 8;
-    const QFontMetrics metrics(F_Paso->font());
-    F_Paso->setColWidth(0, (metrics.horizontalAdvance(QStringLiteral("Fila 100")) + margin) *
-                               twipsPerPixel);
-    const int width =
-        (metrics.horizontalAdvance(QStringLiteral("-0,0000000")) + margin) * twipsPerPixel;
-    for (int c = 1; c < cols; ++c) {
-        F_Paso->setColWidth(c, width);
-        F_Paso->setColAlignment(c, GridControl::AlignRightCenter);
-    }
-}
-
-void frmPasos::writeCell(MatrixName m, int row, int col)
-{
-    const std::optional<QPoint> at = gridCell(m, row, col);
-    if (!at)
-        return;
-    QString text;
-    if (columnShown(m, col))
-        text = toText(solver::generalText(cursor_->matrices().single(m).at(row, col), separator_));
-    F_Paso->setTextMatrix(at->x(), at->y(), std::move(text));
-}
-
-void frmPasos::writeAll()
-{
-    const int n = trace_.n;
-    const GridControl::BulkUpdate bulk(*F_Paso);
-    for (const MatrixName m : {MatrixName::A, MatrixName::B, MatrixName::C})
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j <= n; ++j)
-                writeCell(m, i, j);
-}
-
-void frmPasos::writeRuns(std::uint32_t from, std::uint32_t to)
-{
-    const GridControl::BulkUpdate bulk(*F_Paso);
-    for (std::uint32_t r = from; r < to; ++r) {
-        const solver::WriteRun& run = trace_.runs[r];
-        for (int c = run.firstCol; c < run.firstCol + run.count; ++c)
-            writeCell(run.matrix, run.row, c);
-    }
-}
-
-std::uint32_t frmPasos::runsAfter(std::ptrdiff_t k) const
-{
-    return k < 0 ? 0 : trace_.steps[std::size_t(k)].runsEnd;
+    return filler_->shown();
 }
 
 void frmPasos::showStep(std::ptrdiff_t k)
 {
-    if (k == shown_)
+    if (k == filler_->shown())
         return;
-    const std::ptrdiff_t before = shown_;
-    cursor_->seek(k);
-    shown_ = k;
-    const bool y =
-        trace_.method == solver::Method::Choleski && forwardStart_ >= 0 && k >= forwardStart_;
-    const bool x = trace_.method == solver::Method::Choleski && backStart_ >= 0 && k >= backStart_;
-    // A change of step rewrites only the cells written in between, unless the work columns
-    // appear or go.
-    if (before < -1 || y != yShown_ || x != xShown_) {
-        yShown_ = y;
-        xShown_ = x;
-        writeAll();
-    } else {
-        const std::uint32_t a = runsAfter(std::min(before, k));
-        const std::uint32_t b = runsAfter(std::max(before, k));
-        writeRuns(a, b);
-    }
+    filler_->show(k);
     markStep();
     cellChanged();
 
@@ -363,38 +238,13 @@ void frmPasos::showStep(std::ptrdiff_t k)
 
 void frmPasos::markStep()
 {
-    std::vector<QPoint> written;
-    std::optional<QPoint> pivot;
-    if (shown_ >= 0) {
-        const solver::Step& s = trace_.steps[std::size_t(shown_)];
-        for (const solver::WriteRun& run : trace_.writesOf(std::size_t(shown_)))
-            for (int c = run.firstCol; c < run.firstCol + run.count; ++c)
-                if (const auto at = gridCell(run.matrix, run.row, c))
-                    written.push_back(*at);
-        switch (s.kind) {
-        case solver::StepKind::ElementC:
-            pivot = gridCell(MatrixName::B, s.row, s.row);
-            break;
-        case solver::StepKind::DivideRow:
-            pivot = gridCell(s.matrix, s.row, s.row);
-            break;
-        case solver::StepKind::EliminateRow:
-            pivot = gridCell(s.matrix, s.pivotRow, s.pivotRow);
-            break;
-        case solver::StepKind::Trap:
-            if (s.col >= 0)
-                pivot = gridCell(s.matrix, s.row, s.col);
-            break;
-        default:
-            break;
-        }
-        // The change in view, without moving the current cell.
-        const std::optional<QPoint> focus =
-            !written.empty() ? std::optional<QPoint>(written.front()) : pivot;
-        if (focus)
-            F_Paso->scrollTo(F_Paso->model()->index(focus->x(), focus->y()));
-    }
-    marks_->setMarks(std::move(written), pivot);
+    StepGridFiller::StepCells cells = filler_->cellsOf(filler_->shown());
+    // The change in view, without moving the current cell.
+    const std::optional<QPoint> focus =
+        !cells.written.empty() ? std::optional<QPoint>(cells.written.front()) : cells.pivot;
+    if (focus)
+        F_Paso->scrollTo(F_Paso->model()->index(focus->x(), focus->y()));
+    marks_->setMarks(std::move(cells.written), cells.pivot);
 }
 
 void frmPasos::cellChanged()
@@ -403,8 +253,8 @@ void frmPasos::cellChanged()
         Et_Celda->clear();
         return;
     }
-    const std::optional<Cell> cell = matrixCell(F_Paso->Row(), F_Paso->Col());
-    if (!cell || !columnShown(cell->matrix, cell->col)) {
+    const auto cell = filler_->elementAt(F_Paso->Row(), F_Paso->Col());
+    if (!cell) {
         Et_Celda->setText(QStringLiteral("Celda sin valor en este paso."));
         Et_Celda->setAccessibleName(Et_Celda->text());
         return;
@@ -439,8 +289,8 @@ void frmPasos::colouringToggled(bool on)
         return;
     }
     marks_->setColouring([this](int row, int col) {
-        const std::optional<Cell> cell = matrixCell(row, col);
-        if (!cell || !columnShown(cell->matrix, cell->col))
+        const auto cell = filler_->elementAt(row, col);
+        if (!cell)
             return -1;
         const solver::TracedMatrices& m = cursor_->matrices();
         return DigitsLost::digitsLost(m.single(cell->matrix).at(cell->row, cell->col),
@@ -483,12 +333,12 @@ void frmPasos::Inicio_Click()
 
 void frmPasos::Anterior_Click()
 {
-    moveTo(std::max<std::ptrdiff_t>(shown_ - 1, 0));
+    moveTo(std::max<std::ptrdiff_t>(shownStep() - 1, 0));
 }
 
 void frmPasos::Siguiente_Click()
 {
-    moveTo(std::min<std::ptrdiff_t>(shown_ + 1, std::ptrdiff_t(model_->stepCount()) - 1));
+    moveTo(std::min<std::ptrdiff_t>(shownStep() + 1, std::ptrdiff_t(model_->stepCount()) - 1));
 }
 
 void frmPasos::Fin_Click()

@@ -3,11 +3,9 @@
 #include "solver/StepTrace.h"
 
 #include <QDialog>
-#include <QPoint>
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 class GridControl;
 class QCheckBox;
@@ -16,6 +14,7 @@ class QModelIndex;
 class QPushButton;
 class QTreeView;
 class StatusLine;
+class StepGridFiller;
 class StepMarks;
 class StepTreeModel;
 class DigitsLostLegend;
@@ -37,17 +36,9 @@ public:
     // The steps shown: stage by stage, then the matrix after the step k (-1: before the
     // first).
     void showStep(std::ptrdiff_t k);
-    std::ptrdiff_t shownStep() const { return shown_; }
+    std::ptrdiff_t shownStep() const;
 
 private:
-    struct Cell
-    {
-        solver::MatrixName matrix;
-        int row;
-        int col;
-    };
-
-    void buildGrid();
     void selectionChanged(const QModelIndex& current);
     void moveTo(std::ptrdiff_t step);
     void Inicio_Click();
@@ -58,19 +49,12 @@ private:
     void colouringToggled(bool on);
     void cellChanged();
 
-    // Where the element lies in F_Paso, if shown there.
-    std::optional<QPoint> gridCell(solver::MatrixName m, int row, int col) const;
-    std::optional<Cell> matrixCell(int gridRow, int gridCol) const;
-    bool columnShown(solver::MatrixName m, int col) const;
-    void writeAll();
-    void writeRuns(std::uint32_t from, std::uint32_t to);
-    void writeCell(solver::MatrixName m, int row, int col);
     void markStep();
-    std::uint32_t runsAfter(std::ptrdiff_t k) const;
 
     solver::StepTrace trace_;
     std::string separator_;
     std::unique_ptr<solver::TraceCursor> cursor_;
+    std::unique_ptr<StepGridFiller> filler_;
     StepTreeModel* model_;
     QTreeView* LstPasos;
     GridControl* F_Paso;
@@ -84,10 +68,4 @@ private:
     QPushButton* B_Anterior;
     QPushButton* B_Siguiente;
     QPushButton* B_Fin;
-    std::ptrdiff_t shown_ = -2;
-    // First steps of the substitutions: the work columns y and x are shown from there on.
-    std::ptrdiff_t forwardStart_ = -1;
-    std::ptrdiff_t backStart_ = -1;
-    bool yShown_ = false;
-    bool xShown_ = false;
 };

@@ -18,12 +18,12 @@ class frmVerificacion : public QDialog
     Q_OBJECT
 
 public:
-    frmVerificacion(const verification::ReportText& informe, QWidget* parent = nullptr);
+    frmVerificacion(const verification::ReportText& checkReport, QWidget* parent = nullptr);
 
 private:
     void Copiar_Click();
-    void ajustarALaPantalla(const QScreen* pantalla, QSize tamano);
+    void fitToScreen(const QScreen* screen, QSize wanted);
 
     // The report as the clipboard receives it.
-    QString texto_;
+    QString text_;
 };

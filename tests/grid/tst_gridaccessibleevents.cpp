@@ -9,7 +9,7 @@
 #include <functional>
 
 // Runs where a screen reader could listen (an accessibility bus, see
-// tests/e2e/bajo_lector.sh): Qt sends no accessibility event while none listens.
+// tests/e2e/under_reader.sh): Qt sends no accessibility event while none listens.
 namespace {
 
 struct Heard
@@ -93,7 +93,7 @@ private slots:
         QWidget probe;
         probe.show();
         if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000))
-            QSKIP("No accessibility bus: run through tests/e2e/bajo_lector.sh");
+            QSKIP("No accessibility bus: run through tests/e2e/under_reader.sh");
         QAccessible::installUpdateHandler(&listen);
     }
 

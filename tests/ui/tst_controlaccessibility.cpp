@@ -1,4 +1,4 @@
-#include "ui/ControlAccessibility.h"
+#include "ui/InstallControlAccessibility.h"
 #include "ui/LinkLabel.h"
 #include "ui/StatusLine.h"
 

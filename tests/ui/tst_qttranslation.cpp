@@ -1,5 +1,5 @@
 #include "ModalCloser.h"
-#include "ui/QtTranslation.h"
+#include "ui/LoadQtTranslation.h"
 #include "worksheet/ShowMessage.h"
 
 #include <QAbstractButton>

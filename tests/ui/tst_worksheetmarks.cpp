@@ -7,7 +7,7 @@
 #include "grid/GridModel.h"
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
-#include "ui/HiddenDigits.h"
+#include "ui/NoteHiddenDigits.h"
 #include "worksheet/RefusedCells.h"
 
 #include <QAccessible>

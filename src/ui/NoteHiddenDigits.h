@@ -16,5 +16,5 @@ QString hiddenDigitsNote(float value, const std::string& separator);
 // Gives each cell of the solution's column 1 that still shows its value of `values` in the
 // five-decimal form that value's note, as its tooltip and accessible description. Empty
 // values take the notes away.
-void noteHiddenDigits(GridControl& solucion, std::vector<float> values,
+void noteHiddenDigits(GridControl& solution, std::vector<float> values,
                       const std::string& separator);

@@ -1,4 +1,4 @@
-#include "ui/QtTranslation.h"
+#include "ui/LoadQtTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -12,12 +12,12 @@ namespace {
 
 // Qt's catalogue says "Borrar" for the text boxes' Delete entry; the menus of the
 // students' other Spanish programs say "Eliminar", between "Pegar" and "Seleccionar todo".
-class Retoques : public QTranslator
+class MenuWording : public QTranslator
 {
 public:
-    QString translate(const char* contexto, const char* original, const char*, int) const override
+    QString translate(const char* context, const char* original, const char*, int) const override
     {
-        if (std::strcmp(contexto, "QLineEdit") == 0 && std::strcmp(original, "Delete") == 0)
+        if (std::strcmp(context, "QLineEdit") == 0 && std::strcmp(original, "Delete") == 0)
             return QStringLiteral("Eliminar");
         return {};
     }
@@ -25,25 +25,25 @@ public:
     bool isEmpty() const override { return false; }
 };
 
-bool instalar(QCoreApplication& app, std::unique_ptr<QTranslator> traductor)
+bool install(QCoreApplication& app, std::unique_ptr<QTranslator> translator)
 {
-    if (!QCoreApplication::installTranslator(traductor.get()))
+    if (!QCoreApplication::installTranslator(translator.get()))
         return false;
     // The application owns it from here: it must outlive every widget that asks it.
-    traductor.release()->setParent(&app);
+    translator.release()->setParent(&app);
     return true;
 }
 
 } // namespace
 
-bool loadQtTranslation(QCoreApplication& app, const QString& carpeta)
+bool loadQtTranslation(QCoreApplication& app, const QString& folder)
 {
-    auto catalogo = std::make_unique<QTranslator>();
-    if (!catalogo->load(QStringLiteral("qtbase_es"), carpeta) ||
-        !instalar(app, std::move(catalogo)))
+    auto catalogue = std::make_unique<QTranslator>();
+    if (!catalogue->load(QStringLiteral("qtbase_es"), folder) ||
+        !install(app, std::move(catalogue)))
         return false;
     // Installed last, asked first.
-    return instalar(app, std::make_unique<Retoques>());
+    return install(app, std::make_unique<MenuWording>());
 }
 
 bool loadQtTranslation(QCoreApplication& app)

@@ -1,4 +1,4 @@
-#include "ui/HiddenDigits.h"
+#include "ui/NoteHiddenDigits.h"
 
 #include "grid/GridControl.h"
 #include "solver/NumberText.h"
@@ -34,21 +34,21 @@ QString hiddenDigitsNote(float value, const std::string& separator)
            QString::fromStdString(solver::generalText(value, separator));
 }
 
-void noteHiddenDigits(GridControl& solucion, std::vector<float> values,
+void noteHiddenDigits(GridControl& solution, std::vector<float> values,
                       const std::string& separator)
 {
     if (values.empty()) {
-        solucion.gridModel()->setNoteSource({});
+        solution.gridModel()->setNoteSource({});
         return;
     }
-    solucion.gridModel()->setNoteSource(
-        [&solucion, values = std::move(values), separator](int row, int col) {
+    solution.gridModel()->setNoteSource(
+        [&solution, values = std::move(values), separator](int row, int col) {
             GridModel::CellNote note;
             if (col != 1 || row >= int(values.size()))
                 return note;
             const float value = values[std::size_t(row)];
             // Only while the cell shows this value: a later write may replace it.
-            if (solucion.TextView(row, col) !=
+            if (solution.TextView(row, col) !=
                 QString::fromStdString(solver::fixedFiveText(value, separator)))
                 return note;
             note.text = hiddenDigitsNote(value, separator);

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QString>
-#include <QWidget>
 
 // The colours for the decimal digits a single-precision value has lost against its
 // double-precision shadow: eight steps from light yellow (none) to dark blue (seven or
@@ -23,17 +22,3 @@ QColor textColour(int digits);
 QString words(int digits);
 
 } // namespace DigitsLost
-
-// The legend of the scale: eight swatches with their numbers, and the same in words for
-// screen readers.
-class DigitsLostLegend : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit DigitsLostLegend(QWidget* parent = nullptr);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};

@@ -5,10 +5,7 @@
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} --config ${CONFIG}
-                RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed (${rc})")
-endif()
+                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 
 set(id org.example.Sorvani)
 set(icons ${DATADIR}/icons/hicolor)

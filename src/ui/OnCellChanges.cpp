@@ -1,4 +1,4 @@
-#include "ui/CellChanges.h"
+#include "ui/OnCellChanges.h"
 
 #include "grid/GridControl.h"
 
