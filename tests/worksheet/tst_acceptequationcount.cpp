@@ -23,7 +23,7 @@
 
 namespace {
 
-using textos::kLimite;
+using texts::kLimit;
 
 // The controls as the window has them before the first acceptance.
 struct Ventana
@@ -158,7 +158,7 @@ private slots:
         QFETCH(double, valor);
         QFETCH(int, n);
         QCOMPARE(EquationCountOracle::reading(texto.toStdString()).value, valor);
-        QCOMPARE(EquationCountOracle::aceptado(texto.toStdString()), n);
+        QCOMPARE(EquationCountOracle::accepted(texto.toStdString()), n);
         QCOMPARE(EquationCount::leer(texto), valor);
 
         Ventana& v = *compartida_;
@@ -173,17 +173,17 @@ private slots:
         // Body cells are never cleared, whatever happens to the layout.
         QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("7"));
         if (n == 0) {
-            QCOMPARE(mensajes.textos(), QStringList{kLimite});
-            QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Warning);
-            QCOMPARE(mensajes.vistos[0].titulo, QStringLiteral("Sorvani"));
-            QCOMPARE(mensajes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(mensajes.shown(), QStringList{kLimit});
+            QCOMPARE(mensajes.seen[0].icon, QMessageBox::Warning);
+            QCOMPARE(mensajes.seen[0].title, QStringLiteral("Sorvani"));
+            QCOMPARE(mensajes.seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(v.datos.n, nAntes);
             QCOMPARE(v.datos.A.rows(), nAntes);
             QCOMPARE(g.Cols(), columnasAntes);
             QCOMPARE(v.Et_st->text(), estadoAntes);
             return;
         }
-        QVERIFY(mensajes.vistos.isEmpty());
+        QVERIFY(mensajes.seen.isEmpty());
         QCOMPARE(v.datos.n, n);
         QCOMPARE(v.datos.A.rows(), n);
         QCOMPARE(v.datos.C.cols(), n + 1);
@@ -192,8 +192,8 @@ private slots:
         QVERIFY(!g.isHidden());
         QVERIFY(v.Fr_Mat->isHidden());
         // The status repeats the text as typed, not the number.
-        QCOMPARE(v.Et_st->text(), textos::estadoHoja(texto));
-        QCOMPARE(v.Et_tip->text(), textos::kTipIngreso);
+        QCOMPARE(v.Et_st->text(), texts::worksheetStatus(texto));
+        QCOMPARE(v.Et_tip->text(), texts::kTipEntry);
         QCOMPARE(g.Rows(), n + 1);
         QCOMPARE(g.Cols(), n + 2);
         QCOMPARE(g.FixedRows(), 1);
@@ -249,10 +249,10 @@ private slots:
         ModalCloser mensajes;
 
         QVERIFY(!Generales::PrepararCuadricula(v.hoja(), n));
-        QCOMPARE(mensajes.textos(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
-                                                               "hay memoria suficiente para\nel número de incognitas "
-                                                               "ingresado")});
-        QCOMPARE(mensajes.vistos[0].icono, QMessageBox::Critical);
+        QCOMPARE(mensajes.shown(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
+                                                              "hay memoria suficiente para\nel número de incognitas "
+                                                              "ingresado")});
+        QCOMPARE(mensajes.seen[0].icon, QMessageBox::Critical);
         QVERIFY(v.Cuadric->isEnabled());
         QVERIFY(!v.B_Calcular->isEnabled());
         QCOMPARE(v.Et_st->text(), QStringLiteral("Listo"));
