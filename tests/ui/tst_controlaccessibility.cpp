@@ -159,10 +159,7 @@ private slots:
         QFETCH(bool, gauss);
         locale_.set(QLocale::c());
         WindowFixture v;
-        v.accept(QStringLiteral("3"));
-        v.fill({{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}});
-        (gauss ? v.p.Op_Gauss : v.p.Op_Ch)->setChecked(true);
-        v.p.B_Calcular->click();
+        v.solve({{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}}, !gauss);
         QVERIFY(v.p.F_Resp->hasFocus());
         QAccessibleInterface* table = QAccessible::queryAccessibleInterface(v.p.F_Resp);
         QCOMPARE(table->tableInterface()->rowCount(), 3);
