@@ -88,6 +88,8 @@ public:
     void atCell(int row, int col) const;
     // The block through the clipboard, pasted with Ctrl+V at (row, col).
     void paste(const QString& block, int row = 1, int col = 1) const;
+    // The solution grid's values, top down.
+    QStringList solution() const { return column(*p.F_Resp, 1); }
     QString tip() const { return p.Et_tip->text(); }
     QString status() const { return p.Et_st->text(); }
     // The disabled members of the enabling set, then of the three menu items that follow

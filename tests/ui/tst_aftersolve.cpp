@@ -283,7 +283,7 @@ private slots:
         WindowFixture v;
         v.solve(rows, choleski);
         const int n = int(rows.size());
-        const QStringList solution = WindowFixture::column(*v.p.F_Resp, 1);
+        const QStringList solution = v.solution();
         QList<QStringList> factors;
         for (const GridControl* g : v.p.F_Rint)
             for (int c = 0; c < n; ++c)
@@ -495,7 +495,7 @@ private slots:
         QCOMPARE(w.action("mnuVerificar")->isEnabled(), enabled);
         checkReportEntries(w, enabled);
         // At the same moments the results still shown are marked as old, and say why.
-        const bool solution = !WindowFixture::column(*w.p.F_Resp, 1).join(QString()).isEmpty();
+        const bool solution = !w.solution().join(QString()).isEmpty();
         QCOMPARE(w.p.F_Resp->isMuted(), solution && !enabled);
         for (const GridControl* g : {w.p.F_Resp, w.p.F_Rint[0], w.p.F_Rint[1]}) {
             // A solve that reached the methods wrote B and C afresh, even when it stopped later.
