@@ -30,13 +30,13 @@ namespace {
 
 constexpr int kN = 100;
 
-void accept(Piezas& p, int n)
+void accept(WindowControls& p, int n)
 {
     p.T_Incog->setText(QString::number(n));
     p.B_Incog->click();
 }
 
-bool matricesShown(const Piezas& p)
+bool matricesShown(const WindowControls& p)
 {
     return p.Cuadric->isHidden();
 }
@@ -78,7 +78,7 @@ struct Scene
     }
 
     FrmP window;
-    Piezas p{window};
+    WindowControls p{window};
     QWidget mirrors;
     PaintCounter grid;
     PaintCounter tablePaints;
@@ -116,7 +116,7 @@ void timeCommand(benchmark::State& state, Scene& s, const std::function<void()>&
     }
     state.counters["tabla_ms"] = benchmark::Counter(tableMs, benchmark::Counter::kAvgIterations);
     state.counters["pinturas"] = benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
-    state.counters["mensajes"] = double(s.boxes.vistos.size());
+    state.counters["mensajes"] = double(s.boxes.seen.size());
 }
 
 void SetUp(benchmark::State& state)
@@ -304,7 +304,7 @@ void SaveSystem(benchmark::State& state)
         s.window.GuardarSistema(path);
         state.SetIterationTime(msSince(timer) / 1000);
     }
-    state.counters["mensajes"] = double(s.boxes.vistos.size());
+    state.counters["mensajes"] = double(s.boxes.seen.size());
     QFile::remove(path);
 }
 

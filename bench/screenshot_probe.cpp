@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     QDir().mkpath(out.path());
 
     FrmP window;
-    Piezas p(window);
+    WindowControls p(window);
     window.show();
     while (!window.windowHandle() || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);

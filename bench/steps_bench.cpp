@@ -21,7 +21,7 @@ namespace {
 std::unique_ptr<WindowFixture> solved(int n, bool choleski)
 {
     auto f = std::make_unique<WindowFixture>();
-    f->aceptar(QString::number(n));
+    f->accept(QString::number(n));
     f->p.MnuGenera->trigger();
     (choleski ? f->p.Op_Ch : f->p.Op_Gauss)->setChecked(true);
     ModalCloser boxes;
@@ -33,7 +33,7 @@ std::unique_ptr<WindowFixture> solved(int n, bool choleski)
 void withSteps(WindowFixture& f, const std::function<void(QDialog&)>& whileOpen)
 {
     ModalCloser closer;
-    closer.alAparecer = [&](QWidget& d) {
+    closer.onShown = [&](QWidget& d) {
         d.repaint();
         whileOpen(static_cast<QDialog&>(d));
     };

@@ -58,8 +58,8 @@ class TestGridClipboard : public QObject
 
 private slots:
     // Pasted values stay texts, so a comma locale must not change them.
-    void initTestCase() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
-    void cleanupTestCase() { locale_.restaurar(); }
+    void initTestCase() { locale_.set(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanupTestCase() { locale_.restore(); }
 
     void plainMovesCollapse_data()
     {

@@ -68,7 +68,7 @@ inline Reading reading(std::string_view text)
 }
 
 // The n that an accepted text gives, or 0 when the text is refused.
-inline int aceptado(std::string_view text)
+inline int accepted(std::string_view text)
 {
     const double v = reading(text).value;
     return v >= 2 && v <= 100 ? static_cast<int>(std::nearbyint(v)) : 0; // halves to even

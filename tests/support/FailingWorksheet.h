@@ -11,18 +11,18 @@
 // a run-time error. `antes` runs first, to look at the window in the middle of the work.
 struct FailingWorksheet : GridCells
 {
-    FailingWorksheet(GridControl& grid, bool outOfMemory, std::function<void()> antes)
-        : GridCells(grid), outOfMemory_(outOfMemory), antes_(std::move(antes))
+    FailingWorksheet(GridControl& grid, bool outOfMemory, std::function<void()> before)
+        : GridCells(grid), outOfMemory_(outOfMemory), before_(std::move(before))
     {}
 
     void setTextMatrix(int, int, std::string_view) override
     {
-        antes_();
+        before_();
         if (outOfMemory_)
             throw std::bad_alloc();
         throw std::runtime_error("fallo");
     }
 
     bool outOfMemory_;
-    std::function<void()> antes_;
+    std::function<void()> before_;
 };

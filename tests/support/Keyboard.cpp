@@ -3,23 +3,23 @@
 #include <QApplication>
 #include <QTest>
 
-namespace teclado {
+namespace keyboard {
 
-void caracter(QWidget* destino, char32_t c)
+void typeChar(QWidget* target, char32_t c)
 {
     const Qt::Key k = c == U' ' ? Qt::Key_Space : c < 256 && c > 32 && c != 127 ? Qt::Key(QChar(c).toUpper().unicode()) : Qt::Key_unknown;
-    QTest::sendKeyEvent(QTest::Click, destino, k, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, target, k, QString::fromUcs4(&c, 1), Qt::NoModifier);
 }
 
-void escribir(const QString& texto)
+void typeText(const QString& text)
 {
-    for (const char32_t c : texto.toUcs4())
-        caracter(QApplication::focusWidget(), c);
+    for (const char32_t c : text.toUcs4())
+        typeChar(QApplication::focusWidget(), c);
 }
 
-void tecla(Qt::Key k, Qt::KeyboardModifiers mods)
+void press(Qt::Key k, Qt::KeyboardModifiers mods)
 {
     QTest::keyClick(QApplication::focusWidget(), k, mods);
 }
 
-} // namespace teclado
+} // namespace keyboard

@@ -5,16 +5,16 @@
 
 namespace {
 
-void cerrarSinMas(QWidget& modal)
+void closeByDefault(QWidget& modal)
 {
-    if (auto* caja = qobject_cast<QMessageBox*>(&modal)) {
-        if (QAbstractButton* ok = caja->button(QMessageBox::Ok)) {
+    if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             ok->click();
             return;
         }
     }
-    if (auto* dialogo = qobject_cast<QDialog*>(&modal))
-        dialogo->reject();
+    if (auto* dialog = qobject_cast<QDialog*>(&modal))
+        dialog->reject();
     else
         modal.close();
 }
@@ -23,47 +23,47 @@ void cerrarSinMas(QWidget& modal)
 
 ModalCloser::ModalCloser()
 {
-    reloj_.setInterval(0);
-    QObject::connect(&reloj_, &QTimer::timeout, &reloj_, [this] { revisar(); });
-    reloj_.start();
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { check(); });
+    timer_.start();
 }
 
-QStringList ModalCloser::textos() const
+QStringList ModalCloser::shown() const
 {
     QStringList t;
-    for (const Visto& v : vistos)
-        t << (v.clase == QLatin1String("QMessageBox") ? v.texto : v.clase);
+    for (const Seen& v : seen)
+        t << (v.kind == QLatin1String("QMessageBox") ? v.text : v.kind);
     return t;
 }
 
-void ModalCloser::revisar()
+void ModalCloser::check()
 {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) {
-        abierto_.clear();
+        open_.clear();
         return;
     }
-    if (abierto_ == modal) {
-        if (alResistir)
-            alResistir(*modal);
-        if (auto* dialogo = qobject_cast<QDialog*>(modal))
-            dialogo->reject();
+    if (open_ == modal) {
+        if (onResisting)
+            onResisting(*modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
         else
             modal->close();
         return;
     }
-    abierto_ = modal;
-    Visto visto{modal->objectName(), modal->windowTitle(), {}, QMessageBox::NoIcon, {}};
-    if (auto* caja = qobject_cast<QMessageBox*>(modal))
-        visto = {QStringLiteral("QMessageBox"), caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons()};
-    vistos.append(visto);
-    if (alAparecer)
-        alAparecer(*modal);
+    open_ = modal;
+    Seen entry{modal->objectName(), modal->windowTitle(), {}, QMessageBox::NoIcon, {}};
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        entry = {QStringLiteral("QMessageBox"), box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+    seen.append(entry);
+    if (onShown)
+        onShown(*modal);
     // The look may have closed it, or the window may be on its way out.
     if (QApplication::activeModalWidget() != modal || !modal->isVisible())
         return;
-    if (cerrar)
-        cerrar(*modal);
+    if (closeWith)
+        closeWith(*modal);
     else
-        cerrarSinMas(*modal);
+        closeByDefault(*modal);
 }

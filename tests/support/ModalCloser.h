@@ -12,32 +12,32 @@
 class ModalCloser
 {
 public:
-    struct Visto
+    struct Seen
     {
-        QString clase; // "QMessageBox", or the dialog's object name
-        QString titulo;
-        QString texto; // a message box's text
-        QMessageBox::Icon icono = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons botones;
+        QString kind; // "QMessageBox", or the dialog's object name
+        QString title;
+        QString text; // a message box's text
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
     };
 
     ModalCloser();
 
     // Runs while the window is open, before it is closed: to look at it, or at the window
     // below it meanwhile. Whatever it leaves open is then closed.
-    std::function<void(QWidget&)> alAparecer;
+    std::function<void(QWidget&)> onShown;
     // How a window is closed; by default its OK button, or else it is rejected.
-    std::function<void(QWidget&)> cerrar;
+    std::function<void(QWidget&)> closeWith;
     // A window still open at the next look, which is then closed for good.
-    std::function<void(QWidget&)> alResistir;
+    std::function<void(QWidget&)> onResisting;
 
-    QList<Visto> vistos;
+    QList<Seen> seen;
     // Each message box's text, or the dialog's object name.
-    QStringList textos() const;
+    QStringList shown() const;
 
 private:
-    void revisar();
+    void check();
 
-    QTimer reloj_;
-    QPointer<QWidget> abierto_;
+    QTimer timer_;
+    QPointer<QWidget> open_;
 };

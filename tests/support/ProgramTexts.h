@@ -4,18 +4,18 @@
 
 // The program's own texts as the user must see them, written here once for every test
 // that checks them (deliberately not taken from the program's sources).
-namespace textos {
+namespace texts {
 
-inline const QString kTipInicio = QStringLiteral("Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
-inline const QString kTipIngreso = QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
-inline const QString kTipEdicion = QStringLiteral("Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
-inline const QString kLimite = QStringLiteral("El número de ecuaciones está limitado a 100.");
+inline const QString kTipStart = QStringLiteral("Primeramente especifique el número de ecuaciones y pulse Enter o en ' Ingresar '");
+inline const QString kTipEntry = QStringLiteral("Para ingresar los coeficientes simplemente digite el número y pulse Enter");
+inline const QString kTipEditing = QStringLiteral("Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor.");
+inline const QString kLimit = QStringLiteral("El número de ecuaciones está limitado a 100.");
 inline const QString kInsoluble = QStringLiteral("El sistema no es soluble por este método, inténtelo\npor el método de Choleski.");
 
 // The description of a run-time error by its number; empty for 0, no error.
-inline QString descripcion(int numero)
+inline QString description(int number)
 {
-    switch (numero) {
+    switch (number) {
     case 0:
         return {};
     case 6:
@@ -27,27 +27,26 @@ inline QString descripcion(int numero)
     case 13:
         return QStringLiteral("No coinciden los tipos");
     default:
-        return QStringLiteral("Error %1").arg(numero);
+        return QStringLiteral("Error %1").arg(number);
     }
 }
 
 // The box of a calculation that failed, naming what failed.
-inline QString errorDelCalculo(const QString& descripcionDelFallo)
+inline QString calculationError(const QString& failure)
 {
-    return QStringLiteral("Se ha presentado un error, (") + descripcionDelFallo +
-           QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
+    return QStringLiteral("Se ha presentado un error, (") + failure + QStringLiteral(")\nRevise los datos, o pruebe por el otro método.");
 }
 
 // The same for a run-time error.
-inline QString errorDelCalculo(int numero)
+inline QString calculationError(int number)
 {
-    return errorDelCalculo(descripcion(numero));
+    return calculationError(description(number));
 }
 
 // The status line once the worksheet is laid out, repeating the number box's text.
-inline QString estadoHoja(const QString& textoDeN)
+inline QString worksheetStatus(const QString& nText)
 {
-    return QStringLiteral("Ingrese todos los datos para el sistema de ") + textoDeN + QStringLiteral(" ecuaciones, luego pulse Calcular.");
+    return QStringLiteral("Ingrese todos los datos para el sistema de ") + nText + QStringLiteral(" ecuaciones, luego pulse Calcular.");
 }
 
-} // namespace textos
+} // namespace texts

@@ -11,27 +11,27 @@
 // A run-time error as the user reads it: its number and its description.
 struct RuntimeErrorSeen
 {
-    int numero = 0; // 0: the step ran through
-    QString descripcion;
+    int number = 0; // 0: the step ran through
+    QString description;
 
     // Against a bare number both must match: the number, and the program's text for it.
-    friend bool operator==(const RuntimeErrorSeen& e, int numero)
+    friend bool operator==(const RuntimeErrorSeen& e, int number)
     {
-        return e.numero == numero && e.descripcion == textos::descripcion(numero);
+        return e.number == number && e.description == texts::description(number);
     }
     friend bool operator==(const RuntimeErrorSeen&, const RuntimeErrorSeen&) = default;
 };
 
 inline char* toString(const RuntimeErrorSeen& e)
 {
-    return QTest::toString(QStringLiteral("%1 (%2)").arg(e.numero).arg(e.descripcion));
+    return QTest::toString(QStringLiteral("%1 (%2)").arg(e.number).arg(e.description));
 }
 
 // What the step raised, for QCOMPARE(errorOf([&] { ... }), RuntimeError::SubscriptOutOfRange).
-template <typename Paso> RuntimeErrorSeen errorOf(Paso&& paso)
+template <typename Step> RuntimeErrorSeen errorOf(Step&& step)
 {
     try {
-        std::forward<Paso>(paso)();
+        std::forward<Step>(step)();
     } catch (const solver::RuntimeError& e) {
         return {e.number(), QString::fromStdString(e.description())};
     }

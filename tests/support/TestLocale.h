@@ -7,13 +7,13 @@
 class TestLocale
 {
 public:
-    void fijar(const QLocale& locale)
+    void set(const QLocale& locale)
     {
-        anterior_ = QLocale();
+        previous_ = QLocale();
         QLocale::setDefault(locale);
     }
-    void restaurar() const { QLocale::setDefault(anterior_); }
+    void restore() const { QLocale::setDefault(previous_); }
 
 private:
-    QLocale anterior_;
+    QLocale previous_;
 };

@@ -18,21 +18,21 @@
 #include <utility>
 #include <vector>
 
-using Filas = QList<QStringList>;
+using Table = QList<QStringList>;
 
 // A control by its name; a missing one ends the run, since every test after it would fail.
-template <typename T> inline T* buscar(const QWidget& v, const char* nombre)
+template <typename T> inline T* child(const QWidget& v, const char* name)
 {
-    auto* h = v.findChild<T*>(QLatin1String(nombre));
+    auto* h = v.findChild<T*>(QLatin1String(name));
     if (!h)
-        qFatal("no control %s", nombre);
+        qFatal("no control %s", name);
     return h;
 }
 
 // The main window's controls, found by their names.
-struct Piezas
+struct WindowControls
 {
-    explicit Piezas(const QWidget& v);
+    explicit WindowControls(const QWidget& v);
 
     GridControl* Cuadric;
     GridControl* F_Resp;
@@ -58,10 +58,10 @@ struct Piezas
     QAction* mnuSalir;
     QAction* mnuOp;
     QAction* mnuHelpAbout;
-    QMenuBar* barra;
+    QMenuBar* menuBar;
 
     // The eleven controls that a calculation switches off and on, in their order.
-    std::vector<std::pair<const char*, QWidget*>> conjunto() const;
+    std::vector<std::pair<const char*, QWidget*>> enablingSet() const;
 };
 
 // The program's main window as a test starts it: shown and active, its controls at hand.
@@ -70,30 +70,36 @@ class WindowFixture
 public:
     WindowFixture() : WindowFixture(std::make_unique<FrmP>()) {}
     // A window of the test's own making, such as one whose calculation fails part way.
-    explicit WindowFixture(std::unique_ptr<FrmP> ventana);
+    explicit WindowFixture(std::unique_ptr<FrmP> window);
 
-    template <typename T = QWidget> T* w(const char* nombre) const { return buscar<T>(*v, nombre); }
+    template <typename T = QWidget> T* w(const char* name) const { return child<T>(*v, name); }
+    QAction* action(const char* name) const { return w<QAction>(name); }
 
     // The number typed into its box, then "Ingresar".
-    void aceptar(const QString& n) const;
+    void accept(const QString& n) const;
     // The worksheet's body, from its first cell on.
-    void llenar(const Filas& filas) const;
+    void fill(const Table& rows) const;
+    // The system typed into a worksheet laid out for it and solved by the method through
+    // "Calcular"; what the boxes shown meanwhile said, each one closed.
+    QStringList solve(const Table& rows, bool choleski) const;
     // The worksheet's body cells, row by row.
-    QStringList cuerpo() const { return cellTexts(*p.Cuadric, 1, 1); }
-    // The worksheet focused, its current cell at (fila, col).
-    void enCelda(int fila, int col) const;
-    // The block through the clipboard, pasted with Ctrl+V at (fila, col).
-    void pegar(const QString& bloque, int fila = 1, int col = 1) const;
+    QStringList body() const { return cellTexts(*p.Cuadric, 1, 1); }
+    // The worksheet focused, its current cell at (row, col).
+    void atCell(int row, int col) const;
+    // The block through the clipboard, pasted with Ctrl+V at (row, col).
+    void paste(const QString& block, int row = 1, int col = 1) const;
+    // The solution grid's values, top down.
+    QStringList solution() const { return column(*p.F_Resp, 1); }
     QString tip() const { return p.Et_tip->text(); }
-    QString estado() const { return p.Et_st->text(); }
+    QString status() const { return p.Et_st->text(); }
     // The disabled members of the enabling set, then of the three menu items that follow
     // the worksheet.
-    QStringList deshabilitados() const;
+    QStringList disabled() const;
 
-    static QStringList columna(const GridControl& g, int col);
+    static QStringList column(const GridControl& g, int col);
     // Every cell, row by row.
-    static QStringList celdas(const GridControl& g) { return cellTexts(g); }
+    static QStringList cells(const GridControl& g) { return cellTexts(g); }
 
     std::unique_ptr<FrmP> v;
-    const Piezas p{*v};
+    const WindowControls p{*v};
 };

@@ -16,67 +16,67 @@
 
 namespace {
 
-QString nombre(const QWidget* w)
+QString name(const QWidget* w)
 {
     if (!w)
         return QStringLiteral("(nada)");
     return w->objectName().isEmpty() ? QLatin1String(w->metaObject()->className()) : w->objectName();
 }
 
-QChar mnemonico(const QString& texto)
+QChar mnemonic(const QString& text)
 {
-    const qsizetype i = texto.indexOf(u'&');
-    return i >= 0 && i + 1 < texto.size() ? texto[i + 1].toUpper() : QChar();
+    const qsizetype i = text.indexOf(u'&');
+    return i >= 0 && i + 1 < text.size() ? text[i + 1].toUpper() : QChar();
 }
 
 } // namespace
 
-RandomStudent::RandomStudent(quint64 semilla, Watcher& vigilante) : azar_(semilla), vigilante_(vigilante)
+RandomStudent::RandomStudent(quint64 seed, Watcher& watcher) : random_(seed), watcher_(watcher)
 {
-    abrirVentana();
+    openWindow();
 }
 
 RandomStudent::~RandomStudent() = default;
 
-void RandomStudent::abrirVentana()
+void RandomStudent::openWindow()
 {
     f_.reset();
     f_ = std::make_unique<WindowFixture>();
-    vigilante_.observar(*f_->v, f_->p);
+    watcher_.watch(*f_->v, f_->p);
 }
 
-QString RandomStudent::actuar()
+QString RandomStudent::act()
 {
     // Whatever took the activation meanwhile, the student clicks the window first.
     if (QApplication::activeWindow() != f_->v.get())
         QApplication::setActiveWindow(f_->v.get());
-    const QString hecho = accion();
-    cerrarMenus();
+    const QString done = anyAction();
+    closeMenus();
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return hecho;
+    return done;
 }
 
-QString RandomStudent::cerrarVentana()
+QString RandomStudent::closeWindow()
 {
     f_->v->close();
-    vigilante_.notarCierre();
+    watcher_.noteClosed();
     return QStringLiteral("cuadro de cierre de la ventana");
 }
 
-int RandomStudent::entre(int a, int b)
+int RandomStudent::between(int a, int b)
 {
-    return std::uniform_int_distribution<int>(a, b)(azar_);
+    return std::uniform_int_distribution<int>(a, b)(random_);
 }
 
-bool RandomStudent::probable(double p)
+bool RandomStudent::chance(double p)
 {
-    return std::bernoulli_distribution(p)(azar_);
+    return std::bernoulli_distribution(p)(random_);
 }
 
-QString RandomStudent::caracterAleatorio()
+QString RandomStudent::randomChar()
 {
-    static const std::vector<QString> clases = {
+    static const std::vector<QString> classes = {
         QStringLiteral("0123456789"),
         QStringLiteral("+-"),
         QStringLiteral(".,;:"),
@@ -86,83 +86,66 @@ QString RandomStudent::caracterAleatorio()
         QStringLiteral("ñÑáéíóúüÜ¿¡€°²½ßøœ"),
         QStringLiteral("中文日本語한국어شعبעברית"),
     };
-    const int r = entre(0, 99);
+    const int r = between(0, 99);
     if (r < 2) {
         // Beyond one UTF-16 unit, a combining accent, invisible and control characters.
-        static const std::vector<QString> raros = {
-            QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"\U0001D538"), QStringLiteral("e\u0301"), QStringLiteral("\u200b"),
-            QStringLiteral("\u00a0"),         QStringLiteral("\x01"),           QStringLiteral("\x7f"),    QStringLiteral("\ufffd")};
-        return uno(raros);
+        static const QStringList rare = {
+            QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"\U0001D538"), "e\u0301", "\u200b", "\u00a0", "\x01", "\x7f", "\ufffd"};
+        return oneOf(rare);
     }
-    const std::vector<int> pesos = {40, 8, 8, 6, 14, 10, 8, 4};
-    std::discrete_distribution<int> clase(pesos.begin(), pesos.end());
-    const QString& de = clases[std::size_t(clase(azar_))];
-    return QString(de[entre(0, int(de.size()) - 1)]);
+    const std::vector<int> weights = {40, 8, 8, 6, 14, 10, 8, 4};
+    std::discrete_distribution<int> kind(weights.begin(), weights.end());
+    const QString& pool = classes[std::size_t(kind(random_))];
+    return QString(pool[between(0, int(pool.size()) - 1)]);
 }
 
-QString RandomStudent::textoAleatorio()
+QString RandomStudent::randomText()
 {
-    const int r = entre(0, 99);
+    const int r = between(0, 99);
     if (r < 20) {
-        static const std::vector<QString> numeros = {
-            QStringLiteral("0"),         QStringLiteral("-12,5"),    QStringLiteral("3.25e2"),    QStringLiteral("1E+38"),
-            QStringLiteral("3,5E+38"),   QStringLiteral("-1e-45"),   QStringLiteral("1E-50"),     QStringLiteral("7"),
-            QStringLiteral("-0"),        QStringLiteral("  42  "),   QStringLiteral("1.234.567"), QStringLiteral("1,5,5"),
-            QStringLiteral("0,0000001"), QStringLiteral("99999999"), QStringLiteral("nan"),       QStringLiteral("inf"),
-            QStringLiteral("-"),         QStringLiteral("1e"),       QStringLiteral("&H1F"),      QStringLiteral("1d2")};
-        return uno(numeros);
+        static const QStringList numbers = {"0",   "-12,5", "3.25e2", "1E+38",     "3,5E+38", "-1e-45",    "1E-50",
+                                            "7",   "-0",    "  42  ", "1.234.567", "1,5,5",   "0,0000001", "99999999",
+                                            "nan", "inf",   "-",      "1e",        "&H1F",    "1d2"};
+        return oneOf(numbers);
     }
-    const int largo = r < 85 ? entre(1, 6) : r < 97 ? entre(7, 40) : entre(100, 1500);
+    const int length = r < 85 ? between(1, 6) : r < 97 ? between(7, 40) : between(100, 1500);
     QString s;
-    for (int i = 0; i < largo; ++i)
-        s += caracterAleatorio();
+    for (int i = 0; i < length; ++i)
+        s += randomChar();
     return s;
 }
 
-QString RandomStudent::textoDeN()
+QString RandomStudent::nText()
 {
-    const int r = entre(0, 99);
+    const int r = between(0, 99);
     if (r < 62)
-        return QString::number(entre(2, 8));
+        return QString::number(between(2, 8));
     if (r < 66)
         return QStringLiteral("100");
     if (r < 72)
-        return QString::number(entre(9, 40));
-    static const std::vector<QString> raros = {QStringLiteral("2.5"),    QStringLiteral("3.5"),
-                                               QStringLiteral("99.5"),   QStringLiteral(" 7"),
-                                               QStringLiteral("1e1"),    QStringLiteral("&H6"),
-                                               QStringLiteral("&o7"),    QStringLiteral("5abc"),
-                                               QStringLiteral("3,9"),    QStringLiteral("1 0"),
-                                               QStringLiteral("+4"),     QStringLiteral("2.0"),
-                                               QStringLiteral("0"),      QStringLiteral("1"),
-                                               QStringLiteral("101"),    QStringLiteral("-5"),
-                                               QStringLiteral("abc"),    QString(),
-                                               QStringLiteral("1.9"),    QStringLiteral("100.4"),
-                                               QStringLiteral("1e3"),    QStringLiteral("&H"),
-                                               QStringLiteral("&HFFFF"), QStringLiteral("1e400"),
-                                               QStringLiteral("1e-400"), QStringLiteral("99999999999999999999"),
-                                               QStringLiteral("ñ"),      QStringLiteral("."),
-                                               QStringLiteral("-"),      QStringLiteral("2e"),
-                                               QStringLiteral("4d-1"),   QStringLiteral(" "),
-                                               QStringLiteral("\u00a05")};
+        return QString::number(between(9, 40));
+    static const QStringList rare = {
+        "2.5", "3.5", "99.5", " 7",  "1e1",  "&H6", "&o7",    "5abc", "3,9", "1 0",    "+4",    "2.0",    "0",
+        "1",   "101", "-5",   "abc", "",     "1.9", "100.4",  "1e3",  "&H",  "&HFFFF", "1e400", "1e-400", "99999999999999999999",
+        "ñ",   ".",   "-",    "2e",  "4d-1", " ",   "\u00a05"};
     if (r < 90)
-        return uno(raros);
-    return textoAleatorio();
+        return oneOf(rare);
+    return randomText();
 }
 
-QString RandomStudent::valorDeCelda()
+QString RandomStudent::cellValue()
 {
-    const QString punto = QLocale().decimalPoint();
-    switch (entre(0, 11)) {
+    const QString point = QLocale().decimalPoint();
+    switch (between(0, 11)) {
     case 0:
     case 1:
     case 2:
     case 3:
-        return QString::number(entre(-20, 99));
+        return QString::number(between(-20, 99));
     case 4:
         return QStringLiteral("0");
     case 5:
-        return QString::number(entre(-999, 999)) + punto + QString::number(entre(0, 99));
+        return QString::number(between(-999, 999)) + point + QString::number(between(0, 99));
     case 6:
         return QStringLiteral("1E+38");
     case 7:
@@ -172,48 +155,15 @@ QString RandomStudent::valorDeCelda()
     case 9:
         return QStringLiteral("3.4e39");
     case 10:
-        return QString::number(entre(0, 9)) + (punto == u',' ? u'.' : u',') + u'5';
+        return QString::number(between(0, 9)) + (point == u',' ? u'.' : u',') + u'5';
     default:
-        return textoAleatorio().left(12);
+        return randomText().left(12);
     }
-}
-
-// A block for the clipboard: numbers, zeros, repeated rows, bad values; tabs or blanks.
-QString RandomStudent::bloqueAleatorio()
-{
-    const bool grande = probable(0.05);
-    const int filas = grande ? entre(50, 120) : entre(1, 8);
-    const int columnas = grande ? entre(50, 120) : entre(1, 9);
-    const QString sep = probable(0.7) ? QStringLiteral("\t") : QStringLiteral("  ");
-    const QString fin = uno(std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
-    const int tipo = entre(0, 5);
-    QStringList lineas;
-    QStringList primera;
-    for (int r = 0; r < filas; ++r) {
-        QStringList celdas;
-        for (int c = 0; c < columnas; ++c) {
-            if (tipo == 0)
-                celdas << QStringLiteral("0");
-            else if (tipo == 1 && r > 0)
-                celdas << primera.value(c);
-            else if (tipo == 2)
-                celdas << QString::number(entre(0, 9));
-            else
-                celdas << valorDeCelda();
-        }
-        if (r == 0)
-            primera = celdas;
-        lineas << celdas.join(sep);
-    }
-    QString bloque = lineas.join(fin);
-    if (probable(0.5))
-        bloque += fin;
-    return bloque;
 }
 
 // ---- actions ----
 
-QWidget* RandomStudent::foco() const
+QWidget* RandomStudent::focus() const
 {
     QWidget* f = QApplication::focusWidget();
     if (f && f->window() == f_->v.get())
@@ -222,519 +172,462 @@ QWidget* RandomStudent::foco() const
 }
 
 // Each character as a key of its own, to whatever holds the focus at that moment.
-void RandomStudent::teclear(const QString& texto)
+void RandomStudent::typeKeys(const QString& text)
 {
-    for (const char32_t c : texto.toUcs4()) {
-        if (vigilante_.salio())
+    for (const char32_t c : text.toUcs4()) {
+        if (watcher_.hasQuit())
             return;
-        teclado::caracter(foco(), c);
+        keyboard::typeChar(focus(), c);
     }
 }
 
-void RandomStudent::tecla(Qt::Key k, Qt::KeyboardModifiers mods)
+void RandomStudent::press(Qt::Key k, Qt::KeyboardModifiers mods)
 {
-    QTest::keyClick(foco(), k, mods);
+    QTest::keyClick(focus(), k, mods);
 }
 
-void RandomStudent::clic(QWidget* w, QPoint donde, Qt::KeyboardModifiers mods)
+void RandomStudent::click(QWidget* w, QPoint where, Qt::KeyboardModifiers mods)
 {
-    QTest::mouseClick(w, Qt::LeftButton, mods, donde);
+    QTest::mouseClick(w, Qt::LeftButton, mods, where);
 }
 
-QString RandomStudent::accion()
+QString RandomStudent::anyAction()
 {
-    static const std::vector<int> pesos = {
-        18, // typing a text
-        20, // a special key
-        6,  // a function key
-        4,  // Ctrl+ keys
-        13, // a button or an option
-        8,  // a menu item
-        5,  // the scroll bar
-        12, // clicks and double-clicks on the grids
-        8,  // a number of equations
-        3,  // the clipboard
-        2,  // a click on any control
-        1,  // the window's close box, rarely
-        3,  // a grid's context menu
-        1,  // the verification of the solution
-        2,  // undo and redo at once
-        3,  // a block in a spreadsheet's dialect
-        2,  // the solve step by step
+    // Each kind of action with its weight.
+    static const std::vector<std::pair<QString (*)(RandomStudent&), int>> actions = {
+        {[](RandomStudent& s) { return s.typeText(); }, 18},
+        {[](RandomStudent& s) { return s.specialKey(); }, 20},
+        {[](RandomStudent& s) { return s.functionKey(); }, 6},
+        {[](RandomStudent& s) { return s.controlKey(); }, 4},
+        {[](RandomStudent& s) { return s.pressButton(); }, 13},
+        {[](RandomStudent& s) { return s.chooseMenu(); }, 8},
+        {[](RandomStudent& s) { return s.moveScrollBar(); }, 5},
+        {[](RandomStudent& s) { return s.clickGrid(); }, 12},
+        {[](RandomStudent& s) { return s.enterN(); }, 8},
+        {[](RandomStudent& s) { return s.paste(false); }, 3},
+        {[](RandomStudent& s) { return s.clickControl(); }, 2},
+        // The window's close box, rarely.
+        {[](RandomStudent& s) { return s.chance(0.1) ? s.closeWindow() : s.specialKey(); }, 1},
+        {[](RandomStudent& s) { return s.contextMenu(); }, 3},
+        {[](RandomStudent& s) { return s.solutionDialog("mnuVerificar", Qt::Key_unknown); }, 1},
+        {[](RandomStudent& s) { return s.undoAndRedo(); }, 2},
+        {[](RandomStudent& s) { return s.paste(true); }, 3},
+        {[](RandomStudent& s) { return s.solutionDialog("mnuPasos", Qt::Key_F6); }, 2},
     };
-    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
-    switch (cual(azar_)) {
-    case 0:
-        return teclearTexto();
-    case 1:
-        return teclaEspecial();
-    case 2:
-        return teclaDeFuncion();
-    case 3:
-        return teclaControl();
-    case 4:
-        return pulsarBoton();
-    case 5:
-        return elegirMenu();
-    case 6:
-        return moverBarra();
-    case 7:
-        return clicEnCuadricula();
-    case 8:
-        return fijarN();
-    case 9:
-        return pegar();
-    case 10:
-        return clicEnControl();
-    case 12:
-        return menuContextual();
-    case 13:
-        return verificarSolucion();
-    case 14:
-        return deshacerYRehacer();
-    case 15:
-        return pegarDialecto();
-    case 16:
-        return verPasos();
-    default:
-        if (!probable(0.1))
-            return teclaEspecial();
-        return cerrarVentana();
-    }
+    return weighted(actions)(*this);
 }
 
-QString RandomStudent::teclearTexto()
+QString RandomStudent::typeText()
 {
-    const QString texto = textoAleatorio();
-    QString donde;
-    const int r = entre(0, 9);
+    const QString text = randomText();
+    QString where;
+    const int r = between(0, 9);
     if (r == 0 && f_->p.T_Incog->isEnabled()) {
-        clic(f_->p.T_Incog);
-        donde = QStringLiteral(" tras un clic en T_Incog");
+        click(f_->p.T_Incog);
+        where = QStringLiteral(" tras un clic en T_Incog");
     } else if (r <= 2 && f_->p.Cuadric->isVisible()) {
-        donde = QStringLiteral(" tras ") + clicEnCuadricula(f_->p.Cuadric);
+        where = QStringLiteral(" tras ") + clickGrid(f_->p.Cuadric);
     }
-    const QString destino = nombre(foco());
-    teclear(texto);
-    return QStringLiteral("teclea %1 en %2%3").arg(legible(texto), destino, donde);
+    const QString target = name(focus());
+    typeKeys(text);
+    return filled(QStringLiteral("teclea %1 en %2%3"), printable(text), target, where);
 }
 
-QString RandomStudent::teclaEspecial()
+QString RandomStudent::specialKey()
 {
-    static const std::vector<std::pair<Qt::Key, const char*>> teclas = {{Qt::Key_Return, "Enter"},      {Qt::Key_Enter, "Intro"},
-                                                                        {Qt::Key_Escape, "Escape"},     {Qt::Key_Up, "Arriba"},
-                                                                        {Qt::Key_Down, "Abajo"},        {Qt::Key_Left, "Izquierda"},
-                                                                        {Qt::Key_Right, "Derecha"},     {Qt::Key_Tab, "Tab"},
-                                                                        {Qt::Key_Backtab, "Mayús+Tab"}, {Qt::Key_Backspace, "Retroceso"},
-                                                                        {Qt::Key_Delete, "Suprimir"},   {Qt::Key_Home, "Inicio"},
-                                                                        {Qt::Key_End, "Fin"},           {Qt::Key_PageUp, "RePág"},
-                                                                        {Qt::Key_PageDown, "AvPág"},    {Qt::Key_Space, "Espacio"},
-                                                                        {Qt::Key_Insert, "Insertar"},   {Qt::Key_Menu, "Menú"}};
-    const auto& [k, n] = uno(teclas);
+    static const std::vector<Qt::Key> keys = {Qt::Key_Return, Qt::Key_Enter,  Qt::Key_Escape, Qt::Key_Up,      Qt::Key_Down,
+                                              Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Backspace,
+                                              Qt::Key_Delete, Qt::Key_Home,   Qt::Key_End,    Qt::Key_PageUp,  Qt::Key_PageDown,
+                                              Qt::Key_Space,  Qt::Key_Insert, Qt::Key_Menu};
+    const Qt::Key k = oneOf(keys);
     Qt::KeyboardModifiers mods;
-    if (probable(0.1))
+    if (chance(0.1))
         mods |= Qt::ShiftModifier;
-    if (probable(0.05))
+    if (chance(0.05))
         mods |= Qt::ControlModifier;
-    const QString destino = nombre(foco());
-    const bool enEditor = foco() == f_->p.Text1;
-    const int veces = probable(0.15) ? entre(2, 12) : 1;
+    const QString target = name(focus());
+    const bool inEditor = focus() == f_->p.Text1;
+    const int times = chance(0.15) ? between(2, 12) : 1;
     // The Menu key opens a grid's menu, which runs its own loop until the student closes it.
-    QTimer cierre;
-    QObject::connect(&cierre, &QTimer::timeout, &cierre, [] {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &closer, [] {
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
     });
-    cierre.start(0);
-    for (int i = 0; i < veces && !vigilante_.salio(); ++i) {
+    closer.start(0);
+    for (int i = 0; i < times && !watcher_.hasQuit(); ++i) {
         if (k == Qt::Key_Space)
-            QTest::sendKeyEvent(QTest::Click, foco(), k, QStringLiteral(" "), mods);
+            QTest::sendKeyEvent(QTest::Click, focus(), k, QStringLiteral(" "), mods);
         else
-            tecla(k, mods);
+            press(k, mods);
     }
-    if ((k == Qt::Key_Tab || k == Qt::Key_Backtab) && !enEditor && !vigilante_.salio())
-        vigilante_.exigir(QApplication::focusWidget() != f_->p.Text1, QStringLiteral("el tabulador llevó el foco al editor"));
-    return QStringLiteral("tecla %1%2%3 x%4 en %5")
-        .arg(mods & Qt::ShiftModifier ? QStringLiteral("Mayús+") : QString(),
-             mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QString::fromUtf8(n))
-        .arg(veces)
-        .arg(destino);
+    if ((k == Qt::Key_Tab || k == Qt::Key_Backtab) && !inEditor && !watcher_.hasQuit())
+        watcher_.require(QApplication::focusWidget() != f_->p.Text1, QStringLiteral("el tabulador llevó el foco al editor"));
+    return filled(QStringLiteral("tecla %1%2%3 x%4 en %5"), mods & Qt::ShiftModifier ? QStringLiteral("Mayús+") : QString(),
+                  mods & Qt::ControlModifier ? QStringLiteral("Ctrl+") : QString(), QKeySequence(k).toString(), times, target);
 }
 
-QString RandomStudent::teclaDeFuncion()
+QString RandomStudent::functionKey()
 {
-    const Qt::Key k = Qt::Key(Qt::Key_F1 + entre(0, 5));
+    const Qt::Key k = Qt::Key(Qt::Key_F1 + between(0, 5));
     // Through the window or through the focused control: the shortcut fires either way.
-    QWidget* destino = probable(0.5) ? static_cast<QWidget*>(f_->v.get()) : foco();
-    const QString n = nombre(destino);
-    QTest::keyClick(destino, k);
-    return QStringLiteral("F%1 en %2").arg(k - Qt::Key_F1 + 1).arg(n);
+    QWidget* target = chance(0.5) ? static_cast<QWidget*>(f_->v.get()) : focus();
+    const QString n = name(target);
+    QTest::keyClick(target, k);
+    return filled(QStringLiteral("F%1 en %2"), k - Qt::Key_F1 + 1, n);
 }
 
-QString RandomStudent::teclaControl()
+QString RandomStudent::controlKey()
 {
-    static const std::vector<Qt::Key> teclas = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V, Qt::Key_A,
-                                                Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_Z, Qt::Key_Q};
-    const Qt::Key k = uno(teclas);
-    const QString destino = nombre(foco());
-    const bool mayus = k == Qt::Key_Z && probable(0.3);
-    tecla(k, mayus ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
-    return QStringLiteral("Ctrl+%1%2 en %3").arg(mayus ? QStringLiteral("Mayús+") : QString()).arg(QChar(char16_t(k))).arg(destino);
+    static const std::vector<Qt::Key> keys = {Qt::Key_C, Qt::Key_V, Qt::Key_C, Qt::Key_V, Qt::Key_A,
+                                              Qt::Key_X, Qt::Key_Z, Qt::Key_Y, Qt::Key_Z, Qt::Key_Q};
+    const Qt::Key k = oneOf(keys);
+    const QString target = name(focus());
+    const bool mayus = k == Qt::Key_Z && chance(0.3);
+    press(k, mayus ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    return filled(QStringLiteral("Ctrl+%1%2 en %3"), mayus ? QStringLiteral("Mayús+") : QString(), QChar(char16_t(k)), target);
 }
 
-QString RandomStudent::pulsarBoton()
+QString RandomStudent::pressButton()
 {
-    const std::vector<std::pair<QAbstractButton*, int>> botones = {{f_->p.B_Nuevo, 8},  {f_->p.B_Mostrar, 10}, {f_->p.B_Calcular, 12},
+    const std::vector<std::pair<QAbstractButton*, int>> buttons = {{f_->p.B_Nuevo, 8},  {f_->p.B_Mostrar, 10}, {f_->p.B_Calcular, 12},
                                                                    {f_->p.Command1, 6}, {f_->p.Command2, 4},   {f_->p.B_Incog, 8},
                                                                    {f_->p.Op_Ch, 8},    {f_->p.Op_Gauss, 8},   {f_->p.B_Salir, 1}};
-    std::vector<int> pesos;
-    for (const auto& b : botones)
-        pesos.push_back(b.second);
-    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
-    QAbstractButton* b = botones[std::size_t(cual(azar_))].first;
-    const bool habilitado = b->isEnabled();
-    if (probable(0.8))
-        clic(b);
-    else if (probable(0.5))
+    QAbstractButton* b = weighted(buttons);
+    const bool enabled = b->isEnabled();
+    if (chance(0.8))
+        click(b);
+    else if (chance(0.5))
         QTest::sendKeyEvent(QTest::Click, b, Qt::Key_Space, QStringLiteral(" "), Qt::NoModifier);
     else
         b->click();
-    return QStringLiteral("botón %1%2").arg(b->objectName(), habilitado ? QString() : QStringLiteral(" (deshabilitado)"));
+    return QStringLiteral("botón %1%2").arg(b->objectName(), enabled ? QString() : QStringLiteral(" (deshabilitado)"));
 }
 
-QMenu* RandomStudent::menuDe(QAction* a) const
+QMenu* RandomStudent::menuOf(QAction* a) const
 {
-    for (QAction* titulo : f_->p.barra->actions())
-        if (titulo->menu() && titulo->menu()->actions().contains(a))
-            return titulo->menu();
+    for (QAction* title : f_->p.menuBar->actions())
+        if (title->menu() && title->menu()->actions().contains(a))
+            return title->menu();
     return nullptr;
 }
 
-QString RandomStudent::elegirMenu()
+QString RandomStudent::chooseMenu()
 {
-    const std::vector<std::pair<QAction*, int>> acciones = {{f_->p.mnuNuevo, 6}, {f_->p.MnuCalcular, 10}, {f_->p.MnuGenera, 10},
-                                                            {f_->p.mnuOp, 5},    {f_->p.mnuHelpAbout, 3}, {f_->p.mnuSalir, 1}};
-    std::vector<int> pesos;
-    for (const auto& a : acciones)
-        pesos.push_back(a.second);
-    std::discrete_distribution<int> cual(pesos.begin(), pesos.end());
-    QAction* a = acciones[std::size_t(cual(azar_))].first;
-    const QString estado = a->isEnabled() ? QString() : QStringLiteral(" (deshabilitado)");
-    QMenu* menu = menuDe(a);
-    const int modo = entre(0, 3);
-    if (modo <= 1 || !menu) {
+    const std::vector<std::pair<QAction*, int>> actions = {{f_->p.mnuNuevo, 6}, {f_->p.MnuCalcular, 10}, {f_->p.MnuGenera, 10},
+                                                           {f_->p.mnuOp, 5},    {f_->p.mnuHelpAbout, 3}, {f_->p.mnuSalir, 1}};
+    QAction* a = weighted(actions);
+    const QString status = a->isEnabled() ? QString() : QStringLiteral(" (deshabilitado)");
+    QMenu* menu = menuOf(a);
+    const int mode = between(0, 3);
+    if (mode <= 1 || !menu) {
         a->trigger();
-        return QStringLiteral("menú %1%2").arg(a->objectName(), estado);
+        return QStringLiteral("menú %1%2").arg(a->objectName(), status);
     }
-    if (modo == 2) {
+    if (mode == 2) {
         // Alt and the menu's letter, then the item's letter or Escape.
-        QTest::keyClick(f_->v.get(), Qt::Key(mnemonico(menu->title()).unicode()), Qt::AltModifier);
-        QWidget* emergente = QApplication::activePopupWidget();
-        if (!emergente) {
-            vigilante_.contar(QStringLiteral("Alt sin menú"));
-            return QStringLiteral("Alt+%1 no abrió el menú").arg(mnemonico(menu->title()));
+        QTest::keyClick(f_->v.get(), Qt::Key(mnemonic(menu->title()).unicode()), Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup) {
+            watcher_.count(QStringLiteral("Alt sin menú"));
+            return QStringLiteral("Alt+%1 no abrió el menú").arg(mnemonic(menu->title()));
         }
-        if (probable(0.85)) {
-            QTest::keyClick(emergente, Qt::Key(mnemonico(a->text()).unicode()));
-            return QStringLiteral("teclado: menú %1 %2%3").arg(menu->objectName(), a->objectName(), estado);
+        if (chance(0.85)) {
+            QTest::keyClick(popup, Qt::Key(mnemonic(a->text()).unicode()));
+            return filled(QStringLiteral("teclado: menú %1 %2%3"), menu->objectName(), a->objectName(), status);
         }
-        QTest::keyClick(emergente, Qt::Key_Escape);
+        QTest::keyClick(popup, Qt::Key_Escape);
         return QStringLiteral("teclado: menú %1 y Escape").arg(menu->objectName());
     }
-    clic(f_->p.barra, f_->p.barra->actionGeometry(menu->menuAction()).center());
-    if (auto* emergente = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
-        clic(emergente, emergente->actionGeometry(a).center());
-    return QStringLiteral("ratón: menú %1 %2%3").arg(menu->objectName(), a->objectName(), estado);
+    click(f_->p.menuBar, f_->p.menuBar->actionGeometry(menu->menuAction()).center());
+    if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        click(popup, popup->actionGeometry(a).center());
+    return filled(QStringLiteral("ratón: menú %1 %2%3"), menu->objectName(), a->objectName(), status);
 }
 
-void RandomStudent::cerrarMenus()
+void RandomStudent::closeMenus()
 {
     for (int i = 0; i < 5 && QApplication::activePopupWidget(); ++i)
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    if (QWidget* emergente = QApplication::activePopupWidget())
-        emergente->close();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
 }
 
-QString RandomStudent::moverBarra()
+QString RandomStudent::moveScrollBar()
 {
-    QScrollBar& barra = *f_->p.B_Num;
-    const int antes = barra.value();
-    const bool habilitada = barra.isEnabled();
-    QString como;
-    const int modo = entre(0, 3);
-    if (modo == 0 || !habilitada) {
-        const QPoint donde(entre(0, barra.width() - 1), entre(0, barra.height() - 1));
-        clic(&barra, donde);
-        como = QStringLiteral("clic en (%1,%2)").arg(donde.x()).arg(donde.y());
-    } else if (modo == 1) {
-        static const std::vector<QAbstractSlider::SliderAction> pasos = {
+    QScrollBar& bar = *f_->p.B_Num;
+    const int before = bar.value();
+    const bool enabled = bar.isEnabled();
+    QString how;
+    const int mode = between(0, 3);
+    if (mode == 0 || !enabled) {
+        const QPoint where(between(0, bar.width() - 1), between(0, bar.height() - 1));
+        click(&bar, where);
+        how = filled(QStringLiteral("clic en (%1,%2)"), where.x(), where.y());
+    } else if (mode == 1) {
+        static const std::vector<QAbstractSlider::SliderAction> steps = {
             QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub, QAbstractSlider::SliderPageStepAdd,
             QAbstractSlider::SliderPageStepSub,   QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
-        const auto paso = uno(pasos);
-        barra.triggerAction(paso);
-        como = QStringLiteral("paso %1").arg(int(paso));
-    } else if (modo == 2) {
-        const int valor = probable(0.7) ? entre(2, 10) : entre(2, 100);
-        barra.setSliderDown(true);
-        barra.setSliderPosition(valor);
-        barra.setSliderDown(false);
-        como = QStringLiteral("arrastre a %1").arg(valor);
+        const auto step = oneOf(steps);
+        bar.triggerAction(step);
+        how = QStringLiteral("paso %1").arg(int(step));
+    } else if (mode == 2) {
+        const int value = chance(0.7) ? between(2, 10) : between(2, 100);
+        bar.setSliderDown(true);
+        bar.setSliderPosition(value);
+        bar.setSliderDown(false);
+        how = QStringLiteral("arrastre a %1").arg(value);
     } else {
-        static const std::vector<Qt::Key> teclas = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
-        const Qt::Key k = uno(teclas);
-        QTest::keyClick(&barra, k);
-        como = QStringLiteral("tecla %1").arg(int(k), 0, 16);
+        static const std::vector<Qt::Key> keys = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+        const Qt::Key k = oneOf(keys);
+        QTest::keyClick(&bar, k);
+        how = QStringLiteral("tecla %1").arg(int(k), 0, 16);
     }
-    return QStringLiteral("barra %1 -> %2 (%3)%4")
-        .arg(antes)
-        .arg(barra.value())
-        .arg(como, habilitada ? QString() : QStringLiteral(" deshabilitada"));
+    return filled(QStringLiteral("barra %1 -> %2 (%3)%4"), before, bar.value(), how,
+                  enabled ? QString() : QStringLiteral(" deshabilitada"));
 }
 
-QString RandomStudent::clicEnCuadricula(GridControl* g)
+QString RandomStudent::clickGrid(GridControl* g)
 {
     if (!g) {
-        std::vector<GridControl*> visibles;
+        std::vector<GridControl*> visible;
         if (f_->p.Cuadric->isVisible())
-            visibles.insert(visibles.end(), 6, f_->p.Cuadric);
-        visibles.push_back(f_->p.F_Resp);
+            visible.insert(visible.end(), 6, f_->p.Cuadric);
+        visible.push_back(f_->p.F_Resp);
         if (f_->p.Fr_Mat->isVisible())
-            visibles.insert(visibles.end(), {f_->p.F_Rint[0], f_->p.F_Rint[1]});
-        g = uno(visibles);
+            visible.insert(visible.end(), {f_->p.F_Rint[0], f_->p.F_Rint[1]});
+        g = oneOf(visible);
     }
-    QWidget* vista = g->viewport();
-    QPoint donde(entre(0, vista->width() - 1), entre(0, vista->height() - 1));
-    QString celda;
-    if (g->Rows() > 0 && g->Cols() > 0 && probable(0.8)) {
-        const int r = entre(0, g->Rows() - 1);
-        const int c = entre(0, g->Cols() - 1);
-        const QRect rect = g->visualRect(g->model()->index(r, c)) & vista->rect();
+    QWidget* view = g->viewport();
+    QPoint where(between(0, view->width() - 1), between(0, view->height() - 1));
+    QString cell;
+    if (g->Rows() > 0 && g->Cols() > 0 && chance(0.8)) {
+        const int r = between(0, g->Rows() - 1);
+        const int c = between(0, g->Cols() - 1);
+        const QRect rect = g->visualRect(g->model()->index(r, c)) & view->rect();
         if (!rect.isEmpty()) {
-            donde = rect.center();
-            celda = QStringLiteral(" celda (%1, %2)").arg(r).arg(c);
+            where = rect.center();
+            cell = filled(QStringLiteral(" celda (%1, %2)"), r, c);
         }
     }
-    const Qt::KeyboardModifiers mods = probable(0.1) ? Qt::ShiftModifier : Qt::NoModifier;
-    const bool doble = probable(0.3);
-    if (doble)
-        QTest::mouseDClick(vista, Qt::LeftButton, mods, donde);
+    const Qt::KeyboardModifiers mods = chance(0.1) ? Qt::ShiftModifier : Qt::NoModifier;
+    const bool twice = chance(0.3);
+    if (twice)
+        QTest::mouseDClick(view, Qt::LeftButton, mods, where);
     else
-        clic(vista, donde, mods);
-    return QStringLiteral("%1%2 en %3 (%4,%5)%6")
-        .arg(doble ? QStringLiteral("doble clic") : QStringLiteral("clic"), mods ? QStringLiteral(" con Mayús") : QString(),
-             g->objectName())
-        .arg(donde.x())
-        .arg(donde.y())
-        .arg(celda);
+        click(view, where, mods);
+    return filled(QStringLiteral("%1%2 en %3 (%4,%5)%6"), twice ? QStringLiteral("doble clic") : QStringLiteral("clic"),
+                  mods ? QStringLiteral(" con Mayús") : QString(), g->objectName(), where.x(), where.y(), cell);
 }
 
-QString RandomStudent::fijarN()
+QString RandomStudent::enterN()
 {
-    const QString texto = textoDeN();
+    const QString text = nText();
     if (!f_->p.T_Incog->isEnabled()) {
-        clic(f_->p.B_Incog);
-        return QStringLiteral("n %1 con la caja deshabilitada").arg(legible(texto));
+        click(f_->p.B_Incog);
+        return QStringLiteral("n %1 con la caja deshabilitada").arg(printable(text));
     }
-    clic(f_->p.T_Incog);
-    QString como;
-    switch (entre(0, 4)) {
+    click(f_->p.T_Incog);
+    QString how;
+    switch (between(0, 4)) {
     case 0:
     case 1:
-        tecla(Qt::Key_A, Qt::ControlModifier);
-        como = QStringLiteral("Ctrl+A");
+        press(Qt::Key_A, Qt::ControlModifier);
+        how = QStringLiteral("Ctrl+A");
         break;
     case 2:
-        tecla(Qt::Key_Home);
-        tecla(Qt::Key_End, Qt::ShiftModifier);
-        como = QStringLiteral("Inicio, Mayús+Fin");
+        press(Qt::Key_Home);
+        press(Qt::Key_End, Qt::ShiftModifier);
+        how = QStringLiteral("Inicio, Mayús+Fin");
         break;
     case 3:
-        tecla(Qt::Key_End);
+        press(Qt::Key_End);
         for (int i = 0; i < 6; ++i)
-            tecla(Qt::Key_Backspace);
-        como = QStringLiteral("Fin y Retroceso");
+            press(Qt::Key_Backspace);
+        how = QStringLiteral("Fin y Retroceso");
         break;
     default:
-        como = QStringLiteral("sin borrar");
+        how = QStringLiteral("sin borrar");
         break;
     }
-    teclear(texto);
-    const bool conEnter = probable(0.6);
-    if (conEnter)
-        tecla(Qt::Key_Return);
+    typeKeys(text);
+    const bool withEnter = chance(0.6);
+    if (withEnter)
+        press(Qt::Key_Return);
     else
-        clic(f_->p.B_Incog);
-    return QStringLiteral("n %1 (%2, %3): la caja dice %4")
-        .arg(legible(texto), como, conEnter ? QStringLiteral("Enter") : QStringLiteral("Ingresar"),
-             vigilante_.salio() ? QString() : legible(f_->p.T_Incog->text()));
+        click(f_->p.B_Incog);
+    return filled(QStringLiteral("n %1 (%2, %3): la caja dice %4"), printable(text), how,
+                  withEnter ? QStringLiteral("Enter") : QStringLiteral("Ingresar"),
+                  watcher_.hasQuit() ? QString() : printable(f_->p.T_Incog->text()));
 }
 
-// A block as spreadsheets and files write it: tabs, semicolons, commas or blanks; decimal
-// commas or points; quoted fields; the worksheet's own headers; a byte-order mark.
-QString RandomStudent::bloqueEnDialecto()
+// A block for the clipboard. At random: numbers, zeros, repeated rows, bad values, apart by
+// tabs or blanks. In a dialect, as spreadsheets and files write it: tabs, semicolons, commas
+// or blanks; decimal commas or points; quoted fields; the worksheet's own headers; a
+// byte-order mark.
+QString RandomStudent::block(bool dialect)
 {
-    const QString sep = uno(std::vector<QString>{QStringLiteral("\t"), QStringLiteral(";"), QStringLiteral(","), QStringLiteral(" ")});
-    const QChar marca = sep == QLatin1String(",") || probable(0.5) ? u'.' : u',';
-    const QString fin = uno(std::vector<QString>{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")});
-    const int filas = entre(1, 6);
-    const int columnas = entre(1, 7);
-    const bool encabezados = sep != QLatin1String(" ") && probable(0.3);
-    const bool comillas = sep != QLatin1String(" ") && probable(0.3);
-    QStringList lineas;
-    if (encabezados) {
-        QStringList titulos{QString()};
-        for (int c = 1; c < columnas; ++c)
-            titulos << QStringLiteral("X%1").arg(c);
-        lineas << (titulos << QStringLiteral("T.I")).join(sep);
+    const bool large = !dialect && chance(0.05);
+    const int rows = large ? between(50, 120) : between(1, dialect ? 6 : 8);
+    const int columns = large ? between(50, 120) : between(1, dialect ? 7 : 9);
+    const QString sep = dialect ? oneOf(QStringList{"\t", ";", ",", " "}) : chance(0.7) ? "\t" : "  ";
+    const QChar mark = sep == QLatin1String(",") || chance(0.5) ? u'.' : u',';
+    const QString eol = oneOf(QStringList{"\n", "\r\n", "\r"});
+    const int kind = dialect ? -1 : between(0, 5); // zeros, a row repeated, digits, or any values
+    const bool headers = dialect && sep != QLatin1String(" ") && chance(0.3);
+    const bool quotes = dialect && sep != QLatin1String(" ") && chance(0.3);
+    QStringList lines;
+    if (headers) {
+        QStringList titles{QString()};
+        for (int c = 1; c < columns; ++c)
+            titles << QStringLiteral("X%1").arg(c);
+        lines << (titles << QStringLiteral("T.I")).join(sep);
     }
-    for (int r = 0; r < filas; ++r) {
-        QStringList celdas;
-        if (encabezados)
-            celdas << QStringLiteral("EQ%1").arg(r + 1);
-        for (int c = 0; c < columnas; ++c) {
-            QString v = QString::number(entre(-99, 99));
-            if (probable(0.5))
-                v += marca + QString::number(entre(0, 99));
-            if (comillas && probable(0.3))
-                v = u'"' + v + u'"';
-            celdas << (probable(0.05) ? valorDeCelda() : v);
+    QStringList first;
+    for (int r = 0; r < rows; ++r) {
+        QStringList cells;
+        if (headers)
+            cells << QStringLiteral("EQ%1").arg(r + 1);
+        for (int c = 0; c < columns; ++c) {
+            QString v;
+            if (kind == 0) {
+                v = QStringLiteral("0");
+            } else if (kind == 1 && r > 0) {
+                v = first.value(c);
+            } else if (kind == 2) {
+                v = QString::number(between(0, 9));
+            } else if (!dialect || chance(0.05)) {
+                v = cellValue();
+            } else {
+                v = QString::number(between(-99, 99));
+                if (chance(0.5))
+                    v += mark + QString::number(between(0, 99));
+                if (quotes && chance(0.3))
+                    v = u'"' + v + u'"';
+            }
+            cells << v;
         }
-        lineas << celdas.join(sep);
+        if (r == 0)
+            first = cells;
+        lines << cells.join(sep);
     }
-    return (probable(0.1) ? QStringLiteral("\ufeff") : QString()) + lineas.join(fin) + (probable(0.5) ? fin : QString());
+    return (dialect && chance(0.1) ? QStringLiteral("\ufeff") : QString()) + lines.join(eol) + (chance(0.5) ? eol : QString());
 }
 
-QString RandomStudent::pegarDialecto()
+// A random block, or one in a spreadsheet's dialect, through the clipboard with Ctrl+V.
+QString RandomStudent::paste(bool dialect)
 {
-    const QString bloque = bloqueEnDialecto();
-    QGuiApplication::clipboard()->setText(bloque);
-    const QString donde = f_->p.Cuadric->isVisible() ? clicEnCuadricula(f_->p.Cuadric) : QString();
-    const QString destino = nombre(foco());
-    tecla(Qt::Key_V, Qt::ControlModifier);
-    return QStringLiteral("pega en dialecto %1 en %2 tras %3").arg(legible(bloque, 60), destino, donde);
+    const QString clip = block(dialect);
+    QGuiApplication::clipboard()->setText(clip);
+    QString where;
+    if (f_->p.Cuadric->isVisible() && (dialect || chance(0.7)))
+        where = QStringLiteral(" tras ") + clickGrid(f_->p.Cuadric);
+    const QString target = name(focus());
+    press(Qt::Key_V, Qt::ControlModifier);
+    return filled(QStringLiteral("pega%1 %2 en %3%4"), dialect ? " en dialecto" : "", printable(clip, dialect ? 60 : 40), target, where);
 }
 
-QString RandomStudent::pegar()
+QString RandomStudent::clickControl()
 {
-    const QString bloque = bloqueAleatorio();
-    QGuiApplication::clipboard()->setText(bloque);
-    QString donde;
-    if (f_->p.Cuadric->isVisible() && probable(0.7))
-        donde = QStringLiteral(" tras ") + clicEnCuadricula(f_->p.Cuadric);
-    const QString destino = nombre(foco());
-    tecla(Qt::Key_V, Qt::ControlModifier);
-    return QStringLiteral("pega %1 en %2%3").arg(legible(bloque, 40), destino, donde);
-}
-
-QString RandomStudent::clicEnControl()
-{
-    const QList<QWidget*> todos = f_->v->findChildren<QWidget*>();
-    QWidget* w = todos[entre(0, int(todos.size()) - 1)];
+    const QList<QWidget*> all = f_->v->findChildren<QWidget*>();
+    QWidget* w = all[between(0, int(all.size()) - 1)];
     // "Salir" has its own, rarer, place among the buttons.
     if (!w->isVisible() || w == f_->p.B_Salir)
-        return QStringLiteral("ningún clic: %1 no visible o Salir").arg(nombre(w));
-    const QPoint donde(entre(0, std::max(0, w->width() - 1)), entre(0, std::max(0, w->height() - 1)));
-    clic(w, donde);
-    return QStringLiteral("clic en %1 (%2,%3)").arg(nombre(w)).arg(donde.x()).arg(donde.y());
+        return QStringLiteral("ningún clic: %1 no visible o Salir").arg(name(w));
+    const QPoint where(between(0, std::max(0, w->width() - 1)), between(0, std::max(0, w->height() - 1)));
+    click(w, where);
+    return filled(QStringLiteral("clic en %1 (%2,%3)"), name(w), where.x(), where.y());
 }
 
 // A right-click on a cell, or the menu key on the grid, and then one entry, enabled or not,
 // or Escape. The menu runs its own loop: the choice is made from inside it.
-QString RandomStudent::menuContextual()
+QString RandomStudent::contextMenu()
 {
-    std::vector<GridControl*> visibles;
+    std::vector<GridControl*> visible;
     for (GridControl* g : {f_->p.Cuadric, f_->p.F_Resp, f_->p.F_Rint[0], f_->p.F_Rint[1]})
         if (g->isVisible())
-            visibles.push_back(g);
-    GridControl* g = uno(visibles);
-    auto eleccion = std::make_shared<QString>(QStringLiteral("ningún menú"));
-    const int entrada = entre(0, 9);
-    const bool escape = probable(0.2);
-    QTimer::singleShot(0, g, [eleccion, entrada, escape] {
+            visible.push_back(g);
+    GridControl* g = oneOf(visible);
+    auto choice = std::make_shared<QString>(QStringLiteral("ningún menú"));
+    const int entry = between(0, 9);
+    const bool escape = chance(0.2);
+    QTimer::singleShot(0, g, [choice, entry, escape] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return;
-        QList<QAction*> entradas;
+        QList<QAction*> entries;
         for (QAction* a : menu->actions())
             if (!a->isSeparator())
-                entradas << a;
-        if (escape || entradas.isEmpty()) {
-            *eleccion = QStringLiteral("Escape");
+                entries << a;
+        if (escape || entries.isEmpty()) {
+            *choice = QStringLiteral("Escape");
             QTest::keyClick(menu, Qt::Key_Escape);
             return;
         }
-        QAction* a = entradas[entrada % entradas.size()];
-        *eleccion = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (deshabilitada)"));
-        const QPointer<QMenu> abierto = menu;
+        QAction* a = entries[entry % entries.size()];
+        *choice = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (deshabilitada)"));
+        const QPointer<QMenu> stillOpen = menu;
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
         // A click on a disabled entry leaves the menu open.
-        if (abierto && abierto->isVisible())
-            abierto->close();
+        if (stillOpen && stillOpen->isVisible())
+            stillOpen->close();
     });
-    QString como;
-    if (probable(0.7) && g->Rows() > 0 && g->Cols() > 0) {
-        const QRect celda = g->visualRect(g->model()->index(entre(0, g->Rows() - 1), entre(0, g->Cols() - 1))) & g->viewport()->rect();
-        const QPoint donde = celda.isEmpty() ? g->viewport()->rect().center() : celda.center();
-        QContextMenuEvent evento(QContextMenuEvent::Mouse, donde, g->viewport()->mapToGlobal(donde));
-        QCoreApplication::sendEvent(g->viewport(), &evento);
-        como = QStringLiteral("clic derecho en (%1,%2)").arg(donde.x()).arg(donde.y());
+    QString how;
+    if (chance(0.7) && g->Rows() > 0 && g->Cols() > 0) {
+        const QRect cell = g->visualRect(g->model()->index(between(0, g->Rows() - 1), between(0, g->Cols() - 1))) & g->viewport()->rect();
+        const QPoint where = cell.isEmpty() ? g->viewport()->rect().center() : cell.center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, where, g->viewport()->mapToGlobal(where));
+        QCoreApplication::sendEvent(g->viewport(), &event);
+        how = filled(QStringLiteral("clic derecho en (%1,%2)"), where.x(), where.y());
     } else {
-        QContextMenuEvent evento(QContextMenuEvent::Keyboard, g->rect().center(), g->mapToGlobal(g->rect().center()));
-        QCoreApplication::sendEvent(g, &evento);
-        como = QStringLiteral("tecla de menú");
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, g->rect().center(), g->mapToGlobal(g->rect().center()));
+        QCoreApplication::sendEvent(g, &event);
+        how = QStringLiteral("tecla de menú");
     }
-    return QStringLiteral("menú contextual de %1 (%2): %3").arg(g->objectName(), como, legible(*eleccion));
+    return filled(QStringLiteral("menú contextual de %1 (%2): %3"), g->objectName(), how, printable(*choice));
 }
 
-QString RandomStudent::verificarSolucion()
+// A dialog on the solution by its action, or by its key where it has one; the Watcher walks
+// the dialog and closes it.
+QString RandomStudent::solutionDialog(const char* actionName, Qt::Key key)
 {
-    QAction* a = buscar<QAction>(*f_->v, "mnuVerificar");
-    const bool habilitada = a->isEnabled();
-    a->trigger();
-    return QStringLiteral("Verificar solución%1").arg(habilitada ? QString() : QStringLiteral(" (deshabilitada)"));
-}
-
-// "Ver paso a paso…" by its key or its action; the Watcher walks the dialog and closes it.
-QString RandomStudent::verPasos()
-{
-    QAction* a = buscar<QAction>(*f_->v, "mnuPasos");
-    const bool habilitada = a->isEnabled();
-    const bool tecla = probable(0.5);
-    if (tecla)
-        QTest::keyClick(f_->v.get(), Qt::Key_F6);
+    QAction* a = child<QAction>(*f_->v, actionName);
+    const bool enabled = a->isEnabled();
+    const bool byKey = key != Qt::Key_unknown && chance(0.5);
+    if (byKey)
+        QTest::keyClick(f_->v.get(), key);
     else
         a->trigger();
-    return QStringLiteral("Ver paso a paso (%1)%2")
-        .arg(tecla ? QStringLiteral("F6") : QStringLiteral("acción"), habilitada ? QString() : QStringLiteral(" (deshabilitada)"));
+    return filled(QStringLiteral("%1 (%2)%3"), a->text(), byKey ? "tecla" : "acción", enabled ? "" : " (deshabilitada)");
 }
 
 // Ctrl+Z and then a redo key on the worksheet: where there was something to undo, the
 // worksheet ends as it began.
-QString RandomStudent::deshacerYRehacer()
+QString RandomStudent::undoAndRedo()
 {
     GridControl& g = *f_->p.Cuadric;
     if (!g.isVisible() || !g.isEnabled() || f_->p.Text1->isVisible())
         return QStringLiteral("sin deshacer: hoja no disponible o editor abierto");
-    const bool habia = buscar<QAction>(*f_->v, "mnuDeshacer")->isEnabled();
-    const QStringList antes = WindowFixture::celdas(g);
+    const bool hadUndo = child<QAction>(*f_->v, "mnuDeshacer")->isEnabled();
+    const QStringList before = WindowFixture::cells(g);
     QTest::keyClick(&g, Qt::Key_Z, Qt::ControlModifier);
-    const bool cambio = WindowFixture::celdas(g) != antes;
-    vigilante_.exigir(habia || !cambio, QStringLiteral("Ctrl+Z cambió la hoja sin nada que deshacer"));
-    const bool y = probable(0.5);
+    const bool change = WindowFixture::cells(g) != before;
+    watcher_.require(hadUndo || !change, QStringLiteral("Ctrl+Z cambió la hoja sin nada que deshacer"));
+    const bool y = chance(0.5);
     // An undone layout may leave the worksheet disabled, the number box in the focus.
-    QTest::keyClick(g.isEnabled() ? &g : foco(), y ? Qt::Key_Y : Qt::Key_Z,
+    QTest::keyClick(g.isEnabled() ? &g : focus(), y ? Qt::Key_Y : Qt::Key_Z,
                     y ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-    if (habia) {
+    if (hadUndo) {
         // The corner shows the current cell, which the undo may have moved.
         // A solve writes "0" into the empty cells it reads, outside the history: the redo
         // gives such a cell back as the step left it, empty.
-        const QStringList despues = WindowFixture::celdas(g);
-        bool igual = despues.size() == antes.size();
-        for (qsizetype i = 1; igual && i < antes.size(); ++i)
-            igual = despues[i] == antes[i] || (antes[i] == QLatin1String("0") && despues[i].isEmpty());
-        vigilante_.exigir(igual, QStringLiteral("deshacer y rehacer no devolvió la hoja"));
-        vigilante_.contar(QStringLiteral("deshacer y rehacer"));
+        const QStringList after = WindowFixture::cells(g);
+        bool same = after.size() == before.size();
+        for (qsizetype i = 1; same && i < before.size(); ++i)
+            same = after[i] == before[i] || (before[i] == QLatin1String("0") && after[i].isEmpty());
+        watcher_.require(same, QStringLiteral("deshacer y rehacer no devolvió la hoja"));
+        watcher_.count(QStringLiteral("deshacer y rehacer"));
     }
     return QStringLiteral("Ctrl+Z y %1 en la hoja%2")
-        .arg(y ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Mayús+Z"), habia ? QString() : QStringLiteral(" sin nada que deshacer"));
+        .arg(y ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Mayús+Z"), hadUndo ? QString() : QStringLiteral(" sin nada que deshacer"));
 }

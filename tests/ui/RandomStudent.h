@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 class GridControl;
@@ -24,53 +25,58 @@ class Watcher;
 class RandomStudent
 {
 public:
-    RandomStudent(quint64 semilla, Watcher& vigilante);
+    RandomStudent(quint64 seed, Watcher& watcher);
     ~RandomStudent();
 
     // Starts the program: a new main window, shown, active and watched.
-    void abrirVentana();
+    void openWindow();
 
     // One random action, finished with the pending events; what was done, for the replay log.
-    QString actuar();
+    QString act();
 
 private:
-    QString accion();
-    QString teclearTexto();
-    QString teclaEspecial();
-    QString teclaDeFuncion();
-    QString teclaControl();
-    QString pulsarBoton();
-    QString elegirMenu();
-    QString moverBarra();
-    QString clicEnCuadricula(GridControl* g = nullptr);
-    QString fijarN();
-    QString pegar();
-    QString pegarDialecto();
-    QString menuContextual();
-    QString verificarSolucion();
-    QString verPasos();
-    QString deshacerYRehacer();
-    QString clicEnControl();
-    QString cerrarVentana();
+    QString anyAction();
+    QString typeText();
+    QString specialKey();
+    QString functionKey();
+    QString controlKey();
+    QString pressButton();
+    QString chooseMenu();
+    QString moveScrollBar();
+    QString clickGrid(GridControl* g = nullptr);
+    QString enterN();
+    QString paste(bool dialect);
+    QString contextMenu();
+    QString solutionDialog(const char* actionName, Qt::Key key);
+    QString undoAndRedo();
+    QString clickControl();
+    QString closeWindow();
 
-    void teclear(const QString& texto);
-    void tecla(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier);
-    void clic(QWidget* w, QPoint donde = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
-    void cerrarMenus();
-    QWidget* foco() const;
-    QMenu* menuDe(QAction* a) const;
+    void typeKeys(const QString& text);
+    void press(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    void click(QWidget* w, QPoint where = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    void closeMenus();
+    QWidget* focus() const;
+    QMenu* menuOf(QAction* a) const;
 
-    int entre(int a, int b);
-    bool probable(double p);
-    template <typename T> const T& uno(const std::vector<T>& v) { return v[std::size_t(entre(0, int(v.size()) - 1))]; }
-    QString caracterAleatorio();
-    QString textoAleatorio();
-    QString textoDeN();
-    QString valorDeCelda();
-    QString bloqueAleatorio();
-    QString bloqueEnDialecto();
+    int between(int a, int b);
+    bool chance(double p);
+    // One of the items, each as likely as its weight.
+    template <typename T> T weighted(const std::vector<std::pair<T, int>>& items)
+    {
+        std::vector<int> weights;
+        for (const auto& item : items)
+            weights.push_back(item.second);
+        return items[std::size_t(std::discrete_distribution<int>(weights.begin(), weights.end())(random_))].first;
+    }
+    template <typename List> const auto& oneOf(const List& v) { return v[std::size_t(between(0, int(v.size()) - 1))]; }
+    QString randomChar();
+    QString randomText();
+    QString nText();
+    QString cellValue();
+    QString block(bool dialect);
 
-    std::mt19937_64 azar_;
-    Watcher& vigilante_;
+    std::mt19937_64 random_;
+    Watcher& watcher_;
     std::unique_ptr<WindowFixture> f_;
 };

@@ -14,7 +14,7 @@
 class FrmP;
 class QObject;
 class QWidget;
-struct Piezas;
+struct WindowControls;
 
 // Watches the main window while someone else works it. It keeps a model of what the
 // workflow's rules say the window must show, fed by the commands that actually ran (seen
@@ -25,108 +25,108 @@ struct Piezas;
 class Watcher
 {
 public:
-    explicit Watcher(quint64 semilla);
+    explicit Watcher(quint64 seed);
 
     // Follows a window that has just been opened, from its start-up state on.
-    void observar(FrmP& ventana, const Piezas& piezas);
+    void watch(FrmP& window, const WindowControls& controls);
 
     // The window was closed by its close box.
-    void notarCierre();
+    void noteClosed();
     // The program has ended: the window must be closed, and a new one is to be opened.
-    bool salio() const { return salio_; }
+    bool hasQuit() const { return quit_; }
 
     // Every check that holds between two actions.
-    void despuesDeAccion();
+    void afterAction();
 
-    void exigir(bool cumple, const QString& que);
-    void contar(const QString& que) { ++cuenta_[que]; }
-    QStringList tomarFallos();
-    QString resumen() const;
+    void require(bool holds, const QString& what);
+    void count(const QString& what) { ++counts_[what]; }
+    QStringList takeFailures();
+    QString summary() const;
 
 private:
-    enum class Comando
+    enum class Command
     {
-        Aceptar,
-        Nuevo,
-        Calcular,
-        Mostrar,
-        Salir,
-        Acerca,
-        Generar,
-        Ajustar,
-        Verificar,
-        Pasos,
+        Accept,
+        New,
+        Solve,
+        Matrices,
+        Quit,
+        About,
+        Generate,
+        Fit,
+        Verify,
+        Steps
     };
 
     // The stage of the calculation as the rules lead the window through it.
-    struct Modelo
+    struct Model
     {
-        bool hojaLista = false;        // "Calcular" and its two menu items
-        bool matrices = false;         // the B/C frame shown instead of the worksheet
-        bool trio = true;              // "Nuevo Cálculo", "Ingresar" and the number box
-        bool cuadricHabilitada = true; // the worksheet grid itself
-        int n = 0;                     // the worksheet is laid out for n; 0 when it is not
-        int filasResp = 0;             // rows of the solution grid
-        QString estado;
+        bool sheetReady = false;  // "Calcular" and its two menu items
+        bool matrices = false;    // the B/C frame shown instead of the worksheet
+        bool trio = true;         // "Nuevo Cálculo", "Ingresar" and the number box
+        bool sheetEnabled = true; // the worksheet grid itself
+        int n = 0;                // the worksheet is laid out for n; 0 when it is not
+        int solutionRows = 0;     // rows of the solution grid
+        QString status;
         QString tip;
     };
 
     // A modal window as it was met, and the main window meanwhile.
-    struct Modal : ModalCloser::Visto
+    struct Modal : ModalCloser::Seen
     {
-        QStringList deshabilitados; // members of the enabling set disabled meanwhile
-        bool ocupado = false;       // the busy pointer
-        bool deshacer = false;      // undo or redo enabled
+        QStringList disabled;     // members of the enabling set disabled meanwhile
+        bool busy = false;        // the busy pointer
+        bool undoEnabled = false; // undo or redo enabled
     };
 
-    static const char* nombre(Comando c);
+    static const char* name(Command c);
 
-    void alComando(Comando c, const QObject* origen);
-    void alAceptar(const QList<Modal>& vistos);
-    void hojaDispuesta(const QString& texto);
-    void hojaRetirada();
-    void alRegistrar();
-    void alAplicar(bool deshecho, bool disposicion);
+    void onCommand(Command c, const QObject* source);
+    void onAccept(const QList<Modal>& seen);
+    void sheetLaidOut(const QString& text);
+    void sheetCleared();
+    void onRecorded();
+    void onApplied(bool undone, bool layout);
     // The worksheet as undo must give it back: every cell but the corner, its shape and state.
-    QStringList hojaActual() const;
-    void alAjustar(bool boton);
-    void alCalcular(const QList<Modal>& vistos);
-    void revisarAleatorios();
+    QStringList currentSheet() const;
+    void onFit(bool button);
+    void onSolve(const QList<Modal>& seen);
+    void checkRandomValues();
 
-    void anotar();
-    void cerrar(QWidget& modal);
-    void recorrerPasos(QWidget& dialogo);
-    void revisarModal(const Modal& m);
+    void note();
+    void closeModal(QWidget& modal);
+    void walkSteps(QWidget& dialog);
+    void checkModal(const Modal& m);
 
-    bool ocupado() const;
-    void verificar();
-    void verificarHoja();
-    void verificarEditor();
-    QRect celdaActualEnVentana() const;
+    bool busy() const;
+    void verify();
+    void verifySheet();
+    void verifyEditor();
+    QRect currentCellInWindow() const;
 
-    std::mt19937_64 azar_;
-    ModalCloser cierreDeModales_;
+    std::mt19937_64 random_;
+    ModalCloser modalCloser_;
     QPointer<FrmP> v_;
-    const Piezas* p_ = nullptr;
-    Modelo m_;
-    bool salio_ = false;
-    bool editorDesplazado_ = false;
+    const WindowControls* p_ = nullptr;
+    Model m_;
+    bool quit_ = false;
+    bool editorMoved_ = false;
 
-    QList<Modal> modales_;
-    qsizetype atendidos_ = 0;
-    QString comoCierra_;
+    QList<Modal> modals_;
+    qsizetype handled_ = 0;
+    QString closedBy_;
 
     // The worksheet after the last action; before the one step that action recorded, if it
     // recorded one and ran no calculation (which writes "0" outside the history).
-    QStringList previo_;
-    QStringList antesDelCambio_;
-    bool cambioReciente_ = false;
-    int pasosEnAccion_ = 0;
-    bool aplicadoEnAccion_ = false;
-    bool calculoEnAccion_ = false;
+    QStringList previous_;
+    QStringList beforeChange_;
+    bool recentChange_ = false;
+    int stepsInAction_ = 0;
+    bool appliedInAction_ = false;
+    bool solveInAction_ = false;
 
-    QStringList fallos_;
-    std::map<QString, int> cuenta_;
-    int ventanas_ = 0;
-    int nMaximo_ = 0;
+    QStringList failures_;
+    std::map<QString, int> counts_;
+    int windows_ = 0;
+    int maxN_ = 0;
 };

@@ -35,7 +35,7 @@ class TestAbout : public QObject
     {
         QPointer<QWidget> seen;
         ModalCloser closer;
-        closer.alAparecer = [&](QWidget& modal) {
+        closer.onShown = [&](QWidget& modal) {
             auto* dialog = qobject_cast<QDialog*>(&modal);
             seen = dialog;
             if (dialog)

@@ -13,33 +13,33 @@
 namespace {
 
 // A caption as the user reads it: no mnemonic marker, no shortcut after the tab.
-QString leido(const QString& texto)
+QString asRead(const QString& text)
 {
-    return texto.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    return text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
 }
 
 // The button of a message box as the program shows them.
-QString botonDelMensaje()
+QString messageBoxButton()
 {
-    ModalCloser cierre;
-    QString boton;
-    cierre.alAparecer = [&boton](QWidget& modal) {
-        if (auto* caja = qobject_cast<QMessageBox*>(&modal))
-            boton = leido(caja->button(QMessageBox::Ok)->text());
+    ModalCloser closer;
+    QString button;
+    closer.onShown = [&button](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal))
+            button = asRead(box->button(QMessageBox::Ok)->text());
     };
     showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Prueba"));
-    return boton;
+    return button;
 }
 
-QStringList menuDeUnaCaja()
+QStringList lineEditMenu()
 {
-    QLineEdit caja;
-    const std::unique_ptr<QMenu> menu(caja.createStandardContextMenu());
-    QStringList entradas;
+    QLineEdit box;
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList entries;
     for (const QAction* a : menu->actions())
         if (!a->isSeparator())
-            entradas << leido(a->text());
-    return entradas;
+            entries << asRead(a->text());
+    return entries;
 }
 
 } // namespace
@@ -50,11 +50,11 @@ class TestQtTranslation : public QObject
     Q_OBJECT
 
 private slots:
-    void catalogoDelSistema()
+    void systemCatalogue()
     {
         QVERIFY(loadQtTranslation(*qApp));
-        QCOMPARE(botonDelMensaje(), QStringLiteral("Aceptar"));
-        QCOMPARE(menuDeUnaCaja(), QStringList({"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Eliminar", "Seleccionar todo"}));
+        QCOMPARE(messageBoxButton(), QStringLiteral("Aceptar"));
+        QCOMPARE(lineEditMenu(), QStringList({"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Eliminar", "Seleccionar todo"}));
     }
 };
 

@@ -20,76 +20,78 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-    void segundaTraeLaVentana_data()
+    void secondStartRaisesTheWindow_data()
     {
-        QTest::addColumn<bool>("minimizada");
-        QTest::addColumn<bool>("restos");
-        QTest::addColumn<QString>("archivo");
+        // clang-format off
+        QTest::addColumn<bool>("minimized");
+        QTest::addColumn<bool>("leftovers");
+        QTest::addColumn<QString>("file");
         QTest::newRow("minimizada") << true << false << QString();
         QTest::newRow("detrás de otra ventana") << false << false << QString();
         QTest::newRow("tras una instancia matada") << true << true << QString();
         QTest::newRow("con un archivo") << true << false << QStringLiteral("/tmp/un sistema ñ.csv");
+        // clang-format on
     }
 
-    void segundaTraeLaVentana()
+    void secondStartRaisesTheWindow()
     {
-        QFETCH(bool, minimizada);
-        QFETCH(bool, restos);
-        QFETCH(QString, archivo);
-        QTemporaryDir carpeta;
+        QFETCH(bool, minimized);
+        QFETCH(bool, leftovers);
+        QFETCH(QString, file);
+        QTemporaryDir dir;
         // An instance killed outright leaves its socket file behind.
-        if (restos)
-            QVERIFY(QFile(carpeta.filePath(QStringLiteral("sorvani.socket"))).open(QIODevice::WriteOnly));
-        SingleInstance primera(carpeta.path());
-        QVERIFY(primera.tomar());
-        QWidget ventana;
-        QWidget otra;
-        ventana.show();
-        QVERIFY(primera.atender(ventana));
-        QSignalSpy recibidos(&primera, &SingleInstance::archivoRecibido);
-        if (minimizada) {
-            ventana.showMinimized();
+        if (leftovers)
+            QVERIFY(QFile(dir.filePath(QStringLiteral("sorvani.socket"))).open(QIODevice::WriteOnly));
+        SingleInstance first(dir.path());
+        QVERIFY(first.tomar());
+        QWidget window;
+        QWidget other;
+        window.show();
+        QVERIFY(first.atender(window));
+        QSignalSpy received(&first, &SingleInstance::archivoRecibido);
+        if (minimized) {
+            window.showMinimized();
         } else {
-            otra.show();
-            QApplication::setActiveWindow(&otra);
-            QVERIFY(QTest::qWaitForWindowActive(&otra));
+            other.show();
+            QApplication::setActiveWindow(&other);
+            QVERIFY(QTest::qWaitForWindowActive(&other));
         }
 
         // The second start runs beside this thread, from whose event loop the first answers.
-        std::atomic<bool> respondio{false};
-        std::unique_ptr<QThread> segunda(QThread::create([&] {
-            SingleInstance otraInstancia(carpeta.path());
-            respondio = !otraInstancia.tomar() && otraInstancia.llamarALaPrimera(10s, archivo);
+        std::atomic<bool> answered{false};
+        std::unique_ptr<QThread> second(QThread::create([&] {
+            SingleInstance secondInstance(dir.path());
+            answered = !secondInstance.tomar() && secondInstance.llamarALaPrimera(10s, file);
         }));
-        segunda->start();
-        QTRY_VERIFY(segunda->isFinished());
-        QVERIFY(respondio);
-        QVERIFY(!(ventana.windowState() & Qt::WindowMinimized));
-        QTRY_VERIFY(ventana.isActiveWindow());
+        second->start();
+        QTRY_VERIFY(second->isFinished());
+        QVERIFY(answered);
+        QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+        QTRY_VERIFY(window.isActiveWindow());
         // The file goes over once, and only where there is one.
-        QCOMPARE(recibidos.size(), archivo.isEmpty() ? 0 : 1);
-        if (!archivo.isEmpty())
-            QCOMPARE(recibidos.front().front().toString(), archivo);
+        QCOMPARE(received.size(), file.isEmpty() ? 0 : 1);
+        if (!file.isEmpty())
+            QCOMPARE(received.front().front().toString(), file);
     }
 
     // A running instance that never answers must not hold the real program's second
     // start up: this thread waits for it without running its event loop, so the socket
     // takes the call and nobody answers it.
-    void primeraQueNoRespondeNoRetiene()
+    void unansweringFirstDoesNotHoldUp()
     {
-        QTemporaryDir carpeta;
-        SingleInstance colgada(carpeta.path());
-        QVERIFY(colgada.tomar());
-        QWidget ventana;
-        QVERIFY(colgada.atender(ventana));
-        QProcess segunda;
-        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-        entorno.insert(QStringLiteral("XDG_RUNTIME_DIR"), carpeta.path());
-        segunda.setProcessEnvironment(entorno);
-        segunda.start(QStringLiteral(SORVANI_PROGRAMA), {});
-        QVERIFY(segunda.waitForFinished(5000));
-        QCOMPARE(segunda.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(segunda.exitCode(), 0);
+        QTemporaryDir dir;
+        SingleInstance hung(dir.path());
+        QVERIFY(hung.tomar());
+        QWidget window;
+        QVERIFY(hung.atender(window));
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(SORVANI_PROGRAMA), {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
     }
 };
 

@@ -19,88 +19,88 @@
 namespace {
 
 // The solution's values, NaN for a text that is no number.
-std::vector<double> solucion(const Piezas& p)
+std::vector<double> solution(const WindowControls& p)
 {
-    std::vector<double> valores;
-    for (const QString& t : WindowFixture::columna(*p.F_Resp, 1)) {
+    std::vector<double> values;
+    for (const QString& t : WindowFixture::column(*p.F_Resp, 1)) {
         bool ok = false;
-        valores.push_back(QLocale().toDouble(t, &ok));
+        values.push_back(QLocale().toDouble(t, &ok));
         if (!ok)
-            valores.back() = std::nan("");
+            values.back() = std::nan("");
     }
-    return valores;
+    return values;
 }
 
 // The largest residual of the worksheet's equations, each relative to the size of its
 // terms: a backward error, small for any solution that single precision can give.
-double residuoRelativo(const GridControl& hoja, const std::vector<double>& x)
+double relativeResidual(const GridControl& sheet, const std::vector<double>& x)
 {
     const int n = int(x.size());
-    double peor = 0;
+    double worst = 0;
     for (int i = 1; i <= n; ++i) {
-        double suma = 0;
-        double escala = 0;
+        double sum = 0;
+        double scale = 0;
         for (int j = 1; j <= n; ++j) {
-            const double a = hoja.TextMatrix(i, j).toDouble();
-            suma += a * x[std::size_t(j - 1)];
-            escala += std::abs(a * x[std::size_t(j - 1)]);
+            const double a = sheet.TextMatrix(i, j).toDouble();
+            sum += a * x[std::size_t(j - 1)];
+            scale += std::abs(a * x[std::size_t(j - 1)]);
         }
-        const double b = hoja.TextMatrix(i, n + 1).toDouble();
-        peor = std::max(peor, std::abs(suma - b) / (escala + std::abs(b)));
+        const double b = sheet.TextMatrix(i, n + 1).toDouble();
+        worst = std::max(worst, std::abs(sum - b) / (scale + std::abs(b)));
     }
-    return peor;
+    return worst;
 }
 
 } // namespace
 
-class TestSesionCompleta : public QObject
+class TestWholeSession : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { locale_.fijar(QLocale(QLocale::Spanish, QLocale::Spain)); }
-    void cleanupTestCase() { locale_.restaurar(); }
+    void initTestCase() { locale_.set(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanupTestCase() { locale_.restore(); }
 
-    void sesionCompleta()
+    void wholeSession()
     {
-        ModalCloser modales;
+        ModalCloser modals;
         auto f = std::make_unique<WindowFixture>();
-        const Piezas& p = f->p;
+        const WindowControls& p = f->p;
         FrmP* v = f->v.get();
 
         // n = 100, typed over the selected "4".
-        teclado::escribir(QStringLiteral("100"));
-        teclado::tecla(Qt::Key_Return);
-        GridControl& hoja = *p.Cuadric;
-        QCOMPARE(hoja.Rows(), 101);
-        QCOMPARE(hoja.Cols(), 102);
+        keyboard::typeText(QStringLiteral("100"));
+        keyboard::press(Qt::Key_Return);
+        GridControl& sheet = *p.Cuadric;
+        QCOMPARE(sheet.Rows(), 101);
+        QCOMPARE(sheet.Cols(), 102);
 
-        teclado::tecla(Qt::Key_F3);
-        QCOMPARE(nonRandomCell(hoja, 100), QString());
-        QCOMPARE(hoja.TextMatrix(0, 101), QStringLiteral("T.I"));
+        keyboard::press(Qt::Key_F3);
+        QCOMPARE(nonRandomCell(sheet, 100), QString());
+        QCOMPARE(sheet.TextMatrix(0, 101), QStringLiteral("T.I"));
 
         // Choleski, then a look at B and C and back.
         QVERIFY(p.Op_Ch->isChecked());
         QTest::mouseClick(p.B_Calcular, Qt::LeftButton);
-        QCOMPARE(modales.textos(), QStringList());
-        const std::vector<double> choleski = solucion(p);
+        QCOMPARE(modals.shown(), QStringList());
+        const std::vector<double> choleski = solution(p);
         QCOMPARE(int(choleski.size()), 100);
-        QVERIFY2(residuoRelativo(hoja, choleski) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, choleski))));
+        QVERIFY2(relativeResidual(sheet, choleski) < 1e-4, qPrintable(QString::number(relativeResidual(sheet, choleski))));
         QCOMPARE(p.F_Rint[0]->Rows(), 100);
         QCOMPARE(p.F_Rint[1]->Cols(), 100);
 
         QTest::mouseClick(p.B_Mostrar, Qt::LeftButton);
-        QVERIFY(p.Fr_Mat->isVisible() && !hoja.isVisible());
+        QVERIFY(p.Fr_Mat->isVisible() && !sheet.isVisible());
         QVERIFY(!p.T_Incog->isEnabled());
         QTest::mouseClick(p.B_Mostrar, Qt::LeftButton);
-        QVERIFY(hoja.isVisible() && !p.Fr_Mat->isVisible());
+        QVERIFY(sheet.isVisible() && !p.Fr_Mat->isVisible());
 
         // Gauss-Jordan on the same worksheet agrees.
         QTest::mouseClick(p.Op_Gauss, Qt::LeftButton);
         QTest::keyClick(v, Qt::Key_F4);
-        QCOMPARE(modales.textos(), QStringList());
-        const std::vector<double> gauss = solucion(p);
-        QVERIFY2(residuoRelativo(hoja, gauss) < 1e-4, qPrintable(QString::number(residuoRelativo(hoja, gauss))));
+        QCOMPARE(modals.shown(), QStringList());
+        const std::vector<double> gauss = solution(p);
+        QVERIFY2(relativeResidual(sheet, gauss) < 1e-4, qPrintable(QString::number(relativeResidual(sheet, gauss))));
         QCOMPARE(p.F_Rint[0]->Rows(), 0);
         QCOMPARE(p.F_Rint[0]->ScrollBars(), int(GridControl::ScrollNone));
 
@@ -108,16 +108,16 @@ private slots:
         // back though they have no columns. The button then centres the header column again
         // and hands the focus to the solution, whose widths never change.
         QTest::keyClick(v, Qt::Key_F5);
-        const int encabezado = hoja.ColWidth(0);
-        QVERIFY(encabezado > 240);
-        QVERIFY(hoja.ColWidth(101) >= 240);
-        for (int c = 0; c < hoja.Cols(); ++c)
-            QCOMPARE(hoja.ColAlignment(c), int(GridControl::AlignLeftCenter));
+        const int headerWidth = sheet.ColWidth(0);
+        QVERIFY(headerWidth > 240);
+        QVERIFY(sheet.ColWidth(101) >= 240);
+        for (int c = 0; c < sheet.Cols(); ++c)
+            QCOMPARE(sheet.ColAlignment(c), int(GridControl::AlignLeftCenter));
         QCOMPARE(p.F_Rint[0]->ScrollBars(), int(GridControl::ScrollBoth));
         QTest::mouseClick(p.Command1, Qt::LeftButton);
-        QCOMPARE(hoja.ColAlignment(0), int(GridControl::AlignCenterCenter));
-        QCOMPARE(hoja.ColAlignment(1), int(GridControl::AlignLeftCenter));
-        QCOMPARE(hoja.ColWidth(0), encabezado);
+        QCOMPARE(sheet.ColAlignment(0), int(GridControl::AlignCenterCenter));
+        QCOMPARE(sheet.ColAlignment(1), int(GridControl::AlignLeftCenter));
+        QCOMPARE(sheet.ColWidth(0), headerWidth);
         QCOMPARE(QApplication::focusWidget(), p.F_Resp);
         QCOMPARE(p.F_Resp->ColWidth(0), 380);
         QCOMPARE(p.F_Resp->ColWidth(1), 1470);
@@ -127,14 +127,14 @@ private slots:
         p.Cuadric->setFocus();
         QTest::keyClick(v, Qt::Key_F1);
         QTest::mouseClick(p.Command2, Qt::LeftButton);
-        QCOMPARE(modales.textos(), QStringList({"frmAbout", "frmAbout"}));
+        QCOMPARE(modals.shown(), QStringList({"frmAbout", "frmAbout"}));
         QVERIFY(!v->findChild<QDialog*>());
         QCOMPARE(v->focusWidget(), p.F_Resp);
 
         // The offscreen platform gives the activation back to nobody when a dialog closes.
         QApplication::setActiveWindow(v);
         QTest::keyClick(v, Qt::Key_F2);
-        QCOMPARE(hoja.Cols(), 0);
+        QCOMPARE(sheet.Cols(), 0);
         QCOMPARE(p.F_Resp->Rows(), 0);
 
         QTest::mouseClick(p.B_Salir, Qt::LeftButton);
@@ -147,5 +147,5 @@ private:
     TestLocale locale_;
 };
 
-QTEST_MAIN(TestSesionCompleta)
+QTEST_MAIN(TestWholeSession)
 #include "tst_wholesession.moc"

@@ -24,7 +24,7 @@
 
 namespace {
 
-using textos::kLimite;
+using texts::kLimit;
 
 // The controls as the window has them before the first acceptance.
 struct Controls
@@ -157,7 +157,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, n);
         QCOMPARE(EquationCountOracle::reading(text.toStdString()).value, value);
-        QCOMPARE(EquationCountOracle::aceptado(text.toStdString()), n);
+        QCOMPARE(EquationCountOracle::accepted(text.toStdString()), n);
         QCOMPARE(EquationCount::leer(text), value);
 
         Controls& v = *shared_;
@@ -172,17 +172,17 @@ private slots:
         // Body cells are never cleared, whatever happens to the layout.
         QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("7"));
         if (n == 0) {
-            QCOMPARE(boxes.textos(), QStringList{kLimite});
-            QCOMPARE(boxes.vistos[0].icono, QMessageBox::Warning);
-            QCOMPARE(boxes.vistos[0].titulo, QStringLiteral("Sorvani"));
-            QCOMPARE(boxes.vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(boxes.shown(), QStringList{kLimit});
+            QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+            QCOMPARE(boxes.seen[0].title, QStringLiteral("Sorvani"));
+            QCOMPARE(boxes.seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(v.data.n, nBefore);
             QCOMPARE(v.data.A.rows(), nBefore);
             QCOMPARE(g.Cols(), colsBefore);
             QCOMPARE(v.Et_st->text(), statusBefore);
             return;
         }
-        QVERIFY(boxes.vistos.isEmpty());
+        QVERIFY(boxes.seen.isEmpty());
         QCOMPARE(v.data.n, n);
         QCOMPARE(v.data.A.rows(), n);
         QCOMPARE(v.data.C.cols(), n + 1);
@@ -191,8 +191,8 @@ private slots:
         QVERIFY(!g.isHidden());
         QVERIFY(v.Fr_Mat->isHidden());
         // The status repeats the text as typed, not the number.
-        QCOMPARE(v.Et_st->text(), textos::estadoHoja(text));
-        QCOMPARE(v.Et_tip->text(), textos::kTipIngreso);
+        QCOMPARE(v.Et_st->text(), texts::worksheetStatus(text));
+        QCOMPARE(v.Et_tip->text(), texts::kTipEntry);
         QCOMPARE(g.Rows(), n + 1);
         QCOMPARE(g.Cols(), n + 2);
         QCOMPARE(g.FixedRows(), 1);
@@ -247,10 +247,10 @@ private slots:
         std::int16_t n = 3;
         ModalCloser boxes;
         QVERIFY(!Generales::PrepararCuadricula(v.worksheet(), n));
-        QCOMPARE(boxes.textos(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
+        QCOMPARE(boxes.shown(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
                                                             "hay memoria suficiente para\nel número de incognitas "
                                                             "ingresado")});
-        QCOMPARE(boxes.vistos[0].icono, QMessageBox::Critical);
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
         QVERIFY(v.Cuadric->isEnabled());
         QVERIFY(!v.B_Calcular->isEnabled());
         QCOMPARE(v.Et_st->text(), QStringLiteral("Listo"));

@@ -55,7 +55,7 @@ class TestCellEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { locale_.restaurar(); }
+    void cleanup() { locale_.restore(); }
 
     // What is typed replaces the cell's value, whatever it is; the key that follows ends the
     // edit: Enter and the arrows write it and move, Escape discards it.
@@ -86,15 +86,15 @@ private slots:
         s.grid->setCol(startCol);
         s.grid->setRow(startRow);
         s.grid->setTextMatrix(startRow, startCol, before);
-        teclado::escribir(typed.left(1));
+        keyboard::typeText(typed.left(1));
         QVERIFY(s.editor->isOpen());
         QCOMPARE(s.text1->text(), typed.left(1));
         QCOMPARE(s.text1->cursorPosition(), 1);
         QCOMPARE(s.grid->TextMatrix(startRow, startCol), before); // not written yet
         // The editor lies exactly over the current cell.
         QCOMPARE(s.text1->geometry().topLeft(), s.grid->pos() + QPoint(s.grid->CellLeft() / 15, s.grid->CellTop() / 15));
-        teclado::escribir(typed.mid(1));
-        teclado::tecla(Qt::Key(key));
+        keyboard::typeText(typed.mid(1));
+        keyboard::press(Qt::Key(key));
         QTEST(s.grid->TextMatrix(startRow, startCol), "after");
         QCOMPARE(s.current(), Cell(endRow, endCol));
         QVERIFY(!s.editor->isOpen());
@@ -119,7 +119,7 @@ private slots:
             const QRect cell = s.grid->visualRect(s.grid->model()->index(1, 1));
             QTest::mouseDClick(s.grid->viewport(), Qt::LeftButton, {}, cell.center());
         } else {
-            teclado::tecla(Qt::Key(how));
+            keyboard::press(Qt::Key(how));
         }
         QVERIFY(s.editor->isOpen());
         QCOMPARE(s.text1->text(), QString("3,25"));
@@ -132,8 +132,8 @@ private slots:
         Sheet s(2);
         const QList<Cell> expected = {{1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}, {2, 3}};
         for (int step = 0; step < expected.size(); ++step) {
-            teclado::escribir(QString::number(step + 1));
-            teclado::tecla(Qt::Key_Return);
+            keyboard::typeText(QString::number(step + 1));
+            keyboard::press(Qt::Key_Return);
             QCOMPARE(s.current(), expected[step]);
             QVERIFY(!s.editor->isOpen());
             QCOMPARE(s.grid->TextMatrix(0, 0), QStringLiteral("%1,%2").arg(expected[step].first).arg(expected[step].second));
@@ -147,11 +147,11 @@ private slots:
     void leftAndRightEditTheText()
     {
         Sheet s(2);
-        teclado::escribir("12");
-        teclado::tecla(Qt::Key_Left);
-        teclado::escribir("5");
-        teclado::tecla(Qt::Key_Right);
-        teclado::escribir("0");
+        keyboard::typeText("12");
+        keyboard::press(Qt::Key_Left);
+        keyboard::typeText("5");
+        keyboard::press(Qt::Key_Right);
+        keyboard::typeText("0");
         QCOMPARE(s.text1->text(), QString("1520"));
         QCOMPARE(s.current(), Cell(1, 1));
         QVERIFY(s.editor->isOpen());
@@ -160,7 +160,7 @@ private slots:
     void clickOnAnotherCellCommitsIntoTheEditedOne()
     {
         Sheet s(3);
-        teclado::escribir("8");
+        keyboard::typeText("8");
         const QRect other = s.grid->visualRect(s.grid->model()->index(3, 2));
         QTest::mouseClick(s.grid->viewport(), Qt::LeftButton, {}, other.center());
         QCOMPARE(s.grid->TextMatrix(1, 1), QString("8"));
@@ -193,14 +193,14 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, opensTheEditor);
-        locale_.fijar(QLocale(locale));
+        locale_.set(QLocale(locale));
         Sheet s(2);
         if (!opensTheEditor)
-            teclado::escribir("1");
-        teclado::tecla(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            keyboard::typeText("1");
+        keyboard::press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QVERIFY(s.editor->isOpen());
-        teclado::escribir("5");
-        teclado::tecla(Qt::Key_Return);
+        keyboard::typeText("5");
+        keyboard::press(Qt::Key_Return);
         QTEST(s.grid->TextMatrix(1, 1), "cell");
     }
 
