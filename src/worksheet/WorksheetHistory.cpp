@@ -25,6 +25,9 @@ struct WorksheetHistory::Block
 struct WorksheetHistory::Sheet
 {
     bool laidOut = false;
+    // An empty worksheet is enabled in a window that has not laid one out yet, disabled
+    // after the new-calculation command: undo gives back whichever it was.
+    bool enabled = false;
     QString count;
     int rows = 0;
     int cols = 0;
@@ -196,6 +199,7 @@ WorksheetHistory::Sheet WorksheetHistory::sheet(const QString& count) const
 {
     Sheet s;
     s.laidOut = cuadric_.Cols() > 0;
+    s.enabled = cuadric_.isEnabled();
     s.count = s.laidOut ? count : QString();
     s.rows = cuadric_.Rows();
     s.cols = cuadric_.Cols();
@@ -210,6 +214,7 @@ void WorksheetHistory::restore(const Sheet& s)
 {
     if (!s.laidOut) {
         layouts_.clear();
+        cuadric_.setEnabled(s.enabled);
     } else {
         layouts_.layOut(s.count);
         const GridControl::BulkUpdate agrupado(cuadric_);

@@ -279,10 +279,15 @@ void Watcher::onApplied(bool undone, bool layout)
     if (!layout)
         return;
     count(QStringLiteral("disposición restaurada"));
-    if (p_->Cuadric->Cols() > 0)
+    if (p_->Cuadric->Cols() > 0) {
         sheetLaidOut(p_->T_Incog->text());
-    else
+    } else {
+        // The empty worksheet comes back as it was: enabled before the first layout,
+        // disabled after a new calculation (the comparison above holds the flag).
+        const bool enabled = p_->Cuadric->isEnabled();
         sheetCleared();
+        m_.sheetEnabled = enabled;
+    }
 }
 
 void Watcher::onSolve(const QList<Modal>& seen)
