@@ -45,12 +45,12 @@ class Numbers
 public:
     explicit Numbers(std::string_view separator) : separator_(separator) {}
 
-    std::string operator()(float v) const { return solver::generalText(v, separator_); }
+    std::string operator()(float v) const { return signedText(solver::generalText(v, separator_)); }
     // A negative factor between parentheses, so that no two signs meet.
     std::string factor(float v) const
     {
         const std::string text = (*this)(v);
-        return text.starts_with('-') ? "(" + text + ")" : text;
+        return text.starts_with("−") ? "(" + text + ")" : text;
     }
 
 private:
@@ -148,6 +148,13 @@ std::string trap(const StepTrace& trace, std::size_t k)
 }
 
 } // namespace
+
+std::string signedText(std::string text)
+{
+    if (text.starts_with('-'))
+        text.replace(0, 1, "−");
+    return text;
+}
 
 std::string methodTitle(solver::Method method)
 {

@@ -18,5 +18,8 @@ std::string stepSentence(const solver::StepTrace& trace, std::size_t step,
 std::string endingSentence(const solver::StepTrace& trace);
 // "Método de Choleski", "Método de Gauss - Jordan".
 std::string methodTitle(solver::Method method);
+// A number's text as a sentence prints it: a leading minus as the sign "−", as beside the
+// sentences' other operators, and as screen readers say "menos".
+std::string signedText(std::string text);
 
 } // namespace verification

@@ -1,6 +1,7 @@
 #include "verification/StopExplanation.h"
 
 #include "verification/ReportText.h"
+#include "verification/StepSentences.h"
 
 namespace verification {
 
@@ -43,7 +44,7 @@ std::string stopExplanation(Method method, const SystemRank& rank, bool otherMet
         return singularSentence(rank);
     const Method other = method == Method::Choleski ? Method::GaussJordan : Method::Choleski;
     std::string text = "El sistema tiene solución (determinante " +
-                       determinantText(rank.determinant, decimalSeparator) +
+                       signedText(determinantText(rank.determinant, decimalSeparator)) +
                        "): " + methodName(method) + " sin intercambio de pivote no la encuentra; ";
     if (otherMethodSolves)
         text += "pruebe " + methodName(other) + ".";

@@ -228,10 +228,12 @@ private slots:
         QTest::addColumn<QStringList>("stages");
         QTest::addColumn<int>("leafCount");
         QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("last");
 
-        QTest::newRow("Choleski") << kSample << true << QStringList{"Factorización A = B·C", "Sustitución hacia adelante B·y = b", "Sustitución hacia atrás C·x = y"} << 27 << "B(1,1) = A(1,1) = 2" << "Fila 2 de C ← Fila 2 de C − 0·Fila 3 de C";
-        QTest::newRow("Gauss - Jordan") << kSample << false << QStringList{"Pivote 1: A(1,1)", "Pivote 2: A(2,2)", "Pivote 3: A(3,3)"} << 9 << "Fila 1 ← Fila 1 / 2" << "Fila 2 ← Fila 2 − 0·Fila 3";
+        QTest::newRow("Choleski") << kSample << true << QStringList{"Factorización A = B·C", "Sustitución hacia adelante B·y = b", "Sustitución hacia atrás C·x = y"} << 27 << "B(1,1) = A(1,1) = 2" << "B(2,1) = A(2,1) = 4" << "Fila 2 de C ← Fila 2 de C − 0·Fila 3 de C";
+        QTest::newRow("Gauss - Jordan") << kSample << false << QStringList{"Pivote 1: A(1,1)", "Pivote 2: A(2,2)", "Pivote 3: A(3,3)"} << 9 << "Fila 1 ← Fila 1 / 2" << "Fila 2 ← Fila 2 − 4·Fila 1" << "Fila 2 ← Fila 2 − 0·Fila 3";
+        QTest::newRow("negative factor") << Table{{"2", "1", "3"}, {"-4", "1", "0"}} << false << QStringList{"Pivote 1: A(1,1)", "Pivote 2: A(2,2)"} << 4 << "Fila 1 ← Fila 1 / 2" << "Fila 2 ← Fila 2 − (−4)·Fila 1" << "Fila 1 ← Fila 1 − 0,5·Fila 2";
         // clang-format on
     }
 
@@ -242,6 +244,7 @@ private slots:
         QFETCH(QStringList, stages);
         QFETCH(int, leafCount);
         QFETCH(QString, first);
+        QFETCH(QString, second);
         QFETCH(QString, last);
         WindowFixture v;
         v.solve(rows, choleski);
@@ -252,6 +255,8 @@ private slots:
             QCOMPARE(p.stages(), stages);
             QCOMPARE(p.leafCount(), leafCount);
             QCOMPARE(p.leaf(0, 0), first);
+            // A negative number as a factor: the sign "−", between parentheses.
+            QCOMPARE(p.leaf(0, 1), second);
             QCOMPARE(p.lastLeaf(), last);
             // A screen reader meets each step by its sentence.
             QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(p.tree);
@@ -321,8 +326,8 @@ private slots:
         QTest::addColumn<bool>("choleski");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("Choleski") << true << "el cálculo se detiene con el error 9" << "El cálculo se detiene con el error 9 (Subíndice fuera del intervalo). El sistema tiene solución " "(determinante -1): el método de Choleski sin intercambio de pivote no la encuentra; tampoco el " "método de Gauss - Jordan: ninguno de los dos métodos del programa la encuentra.";
-        QTest::newRow("Gauss - Jordan") << false << "el método avisa de que el sistema no es soluble por este método" << "El método de Gauss - Jordan se detiene sin solución tras 1 reintento y muestra su mensaje. El sistema " "tiene solución (determinante -1): el método de Gauss - Jordan sin intercambio de pivote no la " "encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
+        QTest::newRow("Choleski") << true << "el cálculo se detiene con el error 9" << "El cálculo se detiene con el error 9 (Subíndice fuera del intervalo). El sistema tiene solución " "(determinante −1): el método de Choleski sin intercambio de pivote no la encuentra; tampoco el " "método de Gauss - Jordan: ninguno de los dos métodos del programa la encuentra.";
+        QTest::newRow("Gauss - Jordan") << false << "el método avisa de que el sistema no es soluble por este método" << "El método de Gauss - Jordan se detiene sin solución tras 1 reintento y muestra su mensaje. El sistema " "tiene solución (determinante −1): el método de Gauss - Jordan sin intercambio de pivote no la " "encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
         // clang-format on
     }
 

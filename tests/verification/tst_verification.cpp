@@ -285,11 +285,11 @@ private slots:
         const Rows unitDiagonalMissing{{1, 1, 0, 2}, {1, 1, 1, 3}, {0, 1, 1, 2}};
         QTest::newRow("solvable, Choleski stops")
             << unitDiagonalMissing << true << true << 3 << std::vector<int>{}
-            << "El sistema tiene solución (determinante -1): el método de Choleski sin intercambio de pivote no la "
+            << "El sistema tiene solución (determinante −1): el método de Choleski sin intercambio de pivote no la "
                "encuentra; pruebe el método de Gauss - Jordan.";
         QTest::newRow("solvable, neither method")
             << Rows{{0, 1, 1}, {1, 0.5f, 2}} << false << false << 2 << std::vector<int>{}
-            << "El sistema tiene solución (determinante -1): el método de Gauss - Jordan sin intercambio de pivote no "
+            << "El sistema tiene solución (determinante −1): el método de Gauss - Jordan sin intercambio de pivote no "
                "la encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
         QTest::newRow("proportional, not adjacent")
             << Rows{{1, 2, 0, 1}, {0, 1, 1, 1}, {-2, -4, 0, 5}} << true << false << 2 << std::vector<int>{0, 2}
