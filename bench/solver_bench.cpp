@@ -3,8 +3,8 @@
 // Run: build/bench/solver_bench
 #include "RandomSystem.h"
 #include "solver/Solver.h"
-#include "solver/StepTrace.h"
 #include "solver/WorksheetSource.h"
+#include "steps/StepTrace.h"
 
 #include <benchmark/benchmark.h>
 

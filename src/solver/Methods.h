@@ -1,39 +1,22 @@
 #pragma once
 
 // The two methods, written once, in the order of the method's own description. The solve
-// command runs them on single-precision values with the null observer below; the step
+// command runs them on single-precision values with the null observer (NullObserver.h); the step
 // trace runs the same loops on paired values with an observer that records every step.
 // Every element is read and written through checked accesses (error 9 outside the bounds)
 // and every stored result is checked (see SingleArithmetic.h), element by element, so that
 // what remains after an error is exactly what the method had stored until then.
 
+#include "solver/NullObserver.h"
 #include "solver/NumberText.h"
 #include "solver/SingleArithmetic.h"
 #include "solver/SolverData.h"
-#include "solver/StepTrace.h"
 #include "solver/VectorState.h"
 #include "solver/WorksheetSource.h"
 
 #include <string_view>
 
 namespace solver {
-
-// Told of every step. `at` comes before each operation (and each element of a row
-// operation), so that an error can be placed; the other calls come once it is done.
-struct NullObserver
-{
-    void stage(StageKind, int /*pivot*/) {}
-    void at(StepKind, MatrixName, int /*row*/, int /*col*/) {}
-    void copied(MatrixName, int /*row*/, int /*col*/) {}
-    template <class V> void elementB(int /*row*/, int /*col*/, const V& /*sum*/) {}
-    template <class V> void elementC(int /*row*/, int /*col*/, const V& /*sum*/) {}
-    template <class V> void rowDivided(MatrixName, int /*row*/, const V& /*pivot*/) {}
-    template <class V>
-    void rowEliminated(MatrixName, int /*row*/, int /*pivotRow*/, const V& /*factor*/)
-    {}
-    void exchanged(int /*row*/, ExchangeReason) {}
-    void trapped(int /*error*/, AfterTrap) {}
-};
 
 namespace method {
 

@@ -3,7 +3,7 @@
 
 #include "solver/Methods.h"
 #include "solver/Solver.h"
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
 #include <QStringList>
 #include <QTest>

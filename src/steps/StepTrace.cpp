@@ -1,6 +1,6 @@
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
-#include "solver/TracedArithmetic.h"
+#include "steps/TracedArithmetic.h"
 
 #include "solver/Methods.h"
 #include "solver/Solver.h"
