@@ -36,13 +36,6 @@ enum class StageKind : std::uint8_t
     Retry,               // Gauss-Jordan: A read again and the exchange after an overflow
 };
 
-enum class ExchangeReason : std::uint8_t
-{
-    InitialRotation,    // Gauss-Jordan: A(0, 0) = 0, a later row with a non-zero first coefficient
-    ZeroDivisor,        // Choleski: a non-zero value divided by zero
-    RetryAfterOverflow, // Gauss-Jordan: an overflow with retries left
-};
-
 enum class AfterTrap : std::uint8_t
 {
     ExchangeAndRestart, // Choleski, division by zero: exchange rows, factorize again
@@ -65,7 +58,7 @@ struct NullObserver
     template <class V>
     void rowEliminated(MatrixName, int /*row*/, int /*pivotRow*/, const V& /*factor*/)
     {}
-    void exchanged(int /*row*/, ExchangeReason) {}
+    void exchanged(int /*row*/) {}
     void trapped(int /*error*/, AfterTrap) {}
 };
 

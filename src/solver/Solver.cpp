@@ -6,46 +6,38 @@ namespace solver {
 
 void Solver::Redimensionar()
 {
-    A = SingleMatrix(n, n + 1);
-    B = SingleMatrix(n, n + 1);
-    C = SingleMatrix(n, n + 1);
+    A = B = C = SingleMatrix(n, n + 1);
 }
 
 void Solver::LeerDatos(WorksheetSource& sheet, std::string_view decimalSeparator)
 {
-    NullObserver none;
-    method::LeerDatos(*this, sheet, decimalSeparator, none);
+    method::LeerDatos(*this, sheet, decimalSeparator, NullObserver{});
 }
 
 void Solver::IntercambiarFilas()
 {
-    NullObserver none;
-    method::IntercambiarFilas(*this, ExchangeReason::ZeroDivisor, none);
+    method::IntercambiarFilas(*this, NullObserver{});
 }
 
 void Solver::CholeSki()
 {
-    NullObserver none;
-    method::CholeSki(*this, none);
+    method::CholeSki(*this, NullObserver{});
 }
 
 void Solver::SustAdelante()
 {
-    NullObserver none;
-    method::SustAdelante(*this, none);
+    method::SustAdelante(*this, NullObserver{});
 }
 
 void Solver::SustAtras()
 {
-    NullObserver none;
-    method::SustAtras(*this, none);
+    method::SustAtras(*this, NullObserver{});
 }
 
 Solver::GaussJordanOutcome Solver::GaussJordan(WorksheetSource& sheet,
                                                std::string_view decimalSeparator)
 {
-    NullObserver none;
-    return method::GaussJordan(*this, sheet, decimalSeparator, none)
+    return method::GaussJordan(*this, sheet, decimalSeparator, NullObserver{})
                ? GaussJordanOutcome::Solved
                : GaussJordanOutcome::Insoluble;
 }

@@ -26,6 +26,14 @@ enum class Method : std::uint8_t
     GaussJordan
 };
 
+// Why two rows were exchanged: told by the stage in which the exchange comes.
+enum class ExchangeReason : std::uint8_t
+{
+    InitialRotation,    // Gauss-Jordan: A(0, 0) = 0, a later row with a non-zero first coefficient
+    ZeroDivisor,        // Choleski: a non-zero value divided by zero (error 11)
+    RetryAfterOverflow, // Gauss-Jordan: error 6 with retries left, A read again from the worksheet
+};
+
 // One value of the solve: as stored (single) and as the double-precision run has it.
 struct TracedValue
 {
@@ -96,6 +104,9 @@ struct WriteRun
     std::uint32_t offset = 0;
     std::int32_t replayedBy = -1;
 };
+
+// The matrices of the double-precision run, beside the single ones.
+using DoubleMatrix = Matrix<double>;
 
 // A, B and C, single precision as stored and double precision beside them.
 struct TracedMatrices
