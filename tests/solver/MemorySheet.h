@@ -6,7 +6,6 @@
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -22,11 +21,7 @@ public:
         const auto it = cells.find({row, col});
         return it == cells.end() ? std::string() : it->second;
     }
-    void setTextMatrix(int row, int col, std::string_view text) override
-    {
-        cells[{row, col}] = std::string(text);
-        ++writes;
-    }
+    void setTextMatrix(int row, int col, std::string_view text) override { cells[{row, col}] = std::string(text); }
 
     // Fills the body from an augmented matrix given row by row.
     static MemorySheet fromRows(const std::vector<std::vector<float>>& rows)
@@ -39,7 +34,6 @@ public:
     }
 
     std::map<std::pair<int, int>, std::string> cells;
-    int writes = 0;
 };
 
 // A solver dimensioned for the sheet's n, with the sheet already read into A.
