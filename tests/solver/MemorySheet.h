@@ -36,12 +36,19 @@ public:
     std::map<std::pair<int, int>, std::string> cells;
 };
 
-// A solver dimensioned for the sheet's n, with the sheet already read into A.
-inline solver::Solver solverFor(MemorySheet& sheet, int n)
+// A solver dimensioned for n: A, B and C all zero.
+inline solver::Solver dimensioned(int n)
 {
     solver::Solver s;
     s.n = std::int16_t(n);
     s.Redimensionar();
+    return s;
+}
+
+// A solver dimensioned for the sheet's n, with the sheet already read into A.
+inline solver::Solver solverFor(MemorySheet& sheet, int n)
+{
+    solver::Solver s = dimensioned(n);
     s.LeerDatos(sheet, ".");
     return s;
 }

@@ -32,9 +32,7 @@ class TestMethods : public QObject
 private slots:
     void dimensionsFollowN()
     {
-        Solver s;
-        s.n = 2;
-        s.Redimensionar();
+        Solver s = dimensioned(2);
         for (const auto* m : {&s.A, &s.B, &s.C}) {
             QCOMPARE(m->rows(), 2);
             QCOMPARE(m->cols(), 3);
@@ -45,9 +43,7 @@ private slots:
     void emptyCellsBecomeZero()
     {
         MemorySheet sheet;
-        Solver s;
-        s.n = 3;
-        s.Redimensionar();
+        Solver s = dimensioned(3);
         s.A.set(1, 1, 7.f);
         s.LeerDatos(sheet, ",");
         for (int r = 1; r <= 3; ++r)
@@ -62,9 +58,7 @@ private slots:
         // Headers hold text that is not a number: they must never be read.
         sheet.cells = {{{0, 0}, "1,1"}, {{0, 1}, "X1"}, {{0, 3}, "T.I"}, {{1, 0}, "EQ1"},   {{1, 1}, "2,5"},
                        {{1, 2}, "-1"},  {{1, 3}, "7"},  {{2, 1}, "1e1"}, {{2, 2}, "  4  "}, {{2, 3}, "0,25"}};
-        Solver s;
-        s.n = 2;
-        s.Redimensionar();
+        Solver s = dimensioned(2);
         s.LeerDatos(sheet, ",");
         QCOMPARE(s.A.at(0, 0), 2.5f);
         QCOMPARE(s.A.at(0, 1), -1.f);
@@ -90,9 +84,7 @@ private slots:
         QFETCH(int, error);
         MemorySheet sheet;
         sheet.cells = {{{1, 1}, "5"}, {{2, 2}, text.toStdString()}};
-        Solver s;
-        s.n = 2;
-        s.Redimensionar();
+        Solver s = dimensioned(2);
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 3; ++j)
                 s.A.set(i, j, 9.f);
@@ -138,9 +130,7 @@ private slots:
         // then stops with `RuntimeError::SubscriptOutOfRange` at the first element outside
         // them.
         MemorySheet sheet = MemorySheet::fromRows({{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}});
-        Solver s;
-        s.n = 2;
-        s.Redimensionar();
+        Solver s = dimensioned(2);
         s.n = 3;
         QCOMPARE(errorOf([&] { s.LeerDatos(sheet, "."); }), 9);
         QCOMPARE(s.A.at(0, 2), 0.f);
@@ -215,9 +205,7 @@ private slots:
     void secondSolveIsIdentical()
     {
         MemorySheet sheet = MemorySheet::fromRows({{0, 3, -1, 2, 7}, {4, 1, 2, -3, 1}, {2, -5, 3, 1, 0}, {-1, 2, 6, 5, -4}});
-        Solver s;
-        s.n = 4;
-        s.Redimensionar();
+        Solver s = dimensioned(4);
         auto solve = [&] {
             s.FilaCambio = 0;
             s.LeerDatos(sheet, ".");
@@ -249,9 +237,7 @@ private slots:
     {
         // Dividing row 0 by a tiny pivot overflows at its second element; the first
         // element was already stored and the rest keeps its value.
-        Solver s;
-        s.n = 2;
-        s.Redimensionar();
+        Solver s = dimensioned(2);
         s.B.set(0, 0, 1e-30f);
         s.B.set(1, 0, 1.f);
         s.B.set(1, 1, 1.f);

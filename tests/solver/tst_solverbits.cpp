@@ -79,9 +79,7 @@ private slots:
         QFETCH(Kind, kind);
         QFETCH(int, n);
         QFETCH(int, solves);
-        Solver fast;
-        fast.n = std::int16_t(n);
-        fast.Redimensionar();
+        Solver fast = dimensioned(n);
         LiteralSolver literal(fast);
         for (int round = 0; round < solves; ++round) {
             MemorySheet sheet = MemorySheet::fromRows(makeRows(kind, n, std::uint32_t(round + 1)));

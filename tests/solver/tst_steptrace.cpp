@@ -164,9 +164,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(bool, shadowComparable);
         MemorySheet sheet = MemorySheet::fromRows(makeRows(kind, n, 3));
-        solver::Solver before;
-        before.n = std::int16_t(n);
-        before.Redimensionar();
+        solver::Solver before = dimensioned(n);
         MemorySheet traceSheet = sheet;
         const StepTrace trace = solver::traceSolve(method, before, traceSheet, ".");
 
@@ -264,9 +262,7 @@ private slots:
         QFETCH(std::vector<std::vector<float>>, rows);
         QFETCH(QString, expected);
         MemorySheet sheet = MemorySheet::fromRows(rows);
-        solver::Solver before;
-        before.n = std::int16_t(rows.size());
-        before.Redimensionar();
+        solver::Solver before = dimensioned(int(rows.size()));
         QCOMPARE(events(solver::traceSolve(method, before, sheet, ".")), expected);
     }
 
@@ -287,9 +283,7 @@ private slots:
         QFETCH(Method, method);
         QFETCH(QString, expected);
         MemorySheet sheet = MemorySheet::fromRows({{2, 1, 3}, {4, 5, 6}});
-        solver::Solver before;
-        before.n = 2;
-        before.Redimensionar();
+        solver::Solver before = dimensioned(2);
         const StepTrace trace = solver::traceSolve(method, before, sheet, ".");
         QStringList steps;
         for (const solver::Step& s : trace.steps) {
