@@ -190,11 +190,10 @@ bool GaussJordan(SolverData<V>& d, WorksheetSource& sheet, std::string_view sepa
             reduce(d.A, MatrixName::A, d.n, true, obs);
             return true;
         } catch (const RuntimeError& e) {
-            if (e.number() != RuntimeError::Overflow || d.FilaCambio >= d.n - 2) {
-                obs.trapped(e.number(), AfterTrap::NotSoluble);
+            const bool retry = e.number() == RuntimeError::Overflow && d.FilaCambio < d.n - 2;
+            obs.trapped(e.number(), retry ? AfterTrap::Retry : AfterTrap::NotSoluble);
+            if (!retry)
                 return false;
-            }
-            obs.trapped(e.number(), AfterTrap::Retry);
         }
         obs.stage(StageKind::Retry, -1);
         LeerDatos(d, sheet, separator, obs);

@@ -3,6 +3,22 @@
 #include "solver/Methods.h"
 
 namespace solver {
+namespace {
+
+// The toolkit's AVX code can leave the upper halves of the vector registers dirty, and plain
+// SSE code then runs at a fraction of its speed until they are cleared (no value changes).
+// Measured to the pixels at n = 100: F4 by Choleski 17 ms without clearing, 8 ms with it;
+// by Gauss-Jordan 9 and 4.5 ms.
+void clearUpperVectorState()
+{
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx)
+        asm volatile("vzeroupper" ::: "memory");
+#endif
+}
+
+} // namespace
 
 void Solver::Redimensionar()
 {
@@ -21,22 +37,26 @@ void Solver::IntercambiarFilas()
 
 void Solver::CholeSki()
 {
+    clearUpperVectorState();
     method::CholeSki(*this, NullObserver{});
 }
 
 void Solver::SustAdelante()
 {
+    clearUpperVectorState();
     method::SustAdelante(*this, NullObserver{});
 }
 
 void Solver::SustAtras()
 {
+    clearUpperVectorState();
     method::SustAtras(*this, NullObserver{});
 }
 
 Solver::GaussJordanOutcome Solver::GaussJordan(WorksheetSource& sheet,
                                                std::string_view decimalSeparator)
 {
+    clearUpperVectorState();
     return method::GaussJordan(*this, sheet, decimalSeparator, NullObserver{})
                ? GaussJordanOutcome::Solved
                : GaussJordanOutcome::Insoluble;
