@@ -55,9 +55,7 @@ struct NullObserver
     template <class V> void elementB(int /*row*/, int /*col*/, const V& /*sum*/) {}
     template <class V> void elementC(int /*row*/, int /*col*/, const V& /*sum*/) {}
     template <class V> void rowDivided(MatrixName, int /*row*/, const V& /*pivot*/) {}
-    template <class V>
-    void rowEliminated(MatrixName, int /*row*/, int /*pivotRow*/, const V& /*factor*/)
-    {}
+    template <class V> void rowEliminated(MatrixName, int /*row*/, int /*pivot*/, const V& /*f*/) {}
     void exchanged(int /*row*/) {}
     void trapped(int /*error*/, AfterTrap) {}
 };
