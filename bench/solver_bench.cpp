@@ -1,10 +1,11 @@
 // The checked solver beside the same loops with no checks at all: what the error
-// detection costs; and the same solve recorded step by step, with the record's size.
+// detection costs; the same solve recorded step by step, with the record's size; and the solve
+// with the null observer beside the step recorder, both reading the worksheet.
 // Run: build/bench/solver_bench
 #include "RandomSystem.h"
 #include "solver/Solver.h"
-#include "solver/StepTrace.h"
 #include "solver/WorksheetSource.h"
+#include "steps/StepTrace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -158,6 +159,34 @@ void Traced(benchmark::State& state, solver::Method method)
     state.counters["MiB"] = size;
 }
 
+// The solve as the window runs it, reading the worksheet, with the null observer (the
+// solve command) or with the step recorder (traceSolve): what listening costs.
+void Unobserved(benchmark::State& state)
+{
+    const solver::Solver system = makeSystem(int(state.range(0)));
+    RowsSheet sheet(system);
+    solver::Solver s = system;
+    for (auto _ : state) {
+        s.FilaCambio = 0;
+        s.LeerDatos(sheet, ".");
+        if (state.range(1) == 0)
+            solveByCholeski(s);
+        else
+            benchmark::DoNotOptimize(s.GaussJordan(sheet, "."));
+        benchmark::DoNotOptimize(s.C.row(0));
+    }
+}
+
+void Recorded(benchmark::State& state)
+{
+    const solver::Solver s = makeSystem(int(state.range(0)));
+    RowsSheet sheet(s);
+    const auto method =
+        state.range(1) == 0 ? solver::Method::Choleski : solver::Method::GaussJordan;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solver::traceSolve(method, s, sheet, ".").steps.data());
+}
+
 void TracedCholeski(benchmark::State& state)
 {
     Traced(state, solver::Method::Choleski);
@@ -169,6 +198,8 @@ void TracedGaussJordan(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(Unobserved)->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(Recorded)->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(TracedCholeski)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(TracedGaussJordan)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(CholeskiChecked)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

@@ -27,7 +27,7 @@
 #include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
 #include "solver/Solver.h"
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,45 +1,25 @@
 #pragma once
 
 // The two methods, written once, in the order of the method's own description. The solve
-// command runs them on single-precision values with the null observer below; the step
-// trace runs the same loops on paired values with an observer that records every step.
+// command runs them on single-precision values with the NullObserver; the step record runs
+// the same loops on paired values with an observer that records every step.
 // Every element is read and written through checked accesses (error 9 outside the bounds)
 // and every stored result is checked (see SingleArithmetic.h), element by element, so that
 // what remains after an error is exactly what the method had stored until then.
 
+#include "solver/NullObserver.h"
 #include "solver/NumberText.h"
 #include "solver/SingleArithmetic.h"
-#include "solver/SolverData.h"
-#include "solver/StepTrace.h"
-#include "solver/VectorState.h"
+#include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
 #include <string_view>
 
-namespace solver {
-
-// Told of every step. `at` comes before each operation (and each element of a row
-// operation), so that an error can be placed; the other calls come once it is done.
-struct NullObserver
-{
-    void stage(StageKind, int /*pivot*/) {}
-    void at(StepKind, MatrixName, int /*row*/, int /*col*/) {}
-    void copied(MatrixName, int /*row*/, int /*col*/) {}
-    template <class V> void elementB(int /*row*/, int /*col*/, const V& /*sum*/) {}
-    template <class V> void elementC(int /*row*/, int /*col*/, const V& /*sum*/) {}
-    template <class V> void rowDivided(MatrixName, int /*row*/, const V& /*pivot*/) {}
-    template <class V>
-    void rowEliminated(MatrixName, int /*row*/, int /*pivotRow*/, const V& /*factor*/)
-    {}
-    void exchanged(int /*row*/, ExchangeReason) {}
-    void trapped(int /*error*/, AfterTrap) {}
-};
-
-namespace method {
+namespace solver::method {
 
 // Copies the worksheet into A: cells (1..n, 1..n+1), "0" written into empty cells first.
 template <class V, class Observer>
-void LeerDatos(SolverData<V>& d, WorksheetSource& sheet, std::string_view separator, Observer& obs)
+void LeerDatos(SolverData<V>& d, WorksheetSource& sheet, std::string_view separator, Observer&& obs)
 {
     for (int i = 0; i < d.n; ++i) {
         for (int j = 0; j <= d.n; ++j) {
@@ -55,7 +35,7 @@ void LeerDatos(SolverData<V>& d, WorksheetSource& sheet, std::string_view separa
 // Exchanges rows 0 and r of A over columns 0 to n, element by element: an element beyond
 // the bounds raises error 9 with the columns before it already exchanged.
 template <class V, class Observer>
-void exchangeWithFirstRow(SolverData<V>& d, int r, ExchangeReason why, Observer& obs)
+void exchangeWithFirstRow(SolverData<V>& d, int r, Observer&& obs)
 {
     for (int c = 0; c <= d.n; ++c) {
         obs.at(StepKind::ExchangeRows, MatrixName::A, r, c);
@@ -63,55 +43,47 @@ void exchangeWithFirstRow(SolverData<V>& d, int r, ExchangeReason why, Observer&
         d.A.set(0, c, d.A.at(r, c));
         d.A.set(r, c, first);
     }
-    obs.exchanged(r, why);
+    obs.exchanged(r);
 }
 
 // The next row comes to row 0; error 9 (A untouched) when no row is left.
-template <class V, class Observer>
-void IntercambiarFilas(SolverData<V>& d, ExchangeReason why, Observer& obs)
+template <class V, class Observer> void IntercambiarFilas(SolverData<V>& d, Observer&& obs)
 {
     ++d.FilaCambio;
     obs.at(StepKind::ExchangeRows, MatrixName::A, d.FilaCambio, 0);
     if (d.FilaCambio > d.n - 1)
         raise(RuntimeError::SubscriptOutOfRange);
-    exchangeWithFirstRow(d, d.FilaCambio, why, obs);
+    exchangeWithFirstRow(d, d.FilaCambio, obs);
 }
 
 // One attempt of the Crout factorization A = B·C, C with a unit diagonal.
-template <class V, class Observer> void factorize(SolverData<V>& d, Observer& obs)
+template <class V, class Observer> void factorize(SolverData<V>& d, Observer&& obs)
 {
-    const int n = d.n;
     obs.stage(StageKind::Factorization, -1);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < d.n; ++i) {
         obs.at(StepKind::Copy, MatrixName::C, i, i);
         d.C.set(i, i, exactly<V>(1.0f));
         obs.copied(MatrixName::C, i, i);
     }
-    for (int i = 0; i < n; ++i) {
+    // For i = 0 the sums are empty: B(j, 0) = A(j, 0) and C(0, l) = A(0, l) / B(0, 0), the
+    // same bits as the plain copy and division, since A − 0 is A exactly.
+    for (int i = 0; i < d.n; ++i) {
         // Column i of B, top to bottom.
-        for (int j = i; j < n; ++j) {
+        for (int j = i; j < d.n; ++j) {
             obs.at(StepKind::ElementB, MatrixName::B, j, i);
             V s = exactly<V>(0.0f);
-            if (i == 0) {
-                d.B.set(j, 0, d.A.at(j, 0));
-            } else {
-                for (int k = 0; k < i; ++k)
-                    s = plusProduct(s, d.B.at(j, k), d.C.at(k, i));
-                d.B.set(j, i, minus(d.A.at(j, i), s));
-            }
+            for (int k = 0; k < i; ++k)
+                s = plusProduct(s, d.B.at(j, k), d.C.at(k, i));
+            d.B.set(j, i, minus(d.A.at(j, i), s));
             obs.elementB(j, i, s);
         }
         // Row i of C, left to right.
-        for (int l = i + 1; l < n; ++l) {
+        for (int l = i + 1; l < d.n; ++l) {
             obs.at(StepKind::ElementC, MatrixName::C, i, l);
             V s = exactly<V>(0.0f);
-            if (i == 0) {
-                d.C.set(0, l, over(d.A.at(0, l), d.B.at(0, 0)));
-            } else {
-                for (int k = 0; k < i; ++k)
-                    s = plusProduct(s, d.B.at(i, k), d.C.at(k, l));
-                d.C.set(i, l, quotient(d.A.at(i, l), s, d.B.at(i, i)));
-            }
+            for (int k = 0; k < i; ++k)
+                s = plusProduct(s, d.B.at(i, k), d.C.at(k, l));
+            d.C.set(i, l, quotient(d.A.at(i, l), s, d.B.at(i, i)));
             obs.elementC(i, l, s);
         }
     }
@@ -120,9 +92,8 @@ template <class V, class Observer> void factorize(SolverData<V>& d, Observer& ob
 // A division by zero costs one row exchange and a fresh start; the exchanges accumulate,
 // and running out of rows (error 9) goes to the caller. Any other error ends the
 // factorization quietly with what was computed so far.
-template <class V, class Observer> void CholeSki(SolverData<V>& d, Observer& obs)
+template <class V, class Observer> void CholeSki(SolverData<V>& d, Observer&& obs)
 {
-    clearUpperVectorState();
     for (;;) {
         try {
             factorize(d, obs);
@@ -135,7 +106,7 @@ template <class V, class Observer> void CholeSki(SolverData<V>& d, Observer& obs
             obs.trapped(e.number(), AfterTrap::ExchangeAndRestart);
         }
         obs.stage(StageKind::Restart, -1);
-        IntercambiarFilas(d, ExchangeReason::ZeroDivisor, obs);
+        IntercambiarFilas(d, obs);
     }
 }
 
@@ -143,7 +114,7 @@ template <class V, class Observer> void CholeSki(SolverData<V>& d, Observer& obs
 // exchange, no tolerance; a zero pivot traps. The two substitutions and the Gauss-Jordan
 // method are this same procedure on B, C and A.
 template <class V, class Observer>
-void reduce(Matrix<V>& m, MatrixName name, int n, bool stagePerPivot, Observer& obs)
+void reduce(Matrix<V>& m, MatrixName name, int n, bool stagePerPivot, Observer&& obs)
 {
     for (int j = 0; j < n; ++j) {
         if (stagePerPivot)
@@ -171,30 +142,29 @@ void reduce(Matrix<V>& m, MatrixName name, int n, bool stagePerPivot, Observer& 
     }
 }
 
-// B·y = b: the independent terms into B(·, n), then B reduced to the identity.
-template <class V, class Observer> void SustAdelante(SolverData<V>& d, Observer& obs)
+// The right-hand side, column n of `from`, into column n of `to`, then `to` reduced to the
+// identity: B·y = b with b = A(·, n), then C·x = y; C(·, n) is the solution.
+template <class V, class Observer>
+void substitute(StageKind stage, const Matrix<V>& from, Matrix<V>& to, MatrixName name, int n,
+                Observer&& obs)
 {
-    clearUpperVectorState();
-    obs.stage(StageKind::ForwardSubstitution, -1);
-    for (int i = 0; i < d.n; ++i) {
-        obs.at(StepKind::Copy, MatrixName::B, i, d.n);
-        d.B.set(i, d.n, d.A.at(i, d.n));
-        obs.copied(MatrixName::B, i, d.n);
+    obs.stage(stage, -1);
+    for (int i = 0; i < n; ++i) {
+        obs.at(StepKind::Copy, name, i, n);
+        to.set(i, n, from.at(i, n));
+        obs.copied(name, i, n);
     }
-    reduce(d.B, MatrixName::B, d.n, false, obs);
+    reduce(to, name, n, false, obs);
 }
 
-// C·x = y: y into C(·, n), then C reduced to the identity; C(·, n) is the solution.
-template <class V, class Observer> void SustAtras(SolverData<V>& d, Observer& obs)
+template <class V, class Observer> void SustAdelante(SolverData<V>& d, Observer&& obs)
 {
-    clearUpperVectorState();
-    obs.stage(StageKind::BackSubstitution, -1);
-    for (int i = 0; i < d.n; ++i) {
-        obs.at(StepKind::Copy, MatrixName::C, i, d.n);
-        d.C.set(i, d.n, d.B.at(i, d.n));
-        obs.copied(MatrixName::C, i, d.n);
-    }
-    reduce(d.C, MatrixName::C, d.n, false, obs);
+    substitute(StageKind::ForwardSubstitution, d.A, d.B, MatrixName::B, d.n, obs);
+}
+
+template <class V, class Observer> void SustAtras(SolverData<V>& d, Observer&& obs)
+{
+    substitute(StageKind::BackSubstitution, d.B, d.C, MatrixName::C, d.n, obs);
 }
 
 // Reduces A in place; true when solved (A(i, n) is then X(i+1)). An overflow retries from
@@ -202,9 +172,8 @@ template <class V, class Observer> void SustAtras(SolverData<V>& d, Observer& ob
 // is not soluble by this method (false). Errors of the re-reading go to the caller.
 template <class V, class Observer>
 bool GaussJordan(SolverData<V>& d, WorksheetSource& sheet, std::string_view separator,
-                 Observer& obs)
+                 Observer&& obs)
 {
-    clearUpperVectorState();
     for (;;) {
         try {
             // Every later row with a non-zero first coefficient is exchanged with row 0 in
@@ -215,23 +184,21 @@ bool GaussJordan(SolverData<V>& d, WorksheetSource& sheet, std::string_view sepa
                 for (int f = 0; f < d.n; ++f) {
                     obs.at(StepKind::ExchangeRows, MatrixName::A, f, 0);
                     if (!isZero(d.A.at(f, 0)))
-                        exchangeWithFirstRow(d, f, ExchangeReason::InitialRotation, obs);
+                        exchangeWithFirstRow(d, f, obs);
                 }
             }
             reduce(d.A, MatrixName::A, d.n, true, obs);
             return true;
         } catch (const RuntimeError& e) {
-            if (e.number() != RuntimeError::Overflow || d.FilaCambio >= d.n - 2) {
-                obs.trapped(e.number(), AfterTrap::NotSoluble);
+            const bool retry = e.number() == RuntimeError::Overflow && d.FilaCambio < d.n - 2;
+            obs.trapped(e.number(), retry ? AfterTrap::Retry : AfterTrap::NotSoluble);
+            if (!retry)
                 return false;
-            }
-            obs.trapped(e.number(), AfterTrap::Retry);
         }
         obs.stage(StageKind::Retry, -1);
         LeerDatos(d, sheet, separator, obs);
-        IntercambiarFilas(d, ExchangeReason::RetryAfterOverflow, obs);
+        IntercambiarFilas(d, obs);
     }
 }
 
-} // namespace method
-} // namespace solver
+} // namespace solver::method

@@ -11,10 +11,6 @@
 namespace solver {
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -22,121 +18,103 @@ bool isDigit(char c)
 
 std::string withSeparator(std::string text, std::string_view decimalSeparator)
 {
-    if (decimalSeparator == ".")
-        return text;
     if (const auto dot = text.find('.'); dot != std::string::npos)
         text.replace(dot, 1, decimalSeparator);
     return text;
 }
 
-// The exponent of a number, from just after its letter: an optional sign and digits.
-// text is its C form ("e", the sign, the digits); the value stops growing at 10^9, far
-// beyond any range, so that no number of digits overflows it.
-struct Exponent
+// The longest number at the start of text, in the C form (see cForm), its exponent after
+// any of the letters; a letter without exponent digits is not part of the number.
+struct Scan
 {
-    std::string text = "e";
-    long long value = 0;
-    bool hasDigits = false;
+    std::string number;
+    int digits = 0;
     std::size_t end = 0; // one past the last character read
 };
 
-Exponent scanExponent(std::string_view text, std::size_t i)
+Scan scanNumber(std::string_view text, std::string_view separator, std::string_view letters)
 {
-    Exponent e;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        e.text += text[i++];
-    }
-    for (; i < text.size() && isDigit(text[i]); ++i) {
-        e.text += text[i];
-        e.value = std::min(e.value * 10 + (text[i] - '0'), 1'000'000'000LL);
-        e.hasDigits = true;
-    }
-    if (negative)
-        e.value = -e.value;
-    e.end = i;
-    return e;
-}
-
-// Decimal magnitude (the power of ten of the leading digit) of a validated number whose
-// float conversion was out of range; it tells underflow from overflow.
-long long decimalMagnitude(std::string_view mantissa, long long exponent)
-{
-    const auto dot = mantissa.find('.');
-    const std::string_view whole = mantissa.substr(0, dot);
-    const auto firstWhole = whole.find_first_not_of('0');
-    if (firstWhole != std::string_view::npos)
-        return static_cast<long long>(whole.size() - firstWhole) - 1 + exponent;
-    const std::string_view fraction =
-        dot == std::string_view::npos ? std::string_view{} : mantissa.substr(dot + 1);
-    const auto firstFraction = fraction.find_first_not_of('0');
-    return -static_cast<long long>(firstFraction) - 1 + exponent;
-}
-
-} // namespace
-
-float textToSingle(std::string_view text, std::string_view decimalSeparator)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    text = text.substr(begin, end - begin);
-
-    // Rewrite the number in the C form that from_chars reads, refusing anything that is
-    // not sign, digits, one separator and an exponent.
-    std::string number;
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    int digits = 0;
-    bool separatorSeen = false;
-    while (i < text.size()) {
+    Scan s;
+    if (text.starts_with('-'))
+        s.number += '-';
+    std::size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    for (bool separatorSeen = false; i < text.size();) {
         if (isDigit(text[i])) {
-            number += text[i++];
-            ++digits;
-        } else if (!separatorSeen && !decimalSeparator.empty() &&
-                   text.substr(i, decimalSeparator.size()) == decimalSeparator) {
-            number += '.';
-            i += decimalSeparator.size();
+            s.number += text[i++];
+            ++s.digits;
+        } else if (!separatorSeen && !separator.empty() && text.substr(i).starts_with(separator)) {
+            s.number += '.';
+            i += separator.size();
             separatorSeen = true;
         } else {
             break;
         }
     }
-    if (digits == 0)
-        throw RuntimeError(RuntimeError::TypeMismatch);
-    const std::string mantissa = number;
-
-    long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        const Exponent e = scanExponent(text, i + 1);
-        if (!e.hasDigits)
-            throw RuntimeError(RuntimeError::TypeMismatch);
-        number += e.text;
-        exponent = e.value;
-        i = e.end;
+    if (s.digits > 0 && i < text.size() && letters.find(text[i]) != std::string_view::npos) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            exponent += text[j++];
+        for (; j < text.size() && isDigit(text[j]); ++j)
+            exponent += text[j];
+        if (isDigit(text[j - 1])) {
+            s.number += exponent;
+            i = j;
+        }
     }
-    if (i != text.size())
-        throw RuntimeError(RuntimeError::TypeMismatch);
+    s.end = i;
+    return s;
+}
 
+// The power of ten of the leading digit of a number in the C form whose conversion was out
+// of range: it tells underflow from overflow. The exponent stops growing at 10^9, far beyond
+// any range, so that no number of digits overflows it.
+long long decimalMagnitude(std::string_view number)
+{
+    const auto e = std::min(number.find('e'), number.size());
+    long long exponent = 0;
+    for (const char c : number.substr(e))
+        if (isDigit(c))
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    if (number.substr(e).starts_with("e-"))
+        exponent = -exponent;
+    // The leading digit's place, counted from the point: 0 for "5", 2 for "123.4", −3 for
+    // "0.001". A sign in front moves both places alike.
+    const auto mantissa = number.substr(0, e);
+    const auto first = static_cast<long long>(mantissa.find_first_of("123456789"));
+    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+    return point - first - (point > first ? 1 : 0) + exponent;
+}
+
+} // namespace
+
+std::optional<std::string> cForm(std::string_view text, std::string_view decimalSeparator)
+{
+    // Blanks around the number; once the front ones are gone, a text of blanks is empty.
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
+    Scan s = scanNumber(text, decimalSeparator, "eE");
+    if (s.digits == 0 || s.end != text.size())
+        return std::nullopt;
+    return std::move(s.number);
+}
+
+float textToSingle(std::string_view text, std::string_view decimalSeparator)
+{
+    const std::optional<std::string> number = cForm(text, decimalSeparator);
+    if (!number)
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    const char* end = number->data() + number->size();
     float value = 0.0f;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude(mantissa, exponent) >= 0)
+    if (std::from_chars(number->data(), end, value).ec == std::errc::result_out_of_range) {
+        if (decimalMagnitude(*number) >= 0)
             throw RuntimeError(RuntimeError::Overflow);
         // Underflow is silent: the value goes to zero (or the nearest subnormal).
-        double tiny = 0.0;
-        std::from_chars(number.data(), number.data() + number.size(), tiny);
+        double tiny = number->front() == '-' ? -0.0 : 0.0;
+        std::from_chars(number->data(), end, tiny);
         value = static_cast<float>(tiny);
-    } else if (result.ec != std::errc{} || result.ptr != number.data() + number.size()) {
-        throw RuntimeError(RuntimeError::TypeMismatch);
     }
-    return negative ? -value : value;
+    return value;
 }
 
 std::string generalText(float value, std::string_view decimalSeparator)
@@ -164,77 +142,41 @@ std::string fixedFiveText(float value, std::string_view decimalSeparator)
 
 double readLeadingNumber(std::string_view text)
 {
-    std::string s;
-    s.reserve(text.size());
-    for (const char c : text)
-        if (c != ' ' && c != '\t' && c != '\n')
-            s += c;
+    std::string s(text);
+    std::erase_if(s, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
 
-    std::size_t i = 0;
-    if (s.size() >= 2 && s[0] == '&' &&
-        (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+    if (s.size() >= 2 && s[0] == '&' && std::string_view("HhOo").find(s[1]) != s.npos) {
         const int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
         double value = 0.0;
-        for (i = 2; i < s.size(); ++i) {
-            int digit = -1;
-            const char c = s[i];
-            if (isDigit(c))
-                digit = c - '0';
-            else if (base == 16 && c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else if (base == 16 && c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            if (digit < 0 || digit >= base)
+        for (std::size_t i = 2; i < s.size(); ++i) {
+            const auto at = std::string_view("0123456789abcdefABCDEF").find(s[i]);
+            const auto digit = at < 16 ? at : at - 6;
+            if (at == std::string_view::npos || digit >= std::size_t(base))
                 break;
-            value = value * base + digit;
+            value = value * base + double(digit);
         }
         return value;
     }
 
-    std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        number += s[i++];
-    int digits = 0;
-    bool pointSeen = false;
-    while (i < s.size() && (isDigit(s[i]) || (s[i] == '.' && !pointSeen))) {
-        pointSeen = pointSeen || s[i] == '.';
-        digits += isDigit(s[i]) ? 1 : 0;
-        number += s[i++];
-    }
-    if (digits == 0)
+    const Scan scan = scanNumber(s, ".", "eEdD");
+    if (scan.digits == 0)
         return 0.0;
-    const std::string mantissa = number[0] == '+' || number[0] == '-' ? number.substr(1) : number;
-    long long exponentValue = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        // An exponent without digits is not part of the number: reading stops before it.
-        if (const Exponent e = scanExponent(s, i + 1); e.hasDigits) {
-            number += e.text;
-            exponentValue = e.value;
-        }
-    }
-    if (number[0] == '+')
-        number.erase(0, 1);
-
+    const std::string& number = scan.number;
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+        std::errc::result_out_of_range) {
         // Beyond double: infinitely large (the caller refuses it) or zero.
-        const bool huge = decimalMagnitude(mantissa, exponentValue) >= 0;
-        const double magnitude = huge ? std::numeric_limits<double>::infinity() : 0.0;
-        return number[0] == '-' ? -magnitude : magnitude;
+        const bool huge = decimalMagnitude(number) >= 0;
+        return std::copysign(huge ? std::numeric_limits<double>::infinity() : 0.0,
+                             number[0] == '-' ? -1.0 : 1.0);
     }
     return value;
 }
 
 double roundHalfEven(double value)
 {
-    const double lower = std::floor(value);
-    const double difference = value - lower;
-    if (difference > 0.5)
-        return lower + 1.0;
-    if (difference < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+    // The default rounding mode, which the program never changes, rounds halves to even.
+    return std::nearbyint(value);
 }
 
 } // namespace solver

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,11 @@ namespace solver {
 // optional sign, digits with at most one separator, an optional exponent. Anything else
 // (blanks alone included) raises error 13; a value beyond the single range raises error 6.
 float textToSingle(std::string_view text, std::string_view decimalSeparator);
+
+// The same reading up to the conversion: the number in the C form that from_chars reads
+// ("-" for a minus sign, "." for the separator, "e" before the exponent), or nothing when
+// the text is not a number.
+std::optional<std::string> cForm(std::string_view text, std::string_view decimalSeparator);
 
 // The general text form of a single: up to 7 significant digits, no trailing zeros, no
 // grouping, exponent form (1.5E-06, 1.234568E+07) where C's %.7G would use it, negative

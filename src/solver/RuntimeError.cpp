@@ -1,5 +1,7 @@
 #include "solver/RuntimeError.h"
 
+#include <utility>
+
 namespace solver {
 
 [[gnu::cold]] void raise(int number)
@@ -11,22 +13,17 @@ RuntimeError::RuntimeError(int number) : number_(number), description_(descripti
 
 std::string RuntimeError::descriptionOf(int number)
 {
-    switch (number) {
-    case Overflow:
-        return "Desbordamiento";
-    case OutOfMemory:
-        return "Memoria insuficiente";
-    case SubscriptOutOfRange:
-        return "Subíndice fuera del intervalo";
-    case DivisionByZero:
-        return "División por cero";
-    case TypeMismatch:
-        return "No coinciden los tipos";
-    case InternalError:
-        return "Error interno";
-    default:
-        return "Error " + std::to_string(number);
-    }
+    constexpr std::pair<int, const char*> descriptions[] = {
+        {Overflow, "Desbordamiento"},
+        {OutOfMemory, "Memoria insuficiente"},
+        {SubscriptOutOfRange, "Subíndice fuera del intervalo"},
+        {DivisionByZero, "División por cero"},
+        {TypeMismatch, "No coinciden los tipos"},
+        {InternalError, "Error interno"}};
+    for (const auto& [known, description] : descriptions)
+        if (known == number)
+            return description;
+    return "Error " + std::to_string(number);
 }
 
 } // namespace solver

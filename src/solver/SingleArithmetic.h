@@ -6,10 +6,11 @@
 
 namespace solver {
 
-// The stores of the methods. Each expression is evaluated in double and rounded once to
-// single precision when it is stored; a result that is invalid or beyond the single range
-// raises error 6, a non-zero value divided by zero error 11 and zero by zero error 6.
-// Underflow is silent. The step trace overloads the same names for its paired values.
+// The stores of the methods' formulas, s + b·c (a step of a running sum), a − s, (a − s) / p,
+// x / p and x − f·y: each is evaluated in double and rounded once to single precision when it
+// is stored; a result that is invalid or beyond the single range raises error 6, a non-zero
+// value divided by zero error 11 and zero by zero error 6. Underflow is silent. The step
+// record overloads the same names for its paired values.
 
 inline float rounded(double value)
 {
@@ -26,27 +27,22 @@ inline double divided(double dividend, double divisor)
     return dividend / divisor;
 }
 
-// s + b·c, a step of a running sum.
 inline float plusProduct(float s, float b, float c)
 {
     return rounded(double(s) + double(b) * double(c));
 }
-// a − s
 inline float minus(float a, float s)
 {
     return rounded(double(a) - double(s));
 }
-// (a − s) / p
 inline float quotient(float a, float s, float p)
 {
     return rounded(divided(double(a) - double(s), p));
 }
-// x / p
 inline float over(float x, float p)
 {
     return rounded(divided(x, p));
 }
-// x − f·y
 inline float minusProduct(float x, float f, float y)
 {
     return rounded(double(x) - double(f) * double(y));

@@ -26,34 +26,21 @@ public:
         return unsigned(r) < unsigned(rows_) && unsigned(c) < unsigned(cols_);
     }
 
-    T at(int r, int c) const
-    {
-        check(r, c);
-        return data_[index(r, c)];
-    }
-    void set(int r, int c, T v)
-    {
-        check(r, c);
-        data_[index(r, c)] = v;
-    }
+    T at(int r, int c) const { return data_[index(r, c)]; }
+    void set(int r, int c, T v) { data_[index(r, c)] = v; }
 
     // Unchecked row access for loops whose bounds were checked as a whole.
-    T* row(int r) noexcept { return data_.data() + std::size_t(r) * std::size_t(cols_); }
-    const T* row(int r) const noexcept
-    {
-        return data_.data() + std::size_t(r) * std::size_t(cols_);
-    }
+    T* row(int r) noexcept { return data_.data() + std::size_t(r * cols_); }
+    const T* row(int r) const noexcept { return data_.data() + std::size_t(r * cols_); }
 
     bool operator==(const Matrix&) const = default;
 
 private:
-    void check(int r, int c) const
+    // Where (r, c) is kept; error 9 outside the bounds.
+    std::size_t index(int r, int c) const
     {
         if (!contains(r, c))
             raise(RuntimeError::SubscriptOutOfRange);
-    }
-    std::size_t index(int r, int c) const noexcept
-    {
         return std::size_t(r) * std::size_t(cols_) + std::size_t(c);
     }
 
@@ -64,7 +51,5 @@ private:
 
 // The solver's matrices: every element single precision.
 using SingleMatrix = Matrix<float>;
-// The same matrices computed in double precision, beside the single ones.
-using DoubleMatrix = Matrix<double>;
 
 } // namespace solver

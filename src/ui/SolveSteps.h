@@ -1,7 +1,7 @@
 #pragma once
 
 #include "solver/Solver.h"
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "ui/StepTreeModel.h"
 
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 #include "verification/StepSentences.h"
 
 namespace {

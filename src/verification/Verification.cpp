@@ -1,5 +1,7 @@
 #include "verification/Verification.h"
 
+#include "solver/NumberText.h"
+
 #include <Eigen/LU>
 
 #include <algorithm>
@@ -95,55 +97,15 @@ int correctDigits(double relativeError)
 
 std::optional<double> typedValue(std::string_view text, std::string_view decimalSeparator)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    std::string number;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        number += text[i++];
-    bool digits = false;
-    bool separator = false;
-    for (; i < text.size(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9') {
-            number += text[i];
-            digits = true;
-        } else if (!separator && !decimalSeparator.empty() &&
-                   text.substr(i, decimalSeparator.size()) == decimalSeparator) {
-            number += '.';
-            separator = true;
-            i += decimalSeparator.size() - 1;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
+    const std::optional<std::string> number = solver::cForm(text, decimalSeparator);
+    if (!number)
         return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        number += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            number += text[i++];
-        const std::size_t first = i;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-            number += text[i];
-        if (i == first)
-            return std::nullopt;
-    }
-    if (i != text.size())
-        return std::nullopt;
-    // from_chars takes no leading plus.
-    const char* begin = number.data() + (number.front() == '+' ? 1 : 0);
     double value = 0;
-    const auto [end, ec] = std::from_chars(begin, number.data() + number.size(), value);
-    if (ec == std::errc::result_out_of_range) {
+    if (std::from_chars(number->data(), number->data() + number->size(), value).ec ==
+        std::errc::result_out_of_range) {
         // Below the double's range only: anything larger was refused as a single before.
-        return std::copysign(0.0, number.front() == '-' ? -1.0 : 1.0);
+        return std::copysign(0.0, number->front() == '-' ? -1.0 : 1.0);
     }
-    if (ec != std::errc() || end != number.data() + number.size())
-        return std::nullopt;
     return value;
 }
 

@@ -6,7 +6,6 @@
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -22,11 +21,7 @@ public:
         const auto it = cells.find({row, col});
         return it == cells.end() ? std::string() : it->second;
     }
-    void setTextMatrix(int row, int col, std::string_view text) override
-    {
-        cells[{row, col}] = std::string(text);
-        ++writes;
-    }
+    void setTextMatrix(int row, int col, std::string_view text) override { cells[{row, col}] = std::string(text); }
 
     // Fills the body from an augmented matrix given row by row.
     static MemorySheet fromRows(const std::vector<std::vector<float>>& rows)
@@ -39,15 +34,21 @@ public:
     }
 
     std::map<std::pair<int, int>, std::string> cells;
-    int writes = 0;
 };
 
-// A solver dimensioned for the sheet's n, with the sheet already read into A.
-inline solver::Solver solverFor(MemorySheet& sheet, int n)
+// A solver dimensioned for n: A, B and C all zero.
+inline solver::Solver dimensioned(int n)
 {
     solver::Solver s;
     s.n = std::int16_t(n);
     s.Redimensionar();
+    return s;
+}
+
+// A solver dimensioned for the sheet's n, with the sheet already read into A.
+inline solver::Solver solverFor(MemorySheet& sheet, int n)
+{
+    solver::Solver s = dimensioned(n);
     s.LeerDatos(sheet, ".");
     return s;
 }

@@ -5,9 +5,12 @@
 #include <vector>
 
 // Double-precision Gaussian elimination with partial pivoting: the yardstick for the
-// single-precision methods. `rows` is the augmented matrix, n rows of n + 1 values.
-inline std::vector<double> referenceSolve(std::vector<std::vector<double>> rows)
+// single-precision methods. `input` is the augmented matrix, n rows of n + 1 values.
+template <class T> std::vector<double> referenceSolve(const std::vector<std::vector<T>>& input)
 {
+    std::vector<std::vector<double>> rows;
+    for (const auto& row : input)
+        rows.emplace_back(row.begin(), row.end());
     const std::size_t n = rows.size();
     for (std::size_t k = 0; k < n; ++k) {
         std::size_t pivot = k;

@@ -1,6 +1,6 @@
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
-#include "solver/TracedArithmetic.h"
+#include "steps/TracedArithmetic.h"
 
 #include "solver/Methods.h"
 #include "solver/Solver.h"
@@ -93,11 +93,14 @@ public:
     {
         rowStep(StepKind::EliminateRow, m, row, pivotRow, factor);
     }
-    void exchanged(int row, ExchangeReason why)
+    void exchanged(int row)
     {
+        const StageKind stage = trace_.stages.back().kind;
         Step& s = begin(StepKind::ExchangeRows, MatrixName::A, 0, -1);
         s.row = std::int16_t(row);
-        s.reason = why;
+        s.reason = stage == StageKind::Restart ? ExchangeReason::ZeroDivisor
+                   : stage == StageKind::Retry ? ExchangeReason::RetryAfterOverflow
+                                               : ExchangeReason::InitialRotation;
         addRun(MatrixName::A, 0, 0, data_.n + 1);
         addRun(MatrixName::A, row, 0, data_.n + 1);
         end(s, 0);
@@ -283,8 +286,7 @@ StepTrace traceSolve(Method which, const Solver& state, WorksheetSource& sheet,
     TracedData data{state.n, paired(state.A), paired(state.B), paired(state.C), 0};
     Recorder recorder(trace, data);
     try {
-        NullObserver none;
-        method::LeerDatos(data, sheet, decimalSeparator, none);
+        method::LeerDatos(data, sheet, decimalSeparator, NullObserver{});
     } catch (const RuntimeError& e) {
         trace.initial = splitAll(data);
         trace.ending = Ending::Error;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "solver/SingleArithmetic.h"
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
 namespace solver {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solver/NullObserver.h"
 #include "solver/SingleMatrix.h"
 
 #include <cstddef>
@@ -14,7 +15,7 @@ class Solver;
 class WorksheetSource;
 
 // The record of one solve, step by step, for showing the method at work. It is made by
-// the very loops that the solve command runs (see Methods.h), so its steps, their order and
+// the very loops that the solve command runs (see solver/Methods.h), so its steps, their order and
 // every stored bit are the solve's. Beside each single-precision value it holds the value of
 // the same step in a double-precision run of the same loops from the same data, which makes
 // the same row exchanges, restarts and retries as the single run (its own values never trap).
@@ -25,11 +26,12 @@ enum class Method : std::uint8_t
     GaussJordan
 };
 
-enum class MatrixName : std::uint8_t
+// Why two rows were exchanged: told by the stage in which the exchange comes.
+enum class ExchangeReason : std::uint8_t
 {
-    A,
-    B,
-    C
+    InitialRotation,    // Gauss-Jordan: A(0, 0) = 0, a later row with a non-zero first coefficient
+    ZeroDivisor,        // Choleski: a non-zero value divided by zero (error 11)
+    RetryAfterOverflow, // Gauss-Jordan: error 6 with retries left, A read again from the worksheet
 };
 
 // One value of the solve: as stored (single) and as the double-precision run has it.
@@ -43,46 +45,9 @@ struct TracedValue
     double ulps() const noexcept;
 };
 
-enum class StepKind : std::uint8_t
-{
-    // B(row, col) := A(row, col) − s, s = Σ B(row, k)·C(k, col) over k < col;
-    // a plain copy of A(row, 0) when col = 0.
-    ElementB,
-    // C(row, col) := (A(row, col) − s) / B(row, row), s = Σ B(row, k)·C(k, col) over k < row,
-    // the subtraction and the division rounded once; A(0, col) / B(0, 0) when row = 0.
-    ElementC,
-    // Row `row` of `matrix`, columns 0 to n, divided by the pivot p = `value`
-    // (pivotRow = row).
-    DivideRow,
-    // Row `row` of `matrix`, columns 0 to n: row − f · row `pivotRow`, f = `value`.
-    EliminateRow,
-    // Rows 0 and `row` of A exchanged over columns 0 to n, for `reason`.
-    ExchangeRows,
-    // A plain copy (a worksheet cell into A, an independent term, the unit diagonal of C):
-    // never a step of its own, only the `failed` operation of a Trap.
-    Copy,
-    // The operation `failed` at (matrix, row, col) raised run-time error `error`; the method
-    // then does `then`. The elements it stored before failing (a row operation stores its
-    // columns from 0 on) are this step's writes.
-    Trap,
-};
-
-enum class ExchangeReason : std::uint8_t
-{
-    InitialRotation,    // Gauss-Jordan: A(0, 0) = 0, a later row with a non-zero first coefficient
-    ZeroDivisor,        // Choleski: a non-zero value divided by zero (error 11)
-    RetryAfterOverflow, // Gauss-Jordan: error 6 with retries left, A read again from the worksheet
-};
-
-enum class AfterTrap : std::uint8_t
-{
-    ExchangeAndRestart, // Choleski, error 11: exchange rows, factorize again from the start
-    DiscardAndContinue, // Choleski, any other error: keep the partial factors, go on
-    Retry,              // Gauss-Jordan, error 6 with retries left: read, exchange, start again
-    NotSoluble,         // Gauss-Jordan: the message "no es soluble por este método"
-    StopWithError,      // the error reaches the solve command, which reports it
-};
-
+// A Copy is never a step of its own, only the `failed` operation of a Trap. A Trap's writes
+// are the elements that the failing operation stored before it failed (a row operation
+// stores its columns from 0 on).
 struct Step
 {
     StepKind kind = StepKind::ElementB;
@@ -116,17 +81,6 @@ struct Step
     }
 };
 
-enum class StageKind : std::uint8_t
-{
-    Factorization,       // "Factorización A = B·C" (once per attempt)
-    ForwardSubstitution, // "Sustitución hacia adelante B·y = b"
-    BackSubstitution,    // "Sustitución hacia atrás C·x = y"
-    InitialExchange,     // Gauss-Jordan's rotation of rows before the reduction
-    GaussJordanPivot,    // one pivot e of the Gauss-Jordan reduction
-    Restart,             // Choleski: the exchange after a division by zero
-    Retry,               // Gauss-Jordan: A read again and the exchange after an overflow
-};
-
 struct Stage
 {
     StageKind kind = StageKind::Factorization;
@@ -150,6 +104,9 @@ struct WriteRun
     std::uint32_t offset = 0;
     std::int32_t replayedBy = -1;
 };
+
+// The matrices of the double-precision run, beside the single ones.
+using DoubleMatrix = Matrix<double>;
 
 // A, B and C, single precision as stored and double precision beside them.
 struct TracedMatrices
