@@ -1,6 +1,6 @@
 #pragma once
 
-#include "solver/StepTrace.h"
+#include "steps/StepTrace.h"
 
 #include <QPoint>
 
