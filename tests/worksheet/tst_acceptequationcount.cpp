@@ -248,8 +248,8 @@ private slots:
         ModalCloser boxes;
         QVERIFY(!Generales::PrepararCuadricula(v.worksheet(), n));
         QCOMPARE(boxes.shown(), QStringList{QStringLiteral("Ha ocurrido un error (Desbordamiento)\nPosiblemente no "
-                                                            "hay memoria suficiente para\nel número de incognitas "
-                                                            "ingresado")});
+                                                           "hay memoria suficiente para\nel número de incognitas "
+                                                           "ingresado")});
         QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
         QVERIFY(v.Cuadric->isEnabled());
         QVERIFY(!v.B_Calcular->isEnabled());
