@@ -28,8 +28,8 @@ echo "== offscreen"
 QT_QPA_PLATFORM=offscreen sesiones
 
 echo "== X (Xvfb, openbox)"
-source scripts/pantalla-virtual.sh
-iniciar_pantalla_virtual
+source scripts/virtual-display.sh
+start_virtual_display
 QT_QPA_PLATFORM=xcb sesiones
 
 echo "Sin fugas del programa."
