@@ -2,9 +2,9 @@
 
 #include "grid/GridClipboard.h"
 #include "grid/GridContextMenu.h"
+#include "grid/GridKey.h"
 #include "grid/GridPainter.h"
 #include "grid/GridScrolling.h"
-#include "grid/KeyCodes.h"
 #include "grid/KeyboardContextMenu.h"
 #include "grid/Twips.h"
 

@@ -1,4 +1,4 @@
-#include "grid/KeyCodes.h"
+#include "grid/GridKey.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "grid/KeyboardContextMenu.h"
 
-#include "grid/KeyCodes.h"
+#include "grid/GridKey.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

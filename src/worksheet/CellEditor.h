@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/KeyCodes.h"
+#include "grid/GridKey.h"
 
 #include <QObject>
 

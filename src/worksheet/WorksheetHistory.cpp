@@ -1,7 +1,7 @@
 #include "worksheet/WorksheetHistory.h"
 
 #include "grid/GridControl.h"
-#include "grid/KeyCodes.h"
+#include "grid/GridKey.h"
 
 #include <QAction>
 #include <QKeyEvent>
