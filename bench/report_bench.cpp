@@ -35,7 +35,7 @@ void ReportBuild(benchmark::State& state)
     const auto window = solvedWindow(state.range(0) != 0);
     const auto* export_ = window->findChild<SolveReportExport*>();
     for (auto _ : state)
-        benchmark::DoNotOptimize(export_->informe().figures.size());
+        benchmark::DoNotOptimize(export_->report().figures.size());
 }
 
 void ReportPdf(benchmark::State& state)
@@ -46,7 +46,7 @@ void ReportPdf(benchmark::State& state)
     for (auto _ : state) {
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
-        SolveReportExport::escribirPdf(export_->informe(), pdf);
+        SolveReportExport::writePdf(export_->report(), pdf);
         bytes = pdf.size();
     }
     state.counters["kB"] = double(bytes) / 1024;

@@ -22,15 +22,15 @@ int main(int argc, char* argv[])
     // One instance per user: a second start brings the running window forward, hands it
     // its file, and ends, silently.
     SingleInstance instancia;
-    if (!instancia.tomar()) {
-        instancia.llamarALaPrimera(std::chrono::milliseconds(500), archivo);
+    if (!instancia.claim()) {
+        instancia.callFirst(std::chrono::milliseconds(500), archivo);
         return 0;
     }
 
     FrmP ventana;
-    instancia.atender(ventana);
+    instancia.serve(ventana);
     // Queued: the file is opened once the call has been answered, from the event loop.
-    QObject::connect(&instancia, &SingleInstance::archivoRecibido, &ventana, &FrmP::AbrirSistema,
+    QObject::connect(&instancia, &SingleInstance::fileReceived, &ventana, &FrmP::AbrirSistema,
                      Qt::QueuedConnection);
     ventana.show();
     if (!archivo.isEmpty())

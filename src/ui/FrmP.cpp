@@ -97,31 +97,31 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 
     c_ = Controls::construir(*this);
     editor_ = new CellEditor(*c_.Cuadric, *c_.Text1, this);
-    verificacion_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
+    verification_ = new SolutionVerification(*this, *c_.Cuadric, *c_.F_Resp);
     new FactorsHint(*c_.Fr_Mat, *c_.F_Rint[0], *c_.F_Rint[1]);
-    new SolveReportExport(*this, c_, *verificacion_);
-    pasos_ = new SolveSteps(*this, *c_.Cuadric, *c_.F_Resp);
+    new SolveReportExport(*this, c_, *verification_);
+    steps_ = new SolveSteps(*this, *c_.Cuadric, *c_.F_Resp);
 
     // Pasting a block lands after an open edit, never under it.
     c_.Cuadric->setPasteEnabled(true);
     connect(c_.Cuadric, &GridControl::BeforePaste, editor_, &CellEditor::commit);
     // Made after that connection: the history reads the cells a paste overwrites once the
     // pending edit is in them, so the edit and the paste are two steps.
-    historial_ = new WorksheetHistory(*c_.Cuadric, *c_.T_Incog,
-                                      {[this](const QString& numero) {
-                                           c_.T_Incog->setText(numero);
-                                           acceptEquationCount(hoja(), datos_);
-                                       },
-                                       [this] { nuevoCalculo(); }},
-                                      this);
-    caducados_ = new StaleResults(*c_.Cuadric, *c_.F_Resp, c_.F_Rint, this);
+    history_ = new WorksheetHistory(*c_.Cuadric, *c_.T_Incog,
+                                    {[this](const QString& numero) {
+                                         c_.T_Incog->setText(numero);
+                                         acceptEquationCount(sheet(), data_);
+                                     },
+                                     [this] { newCalculation(); }},
+                                    this);
+    stale_ = new StaleResults(*c_.Cuadric, *c_.F_Resp, c_.F_Rint, this);
     markRefusedCells(*c_.Cuadric);
-    connect(editor_, &CellEditor::Committed, historial_, &WorksheetHistory::celdaEditada);
-    connect(historial_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
-    c_.Cuadric->setContextActions({historial_->deshacer(), historial_->rehacer()}, {});
-    c_.F_Resp->setContextActions({}, {verificacion_->accion(), pasos_->accion()});
-    c_.F_Rint[0]->setContextActions({}, {pasos_->accion()});
-    c_.F_Rint[1]->setContextActions({}, {pasos_->accion()});
+    connect(editor_, &CellEditor::Committed, history_, &WorksheetHistory::celdaEditada);
+    connect(history_, &WorksheetHistory::antesDeAplicar, editor_, &CellEditor::commit);
+    c_.Cuadric->setContextActions({history_->deshacer(), history_->rehacer()}, {});
+    c_.F_Resp->setContextActions({}, {verification_->action(), steps_->action()});
+    c_.F_Rint[0]->setContextActions({}, {steps_->action()});
+    c_.F_Rint[1]->setContextActions({}, {steps_->action()});
     connect(c_.Cuadric, &GridControl::KeyPress, this, &FrmP::EditarCelda);
     connect(c_.Cuadric, &GridControl::DblClick, this,
             [this] { EditarCelda(CellEditor::DoubleClickCode); });
@@ -137,14 +137,14 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
     connect(c_.MnuGenera, &QAction::triggered, this, &FrmP::MnuGenera_Click);
     connect(c_.mnuOp, &QAction::triggered, this, &FrmP::mnuOp_Click);
     connect(c_.Command1, &QToolButton::clicked, this, &FrmP::Command1_Click);
-    connect(c_.mnuHelpAbout, &QAction::triggered, this, &FrmP::mostrarAcercaDe);
-    connect(c_.B_Salir, &QToolButton::clicked, this, &FrmP::salir);
-    connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::salir);
+    connect(c_.mnuHelpAbout, &QAction::triggered, this, &FrmP::showAbout);
+    connect(c_.B_Salir, &QToolButton::clicked, this, &FrmP::quit);
+    connect(c_.mnuSalir, &QAction::triggered, this, &FrmP::quit);
 
-    aviso_ = new NoticeBalloon(*this);
-    archivos_ = std::make_unique<SystemFiles>(*this);
+    notice_ = new NoticeBalloon(*this);
+    files_ = std::make_unique<SystemFiles>(*this);
     connect(new TabularPaste(*c_.Cuadric, this), &TabularPaste::aviso, this,
-            [this](const QString& texto) { aviso_->mostrar(*c_.Cuadric, texto); });
+            [this](const QString& texto) { notice_->showOver(*c_.Cuadric, texto); });
     connect(c_.mnuAbrir, &QAction::triggered, this, &FrmP::mnuAbrir_Click);
     connect(c_.mnuGuardar, &QAction::triggered, this, &FrmP::mnuGuardar_Click);
     setAcceptDrops(true);
@@ -160,7 +160,7 @@ FrmP::FrmP(QWidget* parent) : QMainWindow(parent)
 
 FrmP::~FrmP() = default;
 
-WorksheetControls FrmP::hoja() const
+WorksheetControls FrmP::sheet() const
 {
     return {*c_.Cuadric,   *c_.F_Resp,      *c_.Fr_Mat, *c_.T_Incog, *c_.B_Calcular,
             *c_.MnuGenera, *c_.MnuCalcular, *c_.Et_st,  *c_.Et_tip};
@@ -168,20 +168,20 @@ WorksheetControls FrmP::hoja() const
 
 void FrmP::B_Incog_Click()
 {
-    historial_->recordLayoutChange([this] { acceptEquationCount(hoja(), datos_); });
+    history_->recordLayoutChange([this] { acceptEquationCount(sheet(), data_); });
 }
 
-void FrmP::B_Num_Change(int valor)
+void FrmP::B_Num_Change(int value)
 {
-    c_.T_Incog->setText(EquationCount::scrollBarText(valor));
+    c_.T_Incog->setText(EquationCount::scrollBarText(value));
 }
 
 void FrmP::B_Nuevo_Click()
 {
-    historial_->recordLayoutChange([this] { nuevoCalculo(); });
+    history_->recordLayoutChange([this] { newCalculation(); });
 }
 
-void FrmP::nuevoCalculo()
+void FrmP::newCalculation()
 {
     Generales::NuevoCalculo(*this, c_);
     // From the menu in the matrices view the box is disabled and cannot take the focus;
@@ -209,11 +209,11 @@ void FrmP::B_Mostrar_Click()
 
 void FrmP::Command2_Click()
 {
-    mostrarAcercaDe();
+    showAbout();
     c_.F_Resp->setFocus();
 }
 
-void FrmP::mostrarAcercaDe()
+void FrmP::showAbout()
 {
     frmAbout::showAbout(this);
 }
@@ -221,8 +221,8 @@ void FrmP::mostrarAcercaDe()
 void FrmP::MnuGenera_Click()
 {
     setCursor(Qt::WaitCursor);
-    historial_->registrar(1, 1, datos_.n, datos_.n + 1,
-                          [this] { fillRandom(*c_.Cuadric, datos_.n, aleatorio_); });
+    history_->registrar(1, 1, data_.n, data_.n + 1,
+                        [this] { fillRandom(*c_.Cuadric, data_.n, random_); });
     unsetCursor();
 }
 
@@ -230,9 +230,9 @@ void FrmP::AjustarColumnas(GridControl& grid)
 {
     // Built at the first fitting rather than at start-up, which it would slow by a few
     // milliseconds; the window's font never changes after start-up.
-    if (!medida_)
-        medida_ = std::make_unique<TextWidthTable>(font());
-    ::AjustarColumnas(grid, *medida_);
+    if (!widths_)
+        widths_ = std::make_unique<TextWidthTable>(font());
+    ::AjustarColumnas(grid, *widths_);
 }
 
 void FrmP::mnuOp_Click()
@@ -252,7 +252,7 @@ void FrmP::Command1_Click()
     c_.Cuadric->setColAlignment(0, GridControl::AlignCenterCenter);
 }
 
-void FrmP::salir()
+void FrmP::quit()
 {
     close();
     QCoreApplication::quit();
@@ -260,13 +260,13 @@ void FrmP::salir()
 
 void FrmP::mnuAbrir_Click()
 {
-    if (const QString ruta = archivos_->pedirAbrir(); !ruta.isEmpty())
+    if (const QString ruta = files_->askOpen(); !ruta.isEmpty())
         AbrirSistema(ruta);
 }
 
 void FrmP::mnuGuardar_Click()
 {
-    if (const QString ruta = archivos_->pedirGuardar(); !ruta.isEmpty())
+    if (const QString ruta = files_->askSave(); !ruta.isEmpty())
         GuardarSistema(ruta);
 }
 
@@ -274,9 +274,8 @@ void FrmP::AbrirSistema(const QString& ruta)
 {
     // An open edit is a typed value too.
     editor_->commit();
-    const std::optional<SystemTexts> sistema = archivos_->leer(ruta);
-    if (!sistema ||
-        (WorksheetTexts::holdsValues(*c_.Cuadric) && !archivos_->confirmarReemplazo(ruta)))
+    const std::optional<SystemTexts> sistema = files_->read(ruta);
+    if (!sistema || (WorksheetTexts::holdsValues(*c_.Cuadric) && !files_->confirmReplace(ruta)))
         return;
     // Back from the matrices view first, as its button does, so that n can be accepted.
     if (c_.Cuadric->isHidden())
@@ -284,9 +283,9 @@ void FrmP::AbrirSistema(const QString& ruta)
     const int n = int(sistema->rows.size());
     bool filled = false;
     // The new layout and the file's texts are one step of the history.
-    historial_->recordLayoutChange([&] {
+    history_->recordLayoutChange([&] {
         c_.T_Incog->setText(QString::number(n));
-        acceptEquationCount(hoja(), datos_);
+        acceptEquationCount(sheet(), data_);
         // A set-up that failed has said so; there is no worksheet to fill.
         filled = c_.Cuadric->Rows() == n + 1 && c_.Cuadric->Cols() == n + 2;
         if (filled)
@@ -294,12 +293,12 @@ void FrmP::AbrirSistema(const QString& ruta)
     });
     if (!filled)
         return;
-    archivos_->recordar(ruta);
+    files_->remember(ruta);
     if (sistema->marksConverted) {
-        aviso_->mostrar(*c_.Cuadric,
-                        QStringLiteral("Los decimales del archivo se escribieron con «%1», como "
-                                       "los escribe su configuración regional.")
-                            .arg(QChar(WorksheetTexts::decimalMark())));
+        notice_->showOver(*c_.Cuadric,
+                          QStringLiteral("Los decimales del archivo se escribieron con «%1», como "
+                                         "los escribe su configuración regional.")
+                              .arg(QChar(WorksheetTexts::decimalMark())));
     }
 }
 
@@ -312,8 +311,8 @@ void FrmP::GuardarSistema(const QString& ruta)
                                    "de ecuaciones."));
         return;
     }
-    if (archivos_->guardar(ruta, WorksheetTexts::body(*c_.Cuadric)))
-        archivos_->recordar(ruta);
+    if (files_->save(ruta, WorksheetTexts::body(*c_.Cuadric)))
+        files_->remember(ruta);
 }
 
 namespace {
@@ -351,7 +350,7 @@ void FrmP::Habilitar(bool b)
              c_.B_Nuevo, c_.B_Mostrar, c_.B_Calcular, c_.Command1, c_.Command2, c_.B_Salir,
              c_.T_Incog, c_.B_Incog, c_.B_Num, c_.Op_Ch, c_.Op_Gauss})
         w->setEnabled(b);
-    historial_->setActivo(b);
+    history_->setActivo(b);
 }
 
 void FrmP::EditarCelda(int keyAscii)
@@ -365,30 +364,30 @@ void FrmP::B_Calcular_Click()
         // A value still open in the editor is what the user sees in the cell: it must be
         // the one the calculation reads.
         editor_->commit();
-        pasos_->calculoIniciado(datos_);
+        steps_->calculationStarted(data_);
         // However the command ends, and before any message about it.
         const auto restaurar = qScopeGuard([this] {
             Habilitar(true);
             unsetCursor();
-            pasos_->calculoTerminado();
+            steps_->calculationFinished();
         });
         // Cleared within the handler's reach: after a failed set-up n can exceed the rows
         // of F_Resp, and that too must end in this command's message.
         GridCells solucion(*c_.F_Resp);
-        for (int i = 0; i < datos_.n; ++i)
+        for (int i = 0; i < data_.n; ++i)
             solucion.setTextMatrix(i, 1, {});
-        const std::string separador = QLocale().decimalPoint().toStdString();
-        caducados_->refreshed(*c_.F_Resp);
-        noteHiddenDigits(*c_.F_Resp, {}, separador);
-        datos_.FilaCambio = 0;
+        const std::string separator = QLocale().decimalPoint().toStdString();
+        stale_->refreshed(*c_.F_Resp);
+        noteHiddenDigits(*c_.F_Resp, {}, separator);
+        data_.FilaCambio = 0;
         setCursor(Qt::WaitCursor);
         Habilitar(false);
 
         const std::unique_ptr<GridCells> celdas = calculationSheet(*c_.Cuadric);
         if (c_.Op_Ch->isChecked())
-            resolverCholeski(*celdas, separador);
+            solveCholeski(*celdas, separator);
         else
-            resolverGaussJordan(*celdas, separador);
+            solveGaussJordan(*celdas, separator);
 
         c_.Et_tip->setText(QStringLiteral(
             "Para editar los datos doble clic o seleccione la celda e ingrese el nuevo valor."));
@@ -407,64 +406,64 @@ std::unique_ptr<GridCells> FrmP::calculationSheet(GridControl& cuadric)
     return std::make_unique<GridCells>(cuadric);
 }
 
-void FrmP::leerHoja(GridCells& hoja, const std::string& separador)
+void FrmP::readWorksheet(GridCells& sheet, const std::string& separator)
 {
     try {
-        datos_.LeerDatos(hoja, separador);
+        data_.LeerDatos(sheet, separator);
     } catch (const solver::RuntimeError& e) {
         using solver::RuntimeError;
         if (e.number() == RuntimeError::TypeMismatch || e.number() == RuntimeError::Overflow) {
-            c_.Cuadric->setRow(hoja.lastRow());
-            c_.Cuadric->setCol(hoja.lastCol());
+            c_.Cuadric->setRow(sheet.lastRow());
+            c_.Cuadric->setCol(sheet.lastCol());
         }
         throw;
     }
 }
 
-void FrmP::resolverCholeski(GridCells& hoja, const std::string& separador)
+void FrmP::solveCholeski(GridCells& sheet, const std::string& separator)
 {
-    leerHoja(hoja, separador);
-    verificacion_->sistemaLeido(datos_.A);
-    pasos_->sistemaLeido(solver::Method::Choleski);
-    datos_.CholeSki();
+    readWorksheet(sheet, separator);
+    verification_->systemRead(data_.A);
+    steps_->systemRead(solver::Method::Choleski);
+    data_.CholeSki();
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollBoth);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollBoth);
-    MostrarMatrices(separador);
-    caducados_->refreshed(*c_.F_Rint[0]);
-    caducados_->refreshed(*c_.F_Rint[1]);
-    datos_.SustAdelante();
-    datos_.SustAtras();
-    MostrarSolucion(separador);
-    verificacion_->solucionMostrada(verification::Method::Choleski, datos_);
+    MostrarMatrices(separator);
+    stale_->refreshed(*c_.F_Rint[0]);
+    stale_->refreshed(*c_.F_Rint[1]);
+    data_.SustAdelante();
+    data_.SustAtras();
+    MostrarSolucion(separator);
+    verification_->solutionShown(verification::Method::Choleski, data_);
 }
 
-void FrmP::resolverGaussJordan(GridCells& hoja, const std::string& separador)
+void FrmP::solveGaussJordan(GridCells& sheet, const std::string& separator)
 {
     c_.F_Rint[0]->setRows(0);
     c_.F_Rint[1]->setRows(0);
     c_.F_Rint[0]->setScrollBars(GridControl::ScrollNone);
     c_.F_Rint[1]->setScrollBars(GridControl::ScrollNone);
-    leerHoja(hoja, separador);
-    verificacion_->sistemaLeido(datos_.A);
-    pasos_->sistemaLeido(solver::Method::GaussJordan);
+    readWorksheet(sheet, separator);
+    verification_->systemRead(data_.A);
+    steps_->systemRead(solver::Method::GaussJordan);
 
-    if (datos_.GaussJordan(hoja, separador) == solver::Solver::GaussJordanOutcome::Solved) {
+    if (data_.GaussJordan(sheet, separator) == solver::Solver::GaussJordanOutcome::Solved) {
         // The method answers any failure of its display with its own message too.
         try {
             {
                 GridCells solucion(*c_.F_Resp);
                 const GridControl::BulkUpdate agrupado(*c_.F_Resp);
-                for (int g = 0; g < datos_.n; ++g)
+                for (int g = 0; g < data_.n; ++g)
                     solucion.setTextMatrix(
-                        g, 1, solver::fixedFiveText(datos_.A.at(g, datos_.n), separador));
+                        g, 1, solver::fixedFiveText(data_.A.at(g, data_.n), separator));
             }
             c_.F_Resp->setColAlignment(1, GridControl::AlignLeftCenter);
             std::vector<float> valores;
-            for (int g = 0; g < datos_.n; ++g)
-                valores.push_back(datos_.A.at(g, datos_.n));
-            noteHiddenDigits(*c_.F_Resp, std::move(valores), separador);
+            for (int g = 0; g < data_.n; ++g)
+                valores.push_back(data_.A.at(g, data_.n));
+            noteHiddenDigits(*c_.F_Resp, std::move(valores), separator);
             // After the grouped writes have been announced, which would disable it again.
-            verificacion_->solucionMostrada(verification::Method::GaussJordan, datos_);
+            verification_->solutionShown(verification::Method::GaussJordan, data_);
             return;
         } catch (const solver::RuntimeError&) {
         }
@@ -474,29 +473,29 @@ void FrmP::resolverGaussJordan(GridCells& hoja, const std::string& separador)
                                "por el método de Choleski."));
 }
 
-void FrmP::MostrarMatrices(const std::string& separador)
+void FrmP::MostrarMatrices(const std::string& separator)
 {
     GridControl& b = *c_.F_Rint[0];
     GridControl& c = *c_.F_Rint[1];
     const GridControl::BulkUpdate agrupadoB(b);
     const GridControl::BulkUpdate agrupadoC(c);
-    const int n = datos_.n;
+    const int n = data_.n;
     b.setCols(n);
     c.setCols(n);
     b.setRows(n);
     c.setRows(n);
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            b.setTextMatrix(i, j, aTexto(solver::generalText(datos_.B.at(i, j), separador)));
-            c.setTextMatrix(i, j, aTexto(solver::generalText(datos_.C.at(i, j), separador)));
+            b.setTextMatrix(i, j, aTexto(solver::generalText(data_.B.at(i, j), separator)));
+            c.setTextMatrix(i, j, aTexto(solver::generalText(data_.C.at(i, j), separator)));
         }
     }
 }
 
-void FrmP::MostrarSolucion(const std::string& separador)
+void FrmP::MostrarSolucion(const std::string& separator)
 {
     GridCells solucion(*c_.F_Resp);
     const GridControl::BulkUpdate agrupado(*c_.F_Resp);
-    for (int i = 0; i < datos_.n; ++i)
-        solucion.setTextMatrix(i, 1, solver::generalText(datos_.C.at(i, datos_.n), separador));
+    for (int i = 0; i < data_.n; ++i)
+        solucion.setTextMatrix(i, 1, solver::generalText(data_.C.at(i, data_.n), separator));
 }

@@ -50,12 +50,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    WorksheetControls hoja() const;
+    WorksheetControls sheet() const;
 
     void B_Incog_Click();
-    void B_Num_Change(int valor);
+    void B_Num_Change(int value);
     void B_Nuevo_Click();
-    void nuevoCalculo();
+    void newCalculation();
     void B_Mostrar_Click();
     void B_Calcular_Click();
     void EditarCelda(int keyAscii);
@@ -63,34 +63,34 @@ private:
     void MnuGenera_Click();
     void mnuOp_Click();
     void Command1_Click();
-    void salir();
+    void quit();
     void mnuAbrir_Click();
     void mnuGuardar_Click();
 
-    void mostrarAcercaDe();
+    void showAbout();
     void AjustarColumnas(GridControl& grid);
 
     // Switches the eleven controls that a calculation must not be disturbed by.
     void Habilitar(bool b);
-    void resolverCholeski(GridCells& hoja, const std::string& separador);
-    void resolverGaussJordan(GridCells& hoja, const std::string& separador);
+    void solveCholeski(GridCells& sheet, const std::string& separator);
+    void solveGaussJordan(GridCells& sheet, const std::string& separator);
     // LeerDatos; a cell it refuses becomes the worksheet's current cell.
-    void leerHoja(GridCells& hoja, const std::string& separador);
-    void MostrarMatrices(const std::string& separador);
-    void MostrarSolucion(const std::string& separador);
+    void readWorksheet(GridCells& sheet, const std::string& separator);
+    void MostrarMatrices(const std::string& separator);
+    void MostrarSolucion(const std::string& separator);
 
     Controls c_;
     CellEditor* editor_;
-    solver::Solver datos_;
-    RandomGenerator aleatorio_;
-    SolutionVerification* verificacion_;
-    SolveSteps* pasos_;
-    WorksheetHistory* historial_;
-    NoticeBalloon* aviso_;
-    std::unique_ptr<SystemFiles> archivos_;
-    StaleResults* caducados_;
+    solver::Solver data_;
+    RandomGenerator random_;
+    SolutionVerification* verification_;
+    SolveSteps* steps_;
+    WorksheetHistory* history_;
+    NoticeBalloon* notice_;
+    std::unique_ptr<SystemFiles> files_;
+    StaleResults* stale_;
     // Column widths are measured in the window's font, which start-up makes the
     // worksheet's; measuring through a table keeps fitting 30,000 texts within a frame.
     // Built at the first fitting.
-    std::unique_ptr<TextWidthTable> medida_;
+    std::unique_ptr<TextWidthTable> widths_;
 };

@@ -35,7 +35,7 @@ public:
     void doAction(const QString& action) override
     {
         if (action == pressAction())
-            emit static_cast<LinkLabel*>(widget())->activado();
+            emit static_cast<LinkLabel*>(widget())->activated();
         else
             QAccessibleWidget::doAction(action);
     }
@@ -61,7 +61,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         event->accept();
-        emit activado();
+        emit activated();
         return;
     }
     QLabel::mouseReleaseEvent(event);

@@ -5,7 +5,7 @@
 class QAccessibleInterface;
 
 // A label that works as a link: a left click on it, or a screen reader's press action,
-// raises activado(). Screen readers see it as a link named by its text.
+// raises activated(). Screen readers see it as a link named by its text.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -16,7 +16,7 @@ public:
     static QAccessibleInterface* accessibleInterface(QObject* object);
 
 signals:
-    void activado();
+    void activated();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

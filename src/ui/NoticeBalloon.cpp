@@ -38,7 +38,7 @@ NoticeBalloon::NoticeBalloon(QWidget& window)
     connect(fade_, &QPropertyAnimation::finished, this, &QWidget::hide);
 }
 
-void NoticeBalloon::mostrar(QWidget& over, const QString& text)
+void NoticeBalloon::showOver(QWidget& over, const QString& text)
 {
     fade_->stop();
     opacity_->setOpacity(1.0);

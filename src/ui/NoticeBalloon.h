@@ -17,7 +17,7 @@ public:
     explicit NoticeBalloon(QWidget& window);
 
     // Shows the text over the foot of `over` for a few seconds.
-    void mostrar(QWidget& over, const QString& text);
+    void showOver(QWidget& over, const QString& text);
 
 private:
     void fadeOut();

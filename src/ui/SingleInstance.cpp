@@ -34,7 +34,7 @@ SingleInstance::SingleInstance(const QString& folder, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::carpetaDelUsuario()
+QString SingleInstance::userFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return folder.isEmpty() ? QDir::tempPath() : folder;
@@ -45,12 +45,12 @@ QString SingleInstance::socketName() const
     return folder_ + QStringLiteral("/sorvani.socket");
 }
 
-bool SingleInstance::tomar()
+bool SingleInstance::claim()
 {
     return lock_.tryLock(0);
 }
 
-bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds wait, const QString& file)
+bool SingleInstance::callFirst(std::chrono::milliseconds wait, const QString& file)
 {
     const QDeadlineTimer deadline(wait);
     QLocalSocket socket;
@@ -64,7 +64,7 @@ bool SingleInstance::llamarALaPrimera(std::chrono::milliseconds wait, const QStr
            socket.waitForReadyRead(int(deadline.remainingTime()));
 }
 
-bool SingleInstance::atender(QWidget& window)
+bool SingleInstance::serve(QWidget& window)
 {
     if (!lock_.isLocked())
         return false;
@@ -102,5 +102,5 @@ void SingleInstance::answerCall(QLocalSocket* socket)
     socket->write("1");
     socket->disconnectFromServer();
     if (!line.isEmpty())
-        emit archivoRecibido(QString::fromUtf8(line));
+        emit fileReceived(QString::fromUtf8(line));
 }

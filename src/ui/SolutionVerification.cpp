@@ -28,7 +28,7 @@ void SolutionVerification::watch(GridControl& grid, int firstRow, int firstCol)
     onCellChanges(grid, firstRow, firstCol, this, [this] { forget(); });
 }
 
-void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)
+void SolutionVerification::systemRead(const solver::SingleMatrix& A)
 {
     readMatrix_ = A;
     typed_.clear();
@@ -46,8 +46,8 @@ void SolutionVerification::sistemaLeido(const solver::SingleMatrix& A)
     }
 }
 
-void SolutionVerification::solucionMostrada(verification::Method method,
-                                            const solver::Solver& solverData)
+void SolutionVerification::solutionShown(verification::Method method,
+                                         const solver::Solver& solverData)
 {
     const int n = solverData.n;
     // The Choleski solution ends in column n of C, the Gauss-Jordan one in column n of A.

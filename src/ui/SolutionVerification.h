@@ -28,16 +28,16 @@ class SolutionVerification : public QObject
 public:
     SolutionVerification(QWidget& window, GridControl& worksheet, GridControl& solution);
 
-    QAction* accion() const { return mnuVerificar_; }
+    QAction* action() const { return mnuVerificar_; }
     // The solve whose solution is shown, while it is the worksheet's as it stands.
-    const std::optional<verification::Input>& vigente() const { return current_; }
+    const std::optional<verification::Input>& current() const { return current_; }
 
     // The solve has just read the worksheet into A; the worksheet's texts are read again
     // here, in double, for the reference of the system as typed.
-    void sistemaLeido(const solver::SingleMatrix& A);
+    void systemRead(const solver::SingleMatrix& A);
     // The solve has shown its solution. Its own writes into the two grids come before this
     // call, so they do not disable what it enables.
-    void solucionMostrada(verification::Method method, const solver::Solver& solverData);
+    void solutionShown(verification::Method method, const solver::Solver& solverData);
 
 private:
     void forget();

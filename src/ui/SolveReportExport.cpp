@@ -61,20 +61,20 @@ SolveReportExport::SolveReportExport(QMainWindow& window, const Controls& c,
     menu.insertSeparator(c.mnuSalir)->setObjectName(QStringLiteral("SpInforme"));
     // The verification already follows every change of the worksheet and of the solution.
     for (QAction* a : {mnuInforme_, mnuImprimir_}) {
-        a->setEnabled(solutionCheck.accion()->isEnabled());
-        connect(solutionCheck.accion(), &QAction::enabledChanged, a, &QAction::setEnabled);
+        a->setEnabled(solutionCheck.action()->isEnabled());
+        connect(solutionCheck.action(), &QAction::enabledChanged, a, &QAction::setEnabled);
     }
     connect(mnuInforme_, &QAction::triggered, this, &SolveReportExport::exportReport);
     connect(mnuImprimir_, &QAction::triggered, this, &SolveReportExport::printReport);
 }
 
-report::SolveReport SolveReportExport::informe() const
+report::SolveReport SolveReportExport::report() const
 {
     report::SolveRecord r;
     r.date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat).toStdString();
     r.decimalSeparator = QLocale().decimalPoint().toStdString();
     r.worksheet = cellsOf(*c_.Cuadric);
-    r.solve = *solutionCheck_.vigente();
+    r.solve = *solutionCheck_.current();
     if (r.solve.method == verification::Method::Choleski) {
         r.b = cellsOf(*c_.F_Rint[0]);
         r.c = cellsOf(*c_.F_Rint[1]);
@@ -85,7 +85,7 @@ report::SolveReport SolveReportExport::informe() const
 
 void SolveReportExport::exportReport()
 {
-    if (!solutionCheck_.vigente())
+    if (!solutionCheck_.current())
         return;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QFileDialog dialog(&window_, QStringLiteral("Exportar informe"),
@@ -111,14 +111,14 @@ void SolveReportExport::exportReport()
 
 bool SolveReportExport::writeReport(const QString& file, bool latex)
 {
-    const report::SolveReport r = informe();
+    const report::SolveReport r = report();
     QSaveFile target(file);
     bool written = target.open(QIODevice::WriteOnly);
     if (written && latex) {
         const std::string text = report::latexReport(r);
         written = target.write(text.data(), qint64(text.size())) == qint64(text.size());
     } else if (written) {
-        written = escribirPdf(r, target);
+        written = writePdf(r, target);
     }
     if (written && target.commit())
         return true;
@@ -128,7 +128,7 @@ bool SolveReportExport::writeReport(const QString& file, bool latex)
     return false;
 }
 
-bool SolveReportExport::escribirPdf(const report::SolveReport& informe, QIODevice& target)
+bool SolveReportExport::writePdf(const report::SolveReport& informe, QIODevice& target)
 {
     QPdfWriter pdf(&target);
     pdf.setTitle(QString::fromStdString(informe.title));
@@ -141,9 +141,9 @@ bool SolveReportExport::escribirPdf(const report::SolveReport& informe, QIODevic
 
 void SolveReportExport::printReport()
 {
-    if (!solutionCheck_.vigente())
+    if (!solutionCheck_.current())
         return;
-    const report::SolveReport r = informe();
+    const report::SolveReport r = report();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(r.title));
     printer.setPageSize(QPageSize(QPageSize::A4));

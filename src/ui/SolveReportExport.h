@@ -25,9 +25,9 @@ public:
                       const SolutionVerification& solutionCheck);
 
     // The report of the solution shown, from the grids' texts and the solve.
-    report::SolveReport informe() const;
+    report::SolveReport report() const;
     // The report as a PDF document, A4, on the device.
-    static bool escribirPdf(const report::SolveReport& informe, QIODevice& target);
+    static bool writePdf(const report::SolveReport& informe, QIODevice& target);
 
 private:
     void exportReport();

@@ -26,13 +26,13 @@ SolveSteps::SolveSteps(QWidget& ventana, GridControl& hoja, GridControl& solucio
     onCellChanges(solucion, 0, 1, this, [this] { forget(); });
 }
 
-void SolveSteps::calculoIniciado(const solver::Solver& datos)
+void SolveSteps::calculationStarted(const solver::Solver& datos)
 {
     pending_ = Solve{datos};
     forget();
 }
 
-void SolveSteps::sistemaLeido(solver::Method metodo)
+void SolveSteps::systemRead(solver::Method metodo)
 {
     if (!pending_)
         return;
@@ -40,7 +40,7 @@ void SolveSteps::sistemaLeido(solver::Method metodo)
     pending_->read = true;
 }
 
-void SolveSteps::calculoTerminado()
+void SolveSteps::calculationFinished()
 {
     if (!pending_ || !pending_->read)
         return;

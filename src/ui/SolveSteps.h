@@ -23,15 +23,15 @@ class SolveSteps : public QObject
 public:
     SolveSteps(QWidget& ventana, GridControl& hoja, GridControl& solucion);
 
-    QAction* accion() const { return mnuPasos_; }
+    QAction* action() const { return mnuPasos_; }
 
     // Around one solve command: its start, with the solver's data as the solve finds them;
     // the worksheet read into A by the method's path; its end (with or without an error).
     // The solve's own writes into the grids fall between the first and the last, so they
     // do not disable what the end enables.
-    void calculoIniciado(const solver::Solver& datos);
-    void sistemaLeido(solver::Method metodo);
-    void calculoTerminado();
+    void calculationStarted(const solver::Solver& datos);
+    void systemRead(solver::Method metodo);
+    void calculationFinished();
 
 private:
     struct Solve

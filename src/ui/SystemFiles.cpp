@@ -14,7 +14,7 @@
 
 SystemFiles::SystemFiles(QWidget& window) : window_(window) {}
 
-QString SystemFiles::filtro()
+QString SystemFiles::filter()
 {
     return QStringLiteral("Sistemas de ecuaciones (*.csv *.txt *.mtx)");
 }
@@ -28,9 +28,9 @@ QString SystemFiles::startFolder() const
     return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
 }
 
-QString SystemFiles::pedirAbrir()
+QString SystemFiles::askOpen()
 {
-    QFileDialog dialog(&window_, QStringLiteral("Abrir sistema"), startFolder(), filtro());
+    QFileDialog dialog(&window_, QStringLiteral("Abrir sistema"), startFolder(), filter());
     dialog.setObjectName(QStringLiteral("DialogoAbrir"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -41,9 +41,9 @@ QString SystemFiles::pedirAbrir()
     return dialog.selectedFiles().value(0);
 }
 
-QString SystemFiles::pedirGuardar()
+QString SystemFiles::askSave()
 {
-    QFileDialog dialog(&window_, QStringLiteral("Guardar sistema"), startFolder(), filtro());
+    QFileDialog dialog(&window_, QStringLiteral("Guardar sistema"), startFolder(), filter());
     dialog.setObjectName(QStringLiteral("DialogoGuardar"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -63,7 +63,7 @@ void SystemFiles::refuse(const QString& verb, const QString& path, const QString
     showMessage(&window_, QMessageBox::Warning, text + QStringLiteral(":\n") + reason);
 }
 
-std::optional<SystemTexts> SystemFiles::leer(const QString& path)
+std::optional<SystemTexts> SystemFiles::read(const QString& path)
 {
     const QString verb = QStringLiteral("abrir");
     const QFileInfo info(path);
@@ -74,14 +74,14 @@ std::optional<SystemTexts> SystemFiles::leer(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         refuse(verb, path,
-               info.exists() ? QStringLiteral("No se puede leer (%1).").arg(file.errorString())
+               info.exists() ? QStringLiteral("No se puede read (%1).").arg(file.errorString())
                              : QStringLiteral("El archivo no existe."));
         return std::nullopt;
     }
     // One byte more than the largest system's file tells a larger file from it.
     const QByteArray bytes = file.read(qint64(kLargestSystemFile) + 1);
     if (file.error() != QFileDevice::NoError) {
-        refuse(verb, path, QStringLiteral("No se puede leer (%1).").arg(file.errorString()));
+        refuse(verb, path, QStringLiteral("No se puede read (%1).").arg(file.errorString()));
         return std::nullopt;
     }
     auto parsed = readSystemFile(std::string_view(bytes.constData(), std::size_t(bytes.size())),
@@ -93,7 +93,7 @@ std::optional<SystemTexts> SystemFiles::leer(const QString& path)
     return std::get<SystemTexts>(std::move(parsed));
 }
 
-bool SystemFiles::guardar(const QString& path, const TextBlock& rows)
+bool SystemFiles::save(const QString& path, const TextBlock& rows)
 {
     const QString verb = QStringLiteral("guardar");
     const auto written =
@@ -124,7 +124,7 @@ bool SystemFiles::guardar(const QString& path, const TextBlock& rows)
     return true;
 }
 
-bool SystemFiles::confirmarReemplazo(const QString& path)
+bool SystemFiles::confirmReplace(const QString& path)
 {
     QMessageBox question(QMessageBox::Question, QStringLiteral("Sorvani"),
                          QStringLiteral("La hoja tiene valores escritos. ¿Desea reemplazarlos "

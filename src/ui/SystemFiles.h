@@ -16,22 +16,22 @@ class SystemFiles
 public:
     explicit SystemFiles(QWidget& window);
 
-    static QString filtro();
+    static QString filter();
 
     // The file chosen in the dialog, or an empty text when it was cancelled.
-    QString pedirAbrir();
-    QString pedirGuardar();
+    QString askOpen();
+    QString askSave();
 
     // The system in the file, or nothing once its refusal has been shown.
-    std::optional<SystemTexts> leer(const QString& path);
+    std::optional<SystemTexts> read(const QString& path);
     // Writes the rows in the format that the file's extension names; false once the
     // refusal has been shown.
-    bool guardar(const QString& path, const TextBlock& rows);
+    bool save(const QString& path, const TextBlock& rows);
     // Whether the user lets the system of the file replace the values in the worksheet.
-    bool confirmarReemplazo(const QString& path);
+    bool confirmReplace(const QString& path);
 
-    void recordar(const QString& path) { last_ = path; }
-    QString ultimo() const { return last_; }
+    void remember(const QString& path) { last_ = path; }
+    QString last() const { return last_; }
 
 private:
     QString startFolder() const;

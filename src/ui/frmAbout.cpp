@@ -86,7 +86,7 @@ frmAbout::frmAbout(QWidget* parent)
     QFont linkFont = dialogFont(kSmallPixels, false);
     linkFont.setUnderline(true);
     auto* link = caption<LinkLabel>(this, "Label3", QString(kContactAddress), linkFont, 2430, 1980);
-    connect(link, &LinkLabel::activado, this, &frmAbout::Label3_Click);
+    connect(link, &LinkLabel::activated, this, &frmAbout::Label3_Click);
     Label3 = link;
     setTextColour(*Label3, QColor(0, 0, 255));
     Label3->setToolTip(QStringLiteral("Escribir mensaje de correo"));

@@ -59,7 +59,7 @@ private slots:
     {
         LinkLabel link(QStringLiteral("sorvani@example.org"));
         link.setToolTip(QStringLiteral("Escribir mensaje de correo"));
-        QSignalSpy pressed(&link, &LinkLabel::activado);
+        QSignalSpy pressed(&link, &LinkLabel::activated);
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&link);
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::Link);

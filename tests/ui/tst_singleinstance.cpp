@@ -43,12 +43,12 @@ private slots:
         if (leftovers)
             QVERIFY(QFile(dir.filePath(QStringLiteral("sorvani.socket"))).open(QIODevice::WriteOnly));
         SingleInstance first(dir.path());
-        QVERIFY(first.tomar());
+        QVERIFY(first.claim());
         QWidget window;
         QWidget other;
         window.show();
-        QVERIFY(first.atender(window));
-        QSignalSpy received(&first, &SingleInstance::archivoRecibido);
+        QVERIFY(first.serve(window));
+        QSignalSpy received(&first, &SingleInstance::fileReceived);
         if (minimized) {
             window.showMinimized();
         } else {
@@ -61,7 +61,7 @@ private slots:
         std::atomic<bool> answered{false};
         std::unique_ptr<QThread> second(QThread::create([&] {
             SingleInstance secondInstance(dir.path());
-            answered = !secondInstance.tomar() && secondInstance.llamarALaPrimera(10s, file);
+            answered = !secondInstance.claim() && secondInstance.callFirst(10s, file);
         }));
         second->start();
         QTRY_VERIFY(second->isFinished());
@@ -81,9 +81,9 @@ private slots:
     {
         QTemporaryDir dir;
         SingleInstance hung(dir.path());
-        QVERIFY(hung.tomar());
+        QVERIFY(hung.claim());
         QWidget window;
-        QVERIFY(hung.atender(window));
+        QVERIFY(hung.serve(window));
         QProcess second;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
