@@ -31,19 +31,6 @@ void SolutionVerification::watch(GridControl& grid, int firstRow, int firstCol)
 void SolutionVerification::systemRead(const solver::SingleMatrix& A)
 {
     readMatrix_ = A;
-    typed_.clear();
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    for (int i = 0; i < A.rows(); ++i) {
-        for (int j = 0; j < A.cols(); ++j) {
-            const std::optional<double> v = verification::typedValue(
-                worksheet_.TextMatrix(i + 1, j + 1).toStdString(), separator);
-            if (!v) {
-                typed_.clear();
-                return;
-            }
-            typed_.push_back(*v);
-        }
-    }
 }
 
 void SolutionVerification::solutionShown(verification::Method method,
@@ -61,7 +48,6 @@ void SolutionVerification::solutionShown(verification::Method method,
     for (int i = 0; i < n; ++i)
         input.x.push_back(source.at(i, n));
     current_ = std::move(input);
-    currentTyped_ = typed_;
     mnuVerificar_->setEnabled(true);
 }
 
@@ -71,13 +57,32 @@ void SolutionVerification::forget()
     mnuVerificar_->setEnabled(false);
 }
 
+// The worksheet's texts read in double, for the reference of the system as typed; empty
+// when a text is not a number. Read here rather than during the solve, which must reach the
+// pixels within a frame: any change to the worksheet since the solve has withdrawn it.
+std::vector<double> SolutionVerification::typedSystem(const std::string& separator) const
+{
+    std::vector<double> typed;
+    const solver::SingleMatrix& A = current_->A;
+    for (int i = 0; i < A.rows(); ++i) {
+        for (int j = 0; j < A.cols(); ++j) {
+            const std::optional<double> v = verification::typedValue(
+                worksheet_.TextMatrix(i + 1, j + 1).toStdString(), separator);
+            if (!v)
+                return {};
+            typed.push_back(*v);
+        }
+    }
+    return typed;
+}
+
 void SolutionVerification::open()
 {
     if (!current_)
         return;
     const std::string separator = QLocale().decimalPoint().toStdString();
     frmVerificacion dialog(
-        verification::describe(verification::verify(*current_, currentTyped_), separator),
+        verification::describe(verification::verify(*current_, typedSystem(separator)), separator),
         &window_);
     dialog.exec();
 }

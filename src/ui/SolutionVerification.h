@@ -32,8 +32,7 @@ public:
     // The solve whose solution is shown, while it is the worksheet's as it stands.
     const std::optional<verification::Input>& current() const { return current_; }
 
-    // The solve has just read the worksheet into A; the worksheet's texts are read again
-    // here, in double, for the reference of the system as typed.
+    // The solve has just read the worksheet into A.
     void systemRead(const solver::SingleMatrix& A);
     // The solve has shown its solution. Its own writes into the two grids come before this
     // call, so they do not disable what it enables.
@@ -41,6 +40,7 @@ public:
 
 private:
     void forget();
+    std::vector<double> typedSystem(const std::string& separator) const;
     void open();
     void watch(GridControl& grid, int firstRow, int firstCol);
 
@@ -48,7 +48,5 @@ private:
     GridControl& worksheet_;
     QAction* mnuVerificar_;
     solver::SingleMatrix readMatrix_;
-    std::vector<double> typed_;
     std::optional<verification::Input> current_;
-    std::vector<double> currentTyped_;
 };
