@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "MemorySheet.h"
 #include "RuntimeErrorSeen.h"
 #include "SameBits.h"
@@ -71,8 +72,7 @@ private slots:
 
     void badCellStopsTheReading_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("error");
+        addColumns<QString, int>("text", "error");
         QTest::newRow("blanks only") << "   " << 13;
         QTest::newRow("letters") << "x" << 13;
         QTest::newRow("beyond single") << "1e40" << 6;
@@ -261,8 +261,7 @@ private slots:
 
     void gaussJordan_data()
     {
-        QTest::addColumn<Rows>("rows");
-        QTest::addColumn<Outcome>("outcome");
+        addColumns<Rows, Outcome>("rows", "outcome");
         QTest::addColumn<int>("retries");     // FilaCambio at the end
         QTest::addColumn<Values>("solution"); // A(·, n) when solved, within 1e-5
         const auto solved = Outcome::Solved;

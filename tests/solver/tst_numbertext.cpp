@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "RuntimeErrorSeen.h"
 
 #include "solver/NumberText.h"
@@ -15,10 +16,7 @@ private slots:
     void textToSingle_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<float>("expected");
-        QTest::addColumn<int>("error");
+        addColumns<QString, QString, float, int>("text", "separator", "expected", "error");
 
         QTest::newRow("comma decimal") << "1,5" << "," << 1.5f << 0;
         QTest::newRow("dot refused in a comma locale") << "1.5" << "," << 0.f << 13;
@@ -64,9 +62,7 @@ private slots:
     void generalText_data()
     {
         // clang-format off
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("comma");
-        QTest::addColumn<QString>("dot");
+        addColumns<float, QString, QString>("value", "comma", "dot");
 
         QTest::newRow("zero") << 0.f << "0" << "0";
         QTest::newRow("negative zero") << -0.f << "0" << "0";
@@ -103,9 +99,7 @@ private slots:
     void fixedFiveText_data()
     {
         // clang-format off
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("comma");
-        QTest::addColumn<QString>("dot");
+        addColumns<float, QString, QString>("value", "comma", "dot");
 
         QTest::newRow("two and a half") << 2.5f << "2,50000" << "2.50000";
         QTest::newRow("four integer digits") << 1234.5f << "1234,50000" << "1234.50000";

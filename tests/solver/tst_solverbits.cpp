@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "LiteralSolver.h"
 #include "MemorySheet.h"
 #include "RandomRows.h"
@@ -58,9 +59,7 @@ class TestSolverBits : public QObject
 private slots:
     void sameBitsAsTheLiteralSteps_data()
     {
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("solves");
+        addColumns<Kind, int, int>("kind", "n", "solves");
         QTest::newRow("whole numbers, n=100") << Kind::WholeNumbers << 100 << 1;
         QTest::newRow("whole numbers, n=37, twice") << Kind::WholeNumbers << 37 << 2;
         QTest::newRow("negative pivots, n=100, twice") << Kind::NegativePivots << 100 << 2;

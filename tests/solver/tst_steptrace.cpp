@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "MemorySheet.h"
 #include "RandomRows.h"
 
@@ -139,9 +140,7 @@ class TestStepTrace : public QObject
 private slots:
     void recordEndsAsTheSolve_data()
     {
-        QTest::addColumn<Method>("method");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<int>("n");
+        addColumns<Method, Kind, int>("method", "kind", "n");
         QTest::addColumn<bool>("shadowComparable"); // no overflow: the double run goes the same way
         for (const Method m : {Method::Choleski, Method::GaussJordan}) {
             const char* name = m == Method::Choleski ? "Choleski" : "Gauss-Jordan";
@@ -222,9 +221,7 @@ private slots:
 
     void eventsWhereTheMethodMakesThem_data()
     {
-        QTest::addColumn<Method>("method");
-        QTest::addColumn<std::vector<std::vector<float>>>("rows");
-        QTest::addColumn<QString>("expected");
+        addColumns<Method, std::vector<std::vector<float>>, QString>("method", "rows", "expected");
         const auto ch = Method::Choleski;
         const auto gj = Method::GaussJordan;
         QTest::newRow("Choleski, A(0,0) = 0: exchange and restart")
@@ -268,8 +265,7 @@ private slots:
 
     void stepsOfTheWorkedExample_data()
     {
-        QTest::addColumn<Method>("method");
-        QTest::addColumn<QString>("expected");
+        addColumns<Method, QString>("method", "expected");
         QTest::newRow("Choleski") << Method::Choleski
                                   << "B(0,0)=2 s=0 | B(1,0)=4 s=0 | C(0,1)=0.5 s=0 | B(1,1)=3 s=2 | "
                                      "B0/2 | B1-4*B0 | B1/3 | B0-0*B1 | C0/1 | C1-0*C0 | C1/1 | "
@@ -300,9 +296,7 @@ private slots:
 
     void ulps_data()
     {
-        QTest::addColumn<float>("single");
-        QTest::addColumn<double>("shadow");
-        QTest::addColumn<double>("expected");
+        addColumns<float, double, double>("single", "shadow", "expected");
         QTest::newRow("equal") << 1.5f << 1.5 << 0.0;
         QTest::newRow("one ulp above 1") << 1.0f << 1.0 + 0x1p-23 << 1.0;
         QTest::newRow("half an ulp below -2") << -2.0f << -2.0 - 0x1p-23 << -0.5;

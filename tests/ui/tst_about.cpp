@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "ModalCloser.h"
 
 #include "ui/frmAbout.h"
@@ -74,8 +75,7 @@ private slots:
     void texts_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
+        addColumns<QString, QString>("name", "text");
         QTest::newRow("Label5") << "Label5" << "Métodos Numéricos";
         QTest::newRow("Label4") << "Label4" << "Ingeniería Mecánica";
         QTest::newRow("Label1") << "Label1" << "Aplicación creada por :";
@@ -159,8 +159,7 @@ private slots:
 
     void closingKeys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("buttonFocused");
+        addColumns<int, bool>("key", "buttonFocused");
         QTest::newRow("Enter on the button") << int(Qt::Key_Return) << true;
         QTest::newRow("keypad Enter on the button") << int(Qt::Key_Enter) << true;
         QTest::newRow("Esc on the button") << int(Qt::Key_Escape) << true;

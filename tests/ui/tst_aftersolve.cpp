@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "ModalCloser.h"
 #include "TestLocale.h"
 #include "WindowFixture.h"
@@ -223,13 +224,7 @@ private slots:
     void tree_data()
     {
         // clang-format off
-        QTest::addColumn<Table>("rows");
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QStringList>("stages");
-        QTest::addColumn<int>("leafCount");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("last");
+        addColumns<Table, bool, QStringList, int, QString, QString, QString>("rows", "choleski", "stages", "leafCount", "first", "second", "last");
 
         QTest::newRow("Choleski") << kSample << true << QStringList{"Factorización A = B·C", "Sustitución hacia adelante B·y = b", "Sustitución hacia atrás C·x = y"} << 27 << "B(1,1) = A(1,1) = 2" << "B(2,1) = A(2,1) = 4" << "Fila 2 de C ← Fila 2 de C − 0·Fila 3 de C";
         QTest::newRow("Gauss - Jordan") << kSample << false << QStringList{"Pivote 1: A(1,1)", "Pivote 2: A(2,2)", "Pivote 3: A(3,3)"} << 9 << "Fila 1 ← Fila 1 / 2" << "Fila 2 ← Fila 2 − 4·Fila 1" << "Fila 2 ← Fila 2 − 0·Fila 3";
@@ -271,8 +266,7 @@ private slots:
     void finalMatrices_data()
     {
         // clang-format off
-        QTest::addColumn<Table>("rows");
-        QTest::addColumn<bool>("choleski");
+        addColumns<Table, bool>("rows", "choleski");
         QTest::newRow("Choleski") << kSample << true;
         QTest::newRow("Choleski after an exchange") << kExchange << true;
         QTest::newRow("Gauss - Jordan") << kSample << false;
@@ -323,9 +317,7 @@ private slots:
     void unreachedSolution_data()
     {
         // clang-format off
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("reason");
+        addColumns<bool, QString, QString>("choleski", "last", "reason");
         QTest::newRow("Choleski") << true << "el cálculo se detiene con el error 9" << "El cálculo se detiene con el error 9 (Subíndice fuera del intervalo). El sistema tiene solución " "(determinante −1): el método de Choleski sin intercambio de pivote no la encuentra; tampoco el " "método de Gauss - Jordan: ninguno de los dos métodos del programa la encuentra.";
         QTest::newRow("Gauss - Jordan") << false << "el método avisa de que el sistema no es soluble por este método" << "El método de Gauss - Jordan se detiene sin solución tras 1 reintento y muestra su mensaje. El sistema " "tiene solución (determinante −1): el método de Gauss - Jordan sin intercambio de pivote no la " "encuentra; tampoco el método de Choleski: ninguno de los dos métodos del programa la encuentra.";
         // clang-format on
@@ -352,8 +344,7 @@ private slots:
     void navigation_data()
     {
         // clang-format off
-        QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QString>("step");
+        addColumns<QStringList, QString>("actions", "step");
         QTest::newRow("opens on the first") << QStringList{} << "Paso 1 de 27";
         QTest::newRow("Siguiente") << QStringList{"B_Siguiente"} << "Paso 2 de 27";
         QTest::newRow("Alt+Right") << QStringList{"Alt+Right", "Alt+Right"} << "Paso 3 de 27";
@@ -442,8 +433,7 @@ private slots:
 
     void afterAnAction_data()
     {
-        QTest::addColumn<Change>("change");
-        QTest::addColumn<bool>("enabled");
+        addColumns<Change, bool>("change", "enabled");
         QTest::addColumn<bool>("steps"); // "Ver paso a paso…"
 
         QTest::newRow("typed edit") << Change([](WindowFixture& w) {
@@ -573,9 +563,7 @@ private slots:
     void typedSystems_data()
     {
         // clang-format off
-        QTest::addColumn<Table>("rows");
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QStringList>("openings");
+        addColumns<Table, bool, QStringList>("rows", "choleski", "openings");
         QTest::addColumn<int>("columns"); // of the solution table
         Table textbook{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}};
         QTest::newRow("textbook, Gauss - Jordan") << textbook << false << QStringList{"El sistema está bien condicionado (κ∞ = 60)", "Los datos escritos caben exactos", "El método de Gauss - Jordan no añade error"} << 3;
@@ -613,8 +601,7 @@ private slots:
     void pdfReport_data()
     {
         // clang-format off
-        QTest::addColumn<int>("n");
-        QTest::addColumn<bool>("choleski");
+        addColumns<int, bool>("n", "choleski");
         QTest::addColumn<QString>("phrases"); // besides the solution, every text in turn, apart by |
         // The order of the rows: one exchange for Choleski; for Gauss - Jordan row 1 takes the
         // last equation with a first coefficient, each such row the one before it.
@@ -654,8 +641,7 @@ private slots:
     void latexReport_data()
     {
         // clang-format off
-        QTest::addColumn<int>("n");
-        QTest::addColumn<bool>("choleski");
+        addColumns<int, bool>("n", "choleski");
         QTest::newRow("3, Choleski") << 3 << true;
         QTest::newRow("3, Gauss - Jordan") << 3 << false;
         QTest::newRow("100, Choleski") << 100 << true;
@@ -705,8 +691,7 @@ private slots:
     void printPreview_data()
     {
         // clang-format off
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("orientation");
+        addColumns<int, int>("n", "orientation");
         QTest::newRow("3") << 3 << int(QPageLayout::Portrait);
         QTest::newRow("100") << 100 << int(QPageLayout::Landscape);
         // clang-format on

@@ -2,6 +2,7 @@
 #include "ui/LinkLabel.h"
 #include "ui/StatusLine.h"
 
+#include "DataColumns.h"
 #include "ProgramTexts.h"
 #include "TestLocale.h"
 #include "WindowFixture.h"
@@ -81,8 +82,7 @@ private slots:
 
     void decorationOutOfTheTree_data()
     {
-        QTest::addColumn<QList<bool>>("decorative");
-        QTest::addColumn<QStringList>("readNames");
+        addColumns<QList<bool>, QStringList>("decorative", "readNames");
 
         QTest::newRow("ninguno") << QList<bool>{false, false, false} << QStringList{"a", "b", "c"};
         QTest::newRow("en medio") << QList<bool>{false, true, false} << QStringList{"a", "c"};
@@ -147,8 +147,7 @@ private slots:
 
     void solutionReadInOrder_data()
     {
-        QTest::addColumn<bool>("gauss");
-        QTest::addColumn<QStringList>("asRead");
+        addColumns<bool, QStringList>("gauss", "asRead");
         QTest::newRow("Choleski") << false << QStringList{"X1 2", "X2 3", "X3 -1"};
         QTest::newRow("Gauss - Jordan") << true << QStringList{"X1 2.00000", "X2 3.00000", "X3 -1.00000"};
     }

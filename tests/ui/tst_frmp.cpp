@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "FailingWorksheet.h"
 #include "ModalCloser.h"
 #include "ProgramTexts.h"
@@ -57,8 +58,7 @@ private slots:
 
     void layout_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("twips");
+        addColumns<QString, QRect>("name", "twips");
         const auto row = [](const char* n, int l, int t, int w, int h) { QTest::newRow(n) << QString::fromLatin1(n) << QRect(l, t, w, h); };
         row("Frame2", -45, -90, 9465, 870);
         row("B_Calcular", 3105, 180, 1410, 600);
@@ -113,8 +113,7 @@ private slots:
     void greyedImages_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("grey");
+        addColumns<QString, QString>("button", "grey");
         QTest::newRow("B_Nuevo") << "B_Nuevo" << ":/nuevo_gris.png";
         QTest::newRow("Command1") << "Command1" << ":/ajustar_gris.png";
         QTest::newRow("B_Salir") << "B_Salir" << ":/salir_gris.png";
@@ -151,10 +150,7 @@ private slots:
     void menus_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QKeySequence>("shortcut");
-        QTest::addColumn<bool>("enabled");
+        addColumns<QString, QString, QKeySequence, bool>("name", "text", "shortcut", "enabled");
         QTest::newRow("mnuNuevo") << "mnuNuevo" << "&Nuevo Cálculo" << QKeySequence(Qt::Key_F2) << true;
         QTest::newRow("MnuCalcular") << "MnuCalcular" << "&Iniciar Cálculo" << QKeySequence(Qt::Key_F4) << false;
         QTest::newRow("MnuGenera") << "MnuGenera" << "&Generar valores aleatorios" << QKeySequence(Qt::Key_F3) << false;
@@ -365,11 +361,7 @@ private slots:
     void solve_data()
     {
         // clang-format off
-        QTest::addColumn<QLocale>("region");
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QStringList>("b");
-        QTest::addColumn<QStringList>("c");
-        QTest::addColumn<QStringList>("solution");
+        addColumns<QLocale, bool, QStringList, QStringList, QStringList>("region", "choleski", "b", "c", "solution");
         const QLocale es(QLocale::Spanish, QLocale::Spain);
         const QLocale en(QLocale::English, QLocale::UnitedStates);
         QTest::newRow("Choleski, coma") << es << true << QStringList{"0,5", "0", "1", "-1"} << QStringList{"1", "2", "0", "1"} << QStringList{"1", "1,5"};

@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "RandomStudent.h"
 #include "TestLocale.h"
 #include "Watcher.h"
@@ -70,8 +71,7 @@ private slots:
     void randomUser_data()
     {
         // The decimal comma and the decimal point, each from a seed of its own.
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<quint64>("mix");
+        addColumns<QLocale, quint64>("locale", "mix");
         QTest::newRow("es_ES") << QLocale(QLocale::Spanish, QLocale::Spain) << quint64(0);
         QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << quint64(0x9e3779b97f4a7c15);
     }

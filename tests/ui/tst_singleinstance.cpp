@@ -1,10 +1,12 @@
 #include "ui/SingleInstance.h"
 
+#include "DataColumns.h"
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
 #include <QTest>
 #include <QThread>
 
@@ -23,9 +25,7 @@ private slots:
     void secondStartRaisesTheWindow_data()
     {
         // clang-format off
-        QTest::addColumn<bool>("minimized");
-        QTest::addColumn<bool>("leftovers");
-        QTest::addColumn<QString>("file");
+        addColumns<bool, bool, QString>("minimized", "leftovers", "file");
         QTest::newRow("minimizada") << true << false << QString();
         QTest::newRow("detrás de otra ventana") << false << false << QString();
         QTest::newRow("tras una instancia matada") << true << true << QString();

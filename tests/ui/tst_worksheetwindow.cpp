@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "Keyboard.h"
 #include "ModalCloser.h"
 #include "ProgramTexts.h"
@@ -204,9 +205,7 @@ private slots:
     void contextMenuKeys_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QKeyCombination>("keys");
-        QTest::addColumn<bool>("requestFirst");
+        addColumns<QString, QKeyCombination, bool>("target", "keys", "requestFirst");
         for (const char* g : {"Cuadric", "F_Resp", "F_Rint_0", "F_Rint_1", "Text1"}) {
             QTest::addRow("%s, Shift+F10", g) << g << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << false;
             QTest::addRow("%s, Menu", g) << g << QKeyCombination(Qt::Key_Menu) << false;
@@ -252,9 +251,7 @@ private slots:
 
     void undoAndRedo_data()
     {
-        QTest::addColumn<Step>("prepare");
-        QTest::addColumn<Step>("change");
-        QTest::addColumn<QStringList>("after");
+        addColumns<Step, Step, QStringList>("prepare", "change", "after");
         const auto nothing = Step([](TypedSheet&) {});
         const auto f3 = Step([](TypedSheet& w) { QTest::keyClick(w.v.get(), Qt::Key_F3); });
         QTest::newRow("typed edit") << nothing << Step([](TypedSheet& w) {
@@ -392,9 +389,7 @@ private slots:
 
     void contextMenus_data()
     {
-        QTest::addColumn<Step>("step");
-        QTest::addColumn<QString>("grid");
-        QTest::addColumn<QStringList>("entries");
+        addColumns<Step, QString, QStringList>("step", "grid", "entries");
         const auto nothing = Step([](TypedSheet&) {});
         QTest::newRow("worksheet, fresh") << nothing << "Cuadric"
                                           << QStringList{"Deshacer", "-Rehacer", "Copiar", "Pegar", "Seleccionar todo"};
@@ -436,9 +431,7 @@ private slots:
     void refusal_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("sep");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("reason");
+        addColumns<QString, QString, QString>("sep", "text", "reason");
         const QString nan = QStringLiteral(" no es un número: escriba cifras, con coma decimal si tiene decimales (12, -3,5, 1,5E+3)");
         QTest::newRow("a number, blanks around") << "," << "  -2,5E+3 " << "";
         QTest::newRow("underflow reads as zero") << "," << "1E-50" << "";
@@ -471,10 +464,7 @@ private slots:
     void refusedCell_data()
     {
         // clang-format off
-        QTest::addColumn<bool>("choleski");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("pasted");
-        QTest::addColumn<int>("error");
+        addColumns<bool, QString, bool, int>("choleski", "text", "pasted", "error");
         QTest::newRow("typed point, Choleski") << true << "2.5" << false << 13;
         QTest::newRow("pasted letters, Gauss - Jordan") << false << "x" << true << 13;
         QTest::newRow("typed overflow, Gauss - Jordan") << false << "1E+39" << false << 6;
@@ -527,11 +517,9 @@ private slots:
     void editorPaste_data()
     {
         // clang-format off
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("clipboardText");
+        addColumns<QLocale, QString>("locale", "clipboardText");
         QTest::addColumn<QString>("editor"); // empty: the editor closed
-        QTest::addColumn<QStringList>("body");
-        QTest::addColumn<QList<int>>("marked");
+        addColumns<QStringList, QList<int>>("body", "marked");
         const QLocale es(QLocale::Spanish, QLocale::Spain);
         const QLocale en(QLocale::English, QLocale::UnitedStates);
         const QStringList typed{"1", "2", "3", "4", "5", "6"};
@@ -575,8 +563,7 @@ private slots:
     void hiddenDigits_data()
     {
         // clang-format off
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("note");
+        addColumns<float, QString>("value", "note");
         QTest::newRow("shown in full") << 0.5f << "";
         QTest::newRow("seven digits") << -12.5f << "";
         QTest::newRow("zero") << 0.0f << "";
@@ -616,11 +603,7 @@ private slots:
     // Opening lays the worksheet out as "Ingresar" does for the file's n, then fills it.
     void openLaysOut_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("body");
-        QTest::addColumn<bool>("notice");
+        addColumns<QString, QString, QByteArray, QStringList, bool>("locale", "name", "bytes", "body", "notice");
 
         // clang-format off
         QTest::newRow("Spanish CSV") << "es" << "a.csv" << QByteArray(";X1;X2;T.I\r\nEQ1;1,5;2;3\r\nEQ2;4;-1;0,5\r\n") << QStringList{"1,5", "2", "3", "4", "-1", "0,5"} << false;
@@ -686,9 +669,7 @@ private slots:
     void saveThenOpen_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("start");
+        addColumns<QString, QString, QByteArray>("locale", "name", "start");
 
         for (const char* locale : {"es", "en"}) {
             const bool es = QByteArray(locale) == "es";
@@ -732,10 +713,7 @@ private slots:
     // warning that names it and its line; the window stays exactly as it was.
     void refusals_data()
     {
-        QTest::addColumn<bool>("saving");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
+        addColumns<bool, QString, QByteArray, QString>("saving", "name", "bytes", "message");
 
         // clang-format off
         QTest::newRow("empty") << false << "e.csv" << QByteArray() << "No se puede abrir «e.csv»:\nEl archivo está vacío.";
@@ -795,9 +773,7 @@ private slots:
     void replaceQuestion_data()
     {
         // clang-format off
-        QTest::addColumn<bool>("typed");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("body");
+        addColumns<bool, bool, QStringList>("typed", "yes", "body");
 
         const QStringList file{"1", "2", "3", "4", "5", "6"};
         QTest::newRow("yes") << true << true << file;
@@ -841,11 +817,7 @@ private slots:
     // mark or a cut says so in a notice over the grid, and the two lines keep their texts.
     void pasteDialects_data()
     {
-        QTest::addColumn<QString>("block");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QStringList>("row1");
-        QTest::addColumn<QString>("notice");
-        QTest::addColumn<bool>("fades");
+        addColumns<QString, int, QStringList, QString, bool>("block", "col", "row1", "notice", "fades");
 
         const QString converted =
             QStringLiteral("El bloque escribía los decimales con «.»; se pegaron con «,», como los escribe su configuración regional.");
