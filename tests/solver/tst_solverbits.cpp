@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("sparse signed zeros, n=64, twice") << Kind::Sparse << 64 << 2;
         QTest::newRow("sparse signed zeros, n=5, three times") << Kind::Sparse << 5 << 3;
         QTest::newRow("huge, n=40") << Kind::Huge << 40 << 2;
+        QTest::newRow("huge, n=100") << Kind::Huge << 100 << 2;
         QTest::newRow("tiny, n=100, twice") << Kind::Tiny << 100 << 2;
         QTest::newRow("zero first pivot, n=100") << Kind::ZeroFirstPivot << 100 << 1;
     }
