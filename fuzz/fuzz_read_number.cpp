@@ -5,7 +5,7 @@
 #include "EquationCountOracle.h"
 #include "Finding.h"
 
-#include "solver/NumberText.h"
+#include "worksheet/LeadingNumber.h"
 
 #include <cmath>
 #include <cstdint>
@@ -25,7 +25,7 @@ std::string shown(double v)
 
 void checkRounding(double v)
 {
-    const double rounded = solver::roundHalfEven(v);
+    const double rounded = EquationCount::roundHalfEven(v);
     if (std::isfinite(v) && rounded != std::nearbyint(v))
         finding("roundHalfEven(" + shown(v) + ") is " + shown(rounded) + ", nearbyint gives " +
                 shown(std::nearbyint(v)));
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     double value = 0.0;
     try {
-        value = solver::readLeadingNumber(text);
+        value = EquationCount::readLeadingNumber(text);
     } catch (...) {
         finding("readLeadingNumber threw on '" + std::string(text) + "'");
     }

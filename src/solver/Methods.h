@@ -2,10 +2,9 @@
 
 // The two methods, written once, in the order of the method's own description. The solve
 // command runs them on single-precision values with the NullObserver; the step record runs
-// the same loops on paired values with an observer that records every step.
-// Every element is read and written through checked accesses (error 9 outside the bounds)
-// and every stored result is checked (see SingleArithmetic.h), element by element, so that
-// what remains after an error is exactly what the method had stored until then.
+// the same loops on paired values with an observer that records every step. Every access is
+// checked (error 9 outside the bounds) and every stored result too (see SingleArithmetic.h),
+// so that what remains after an error is exactly what the method had stored until then.
 
 #include "solver/NullObserver.h"
 #include "solver/NumberText.h"
@@ -123,11 +122,10 @@ void eliminate(Matrix<V>& m, MatrixName name, int l, int j, const V& f, int n, O
     }
 }
 
-// The solve command's form of the same row operation, with the same results. A block of the
-// row is computed first and checked once it is done, which lets the compiler use vector
-// instructions (the two substitutions at n = 100 in half the time). A block with a result
-// out of range is done again element by element: the error is raised at its element, with
-// the elements before it stored, as above.
+// The solve command's form of the same row operation, with the same results: a block of the
+// row is computed and checked before it is stored, which lets the compiler use vector
+// instructions (the substitutions at n = 100 in half the time). A block with a result out
+// of range is done again element by element, which raises the error at its element.
 inline void eliminate(SingleMatrix& m, MatrixName name, int l, int j, float f, int n,
                       NullObserver& obs)
 {
@@ -140,10 +138,10 @@ inline void eliminate(SingleMatrix& m, MatrixName name, int l, int j, float f, i
         const int count = std::min(block, n + 1 - first);
         std::array<float, block> results;
         int outOfRange = 0;
-        for (int c = 0; c < count; ++c)
+        for (int c = 0; c < count; ++c) {
             results[c] = float(double(row[first + c]) - double(f) * double(pivot[first + c]));
-        for (int c = 0; c < count; ++c)
             outOfRange += !std::isfinite(results[c]);
+        }
         if (outOfRange > 0)
             for (int c = first; c < first + count; ++c)
                 row[c] = minusProduct(row[c], f, pivot[c]);

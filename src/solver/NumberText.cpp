@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace solver {
@@ -23,18 +22,11 @@ std::string withSeparator(std::string text, std::string_view decimalSeparator)
     return text;
 }
 
-// The longest number at the start of text, in the C form (see cForm), its exponent after
-// any of the letters; a letter without exponent digits is not part of the number.
-struct Scan
-{
-    std::string number;
-    int digits = 0;
-    std::size_t end = 0; // one past the last character read
-};
+} // namespace
 
-Scan scanNumber(std::string_view text, std::string_view separator, std::string_view letters)
+NumberScan scanNumber(std::string_view text, std::string_view separator, std::string_view letters)
 {
-    Scan s;
+    NumberScan s;
     if (text.starts_with('-'))
         s.number += '-';
     std::size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
@@ -66,12 +58,10 @@ Scan scanNumber(std::string_view text, std::string_view separator, std::string_v
     return s;
 }
 
-// The power of ten of the leading digit of a number in the C form whose conversion was out
-// of range: it tells underflow from overflow. The exponent stops growing at 10^9, far beyond
-// any range, so that no number of digits overflows it.
 long long decimalMagnitude(std::string_view number)
 {
     const auto e = std::min(number.find('e'), number.size());
+    // The exponent stops at 10^9, far beyond any range, so that no number of digits overflows.
     long long exponent = 0;
     for (const char c : number.substr(e))
         if (isDigit(c))
@@ -86,14 +76,12 @@ long long decimalMagnitude(std::string_view number)
     return point - first - (point > first ? 1 : 0) + exponent;
 }
 
-} // namespace
-
 std::optional<std::string> cForm(std::string_view text, std::string_view decimalSeparator)
 {
     // Blanks around the number; once the front ones are gone, a text of blanks is empty.
     text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
     text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
-    Scan s = scanNumber(text, decimalSeparator, "eE");
+    NumberScan s = scanNumber(text, decimalSeparator, "eE");
     if (s.digits == 0 || s.end != text.size())
         return std::nullopt;
     return std::move(s.number);
@@ -124,10 +112,8 @@ std::string generalText(float value, std::string_view decimalSeparator)
     char buffer[32];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    std::string text(buffer, result.ptr);
-    if (const auto e = text.find('e'); e != std::string::npos)
-        text[e] = 'E';
-    return withSeparator(std::move(text), decimalSeparator);
+    std::replace(buffer, result.ptr, 'e', 'E');
+    return withSeparator(std::string(buffer, result.ptr), decimalSeparator);
 }
 
 std::string fixedFiveText(float value, std::string_view decimalSeparator)
@@ -138,45 +124,6 @@ std::string fixedFiveText(float value, std::string_view decimalSeparator)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
                                       std::chars_format::fixed, 5);
     return withSeparator(std::string(buffer, result.ptr), decimalSeparator);
-}
-
-double readLeadingNumber(std::string_view text)
-{
-    std::string s(text);
-    std::erase_if(s, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
-
-    if (s.size() >= 2 && s[0] == '&' && std::string_view("HhOo").find(s[1]) != s.npos) {
-        const int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
-        double value = 0.0;
-        for (std::size_t i = 2; i < s.size(); ++i) {
-            const auto at = std::string_view("0123456789abcdefABCDEF").find(s[i]);
-            const auto digit = at < 16 ? at : at - 6;
-            if (at == std::string_view::npos || digit >= std::size_t(base))
-                break;
-            value = value * base + double(digit);
-        }
-        return value;
-    }
-
-    const Scan scan = scanNumber(s, ".", "eEdD");
-    if (scan.digits == 0)
-        return 0.0;
-    const std::string& number = scan.number;
-    double value = 0.0;
-    if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
-        std::errc::result_out_of_range) {
-        // Beyond double: infinitely large (the caller refuses it) or zero.
-        const bool huge = decimalMagnitude(number) >= 0;
-        return std::copysign(huge ? std::numeric_limits<double>::infinity() : 0.0,
-                             number[0] == '-' ? -1.0 : 1.0);
-    }
-    return value;
-}
-
-double roundHalfEven(double value)
-{
-    // The default rounding mode, which the program never changes, rounds halves to even.
-    return std::nearbyint(value);
 }
 
 } // namespace solver

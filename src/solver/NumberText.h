@@ -16,6 +16,20 @@ float textToSingle(std::string_view text, std::string_view decimalSeparator);
 // the text is not a number.
 std::optional<std::string> cForm(std::string_view text, std::string_view decimalSeparator);
 
+// The longest number at the start of text, in the C form, its exponent after any of
+// `letters`; a letter without exponent digits is not part of the number.
+struct NumberScan
+{
+    std::string number;
+    int digits = 0;
+    std::size_t end = 0; // one past the last character read
+};
+NumberScan scanNumber(std::string_view text, std::string_view separator, std::string_view letters);
+
+// The power of ten of the leading digit of a number in the C form whose conversion was out
+// of range: it tells underflow (negative) from overflow.
+long long decimalMagnitude(std::string_view number);
+
 // The general text form of a single: up to 7 significant digits, no trailing zeros, no
 // grouping, exponent form (1.5E-06, 1.234568E+07) where C's %.7G would use it, negative
 // zero as "0".
@@ -23,14 +37,5 @@ std::string generalText(float value, std::string_view decimalSeparator);
 
 // The pattern "#0.00000": at least one integer digit, five decimals, no grouping.
 std::string fixedFiveText(float value, std::string_view decimalSeparator);
-
-// The fixed, locale-independent reading of the number of equations: blanks anywhere are
-// skipped, a sign, digits with "." as decimal point, an exponent with E or D, or the
-// prefixes &H and &O; reading stops at the first character that does not fit and yields
-// 0 when no digit was read.
-double readLeadingNumber(std::string_view text);
-
-// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double roundHalfEven(double value);
 
 } // namespace solver

@@ -1,7 +1,7 @@
 #include "worksheet/AjustarColumnas.h"
 
 #include "grid/GridControl.h"
-#include "solver/NumberText.h"
+#include "worksheet/LeadingNumber.h"
 #include "worksheet/TextWidthTable.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ void AjustarColumnas(GridControl& g, const TextWidthTable& measure)
         // The columns are laid out once, when the last width is set.
         const GridControl::BulkUpdate bulk(g);
         for (int c = 0; c < cols; ++c) {
-            g.setColWidth(c, static_cast<int>(solver::roundHalfEven(
+            g.setColWidth(c, static_cast<int>(EquationCount::roundHalfEven(
                                  widest[static_cast<std::size_t>(c)] + kMarginTwips)));
             g.setColAlignment(c, GridControl::AlignLeftCenter);
         }

@@ -1,7 +1,7 @@
 #include "worksheet/EquationCount.h"
 
-#include "solver/NumberText.h"
 #include "solver/RuntimeError.h"
+#include "worksheet/LeadingNumber.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@ namespace EquationCount {
 
 double leer(const QString& texto)
 {
-    return solver::readLeadingNumber(texto.toStdString());
+    return readLeadingNumber(texto.toStdString());
 }
 
 bool inRange(double valor)
@@ -21,7 +21,7 @@ bool inRange(double valor)
 
 std::int16_t toInteger(double valor)
 {
-    const double redondeado = solver::roundHalfEven(valor);
+    const double redondeado = roundHalfEven(valor);
     // Written so that NaN fails the test as well.
     if (!(redondeado >= std::numeric_limits<std::int16_t>::min() &&
           redondeado <= std::numeric_limits<std::int16_t>::max()))

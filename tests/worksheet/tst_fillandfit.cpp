@@ -2,9 +2,9 @@
 #include "WorksheetGrid.h"
 
 #include "grid/GridControl.h"
-#include "solver/NumberText.h"
 #include "worksheet/AjustarColumnas.h"
 #include "worksheet/FillRandom.h"
+#include "worksheet/LeadingNumber.h"
 #include "worksheet/RandomGenerator.h"
 #include "worksheet/TextWidthTable.h"
 
@@ -26,7 +26,7 @@ int fittedWidth(const TextWidthTable& measure, const Column& texts)
     double widest = 0.0;
     for (const QString& text : texts)
         widest = std::max(widest, measure.TextWidth(text));
-    return static_cast<int>(solver::roundHalfEven(widest + 240.0));
+    return static_cast<int>(EquationCount::roundHalfEven(widest + 240.0));
 }
 
 QStringList headerTexts(const GridControl& g, int n)
