@@ -133,19 +133,19 @@ inline void eliminate(SingleMatrix& m, MatrixName name, int l, int j, float f, i
         return eliminate<float, NullObserver&>(m, name, l, j, f, n, obs); // error 9 in place
     float* const row = m.row(l);
     const float* const pivot = m.row(j);
-    constexpr int block = 64;
-    for (int first = 0; first <= n; first += block) {
-        const int count = std::min(block, n + 1 - first);
+    constexpr std::size_t block = 64;
+    for (std::size_t first = 0; first <= std::size_t(n); first += block) {
+        const std::size_t end = std::min(first + block, std::size_t(n) + 1);
         std::array<float, block> results;
         int outOfRange = 0;
-        for (int c = 0; c < count; ++c) {
-            results[c] = float(double(row[first + c]) - double(f) * double(pivot[first + c]));
-            outOfRange += !std::isfinite(results[c]);
+        for (std::size_t c = first; c < end; ++c) {
+            results[c - first] = float(double(row[c]) - double(f) * double(pivot[c]));
+            outOfRange += !std::isfinite(results[c - first]);
         }
         if (outOfRange > 0)
-            for (int c = first; c < first + count; ++c)
+            for (std::size_t c = first; c < end; ++c)
                 row[c] = minusProduct(row[c], f, pivot[c]);
-        std::copy_n(results.begin(), count, row + first);
+        std::copy_n(results.begin(), end - first, row + first);
     }
 }
 
