@@ -1,10 +1,10 @@
 #include "worksheet/AjustarColumnas.h"
 
 #include "grid/GridControl.h"
-#include "worksheet/LeadingNumber.h"
 #include "worksheet/TextWidthTable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -25,11 +25,12 @@ void AjustarColumnas(GridControl& g, const TextWidthTable& measure)
             w = std::max(w, measure.TextWidth(g.TextView(r, c)));
         }
     {
-        // The columns are laid out once, when the last width is set.
+        // The columns are laid out once, when the last width is set. Widths are rounded
+        // half to even, as the default rounding mode does.
         const GridControl::BulkUpdate bulk(g);
         for (int c = 0; c < cols; ++c) {
-            g.setColWidth(c, static_cast<int>(EquationCount::roundHalfEven(
-                                 widest[static_cast<std::size_t>(c)] + kMarginTwips)));
+            g.setColWidth(c, static_cast<int>(std::nearbyint(widest[static_cast<std::size_t>(c)] +
+                                                             kMarginTwips)));
             g.setColAlignment(c, GridControl::AlignLeftCenter);
         }
     }

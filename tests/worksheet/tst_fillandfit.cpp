@@ -4,7 +4,6 @@
 #include "grid/GridControl.h"
 #include "worksheet/AjustarColumnas.h"
 #include "worksheet/FillRandom.h"
-#include "worksheet/LeadingNumber.h"
 #include "worksheet/RandomGenerator.h"
 #include "worksheet/TextWidthTable.h"
 
@@ -26,7 +25,7 @@ int fittedWidth(const TextWidthTable& measure, const Column& texts)
     double widest = 0.0;
     for (const QString& text : texts)
         widest = std::max(widest, measure.TextWidth(text));
-    return static_cast<int>(EquationCount::roundHalfEven(widest + 240.0));
+    return static_cast<int>(std::nearbyint(widest + 240.0));
 }
 
 QStringList headerTexts(const GridControl& g, int n)
